@@ -6,9 +6,9 @@
 
 #include "json/json_parse.h"
 
-// Numbers must be spelled the same on every build. MinGW's own printf family matches glibc for
-// "%f"; Microsoft's msvcrt printf does not (it stops after 17 significant digits and rounds
-// exact halves away from zero), so refuse to build against it.
+// Numbers must be spelled the same on every build. MinGW's own printf family (which libstdc++
+// switches on for C++) matches glibc for "%f"; msvcrt's printf does not (it stops after 17
+// significant digits and rounds exact halves away from zero), so never build against that.
 #if defined(__MINGW32__) && !__USE_MINGW_ANSI_STDIO
 #error "JSON number output needs MinGW's ANSI stdio (__USE_MINGW_ANSI_STDIO)"
 #endif
@@ -25,7 +25,7 @@ std::string format_fixed(double x) {
     return std::signbit(x) ? "-nan" : "nan";
   }
   int length = std::snprintf(nullptr, 0, "%f", x);
-  if (length < 0) {
+  if (length < 0) {  // an encoding error; cannot happen for "%f" in the C locale
     return "null";
   }
   std::string text(static_cast<std::size_t>(length) + 1, '\0');

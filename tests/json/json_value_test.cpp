@@ -27,15 +27,6 @@ void expect_empty_payloads_except(const JsonValue& v, JsonKind kept) {
   EXPECT_TRUE(kept == JsonKind::Object || v.members.empty());
 }
 
-TEST(JsonValue, KindTagsHaveFixedValues) {
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::Null), 0u);
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::Bool), 1u);
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::Number), 2u);
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::String), 3u);
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::Array), 4u);
-  EXPECT_EQ(static_cast<std::uint32_t>(JsonKind::Object), 5u);
-}
-
 TEST(JsonValue, ConstructorsSetOneKindAndLeaveOtherPayloadsEmpty) {
   const struct {
     JsonValue value;
