@@ -1,0 +1,136 @@
+"""Helpers for tests that drive real Windows programs under the project's Wine bench.
+
+The bench (scripts/wine-env) provides a prefix, an Xvfb display and a wineserver; CTest
+passes its location in ORVANE_WINE_HOME, the Windows build folder in ORVANE_BUILD_DIR and
+the source tree in ORVANE_SOURCE_DIR.
+"""
+import os
+import pathlib
+import subprocess
+import tempfile
+import time
+
+SOURCE_DIR = pathlib.Path(os.environ.get("ORVANE_SOURCE_DIR", pathlib.Path(__file__).resolve().parents[2]))
+BUILD_DIR = pathlib.Path(os.environ.get("ORVANE_BUILD_DIR", SOURCE_DIR / "build" / "windows"))
+WINE_HOME = pathlib.Path(os.environ.get("ORVANE_WINE_HOME", BUILD_DIR / "wine"))
+PREFIX = WINE_HOME / "prefix"
+DRIVE_C = PREFIX / "drive_c"
+WINE_RUN = SOURCE_DIR / "scripts" / "wine-run"
+ARTIFACTS = BUILD_DIR / "artifacts"
+
+
+def display():
+    """The bench's X display, e.g. ':90'."""
+    return (WINE_HOME / "display").read_text().strip()
+
+
+def x_env():
+    env = dict(os.environ)
+    env["DISPLAY"] = display()
+    return env
+
+
+def windows_path(host_path):
+    """The path a Windows program in the bench sees for a host path."""
+    host_path = pathlib.Path(host_path).resolve()
+    try:
+        rel = host_path.relative_to(DRIVE_C.resolve())
+        return "C:\\" + "\\".join(rel.parts)
+    except ValueError:
+        return "Z:" + str(host_path).replace("/", "\\")
+
+
+def run_wine(args, timeout=120):
+    """Runs a Windows program to its end; returns the CompletedProcess.
+
+    Output goes to files, not pipes: a Wine helper process started on the way may keep
+    inherited handles open long after the program ended, and a pipe would never see its end.
+    """
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        process = subprocess.Popen([str(WINE_RUN), *map(str, args)], stdin=subprocess.DEVNULL,
+                                   stdout=out, stderr=err)
+        try:
+            returncode = process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            raise
+        out.seek(0)
+        err.seek(0)
+        return subprocess.CompletedProcess(process.args, returncode, out.read(), err.read())
+
+
+def start_wine(args):
+    """Starts a Windows program and returns at once with its Popen."""
+    return subprocess.Popen([str(WINE_RUN), *map(str, args)],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def xdotool(*args, timeout=30):
+    done = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
+                          env=x_env(), timeout=timeout)
+    return done.stdout.strip() if done.returncode == 0 else None
+
+
+def wait_for_window(name, timeout=60):
+    """X window id of the first window whose title matches name, or None after timeout."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        found = xdotool("search", "--onlyvisible", "--name", name)
+        if found:
+            return found.splitlines()[0]
+        time.sleep(0.2)
+    return None
+
+
+def window_geometry(window):
+    """(x, y, width, height) of an X window on the screen."""
+    text = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in text.splitlines())
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+class Image:
+    """An RGB screenshot held in memory."""
+
+    def __init__(self, width, height, pixels):
+        self.width, self.height, self.pixels = width, height, pixels
+
+    def rgb(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def count(self, colour, left, top, width, height):
+        """Pixels of exactly this colour inside the rectangle."""
+        return sum(1 for y in range(top, top + height) for x in range(left, left + width)
+                   if self.rgb(x, y) == colour)
+
+
+def _read_ppm(path):
+    data = pathlib.Path(path).read_bytes()
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos)
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    assert fields[0] == b"P6" and fields[3] == b"255", fields
+    width, height = int(fields[1]), int(fields[2])
+    pixels = data[pos + 1:pos + 1 + 3 * width * height]
+    return Image(width, height, pixels)
+
+
+def screenshot(name):
+    """Screenshot of the whole bench display; also kept as ARTIFACTS/name.png for people."""
+    ARTIFACTS.mkdir(parents=True, exist_ok=True)
+    ppm = ARTIFACTS / (name + ".ppm")
+    subprocess.run(["import", "-window", "root", "-depth", "8", str(ppm)], env=x_env(), check=True, timeout=30)
+    image = _read_ppm(ppm)
+    subprocess.run(["/usr/bin/convert", str(ppm), str(ARTIFACTS / (name + ".png"))], check=False, timeout=30)
+    ppm.unlink()
+    return image
