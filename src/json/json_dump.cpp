@@ -59,8 +59,8 @@ void append_dump(std::string& out, const JsonValue& value, Indent indent);
 
 // Opening bracket, one child per line at indent + 2, closing bracket at `indent`.
 template <typename Children, typename AppendChild>
-void append_block(std::string& out, const Children& children, char open, char close,
-                  Indent indent, AppendChild append_child) {
+void append_block(std::string& out, const Children& children, char open, char close, Indent indent,
+                  AppendChild append_child) {
   out.push_back(open);
   if (children.empty()) {
     out.push_back(close);
@@ -80,28 +80,19 @@ void append_block(std::string& out, const Children& children, char open, char cl
 
 void append_dump(std::string& out, const JsonValue& value, Indent indent) {
   switch (value.kind) {
-    case JsonKind::Bool:
-      out.append(value.bool_value ? "true" : "false");
-      return;
-    case JsonKind::Number:
-      out.append(format_number(value.number_value));
-      return;
-    case JsonKind::String:
-      out.append(json_escape_string(value.string_value));
-      return;
+    case JsonKind::Bool: out.append(value.bool_value ? "true" : "false"); return;
+    case JsonKind::Number: out.append(format_number(value.number_value)); return;
+    case JsonKind::String: out.append(json_escape_string(value.string_value)); return;
     case JsonKind::Array:
       append_block(out, value.items, '[', ']', indent,
-                   [&out](const JsonValue& item, Indent inner) {
-                     append_dump(out, item, inner);
-                   });
+                   [&out](const JsonValue& item, Indent inner) { append_dump(out, item, inner); });
       return;
     case JsonKind::Object:
-      append_block(out, value.members, '{', '}', indent,
-                   [&out](const auto& member, Indent inner) {
-                     out.append(json_escape_string(member.first));
-                     out.append(": ");
-                     append_dump(out, member.second, inner);
-                   });
+      append_block(out, value.members, '{', '}', indent, [&out](const auto& member, Indent inner) {
+        out.append(json_escape_string(member.first));
+        out.append(": ");
+        append_dump(out, member.second, inner);
+      });
       return;
     case JsonKind::Null:
     default:  // a tag outside the known kinds is written as null too

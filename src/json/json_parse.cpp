@@ -17,9 +17,13 @@ struct Cursor {
   std::size_t pos;
 };
 
-bool at_end(const Cursor& c) { return c.pos >= c.length; }
+bool at_end(const Cursor& c) {
+  return c.pos >= c.length;
+}
 
-char peek(const Cursor& c) { return c.text[c.pos]; }
+char peek(const Cursor& c) {
+  return c.text[c.pos];
+}
 
 bool next_bytes_are(const Cursor& c, std::string_view bytes) {
   return c.length - c.pos >= bytes.size() &&
@@ -247,20 +251,16 @@ std::optional<JsonValue> parse_value(Cursor& c, int depth) {
     return std::nullopt;
   }
   switch (peek(c)) {
-    case '{':
-      return depth < kJsonMaxNesting ? parse_object(c, depth + 1) : std::nullopt;
-    case '[':
-      return depth < kJsonMaxNesting ? parse_array(c, depth + 1) : std::nullopt;
+    case '{': return depth < kJsonMaxNesting ? parse_object(c, depth + 1) : std::nullopt;
+    case '[': return depth < kJsonMaxNesting ? parse_array(c, depth + 1) : std::nullopt;
     case '"': {
       std::optional<std::string> text = parse_string(c);
       return text ? std::optional<JsonValue>(JsonValue(std::move(*text))) : std::nullopt;
     }
     case 't':
     case 'f':
-    case 'n':
-      return parse_literal(c);
-    default:
-      return parse_number(c);
+    case 'n': return parse_literal(c);
+    default: return parse_number(c);
   }
 }
 

@@ -97,8 +97,8 @@ JsonValue json_merge(const JsonValue& primary, const JsonValue& defaults) {
   std::map<std::string, JsonValue> merged;
   for (const auto& [key, default_value] : defaults.members) {
     auto own = primary.members.find(key);
-    merged[key] = own == primary.members.end() ? default_value
-                                               : json_merge(own->second, default_value);
+    merged[key] =
+        own == primary.members.end() ? default_value : json_merge(own->second, default_value);
   }
   for (const auto& [key, own_value] : primary.members) {
     if (defaults.members.count(key) == 0) {

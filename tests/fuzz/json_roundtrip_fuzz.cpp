@@ -21,7 +21,9 @@
 #include "json/json_parse.h"
 
 // Undefined behaviour must stop the run like any other finding.
-extern "C" const char* __ubsan_default_options() { return "halt_on_error=1:print_stacktrace=1"; }
+extern "C" const char* __ubsan_default_options() {
+  return "halt_on_error=1:print_stacktrace=1";
+}
 
 namespace {
 
@@ -49,14 +51,11 @@ bool same_after_rounding(const JsonValue& back, const JsonValue& original) {
     return false;
   }
   switch (original.kind) {
-    case JsonKind::Null:
-      return true;
-    case JsonKind::Bool:
-      return back.bool_value == original.bool_value;
+    case JsonKind::Null: return true;
+    case JsonKind::Bool: return back.bool_value == original.bool_value;
     case JsonKind::Number:
       return back.number_value == written_number_read_back(original.number_value);
-    case JsonKind::String:
-      return back.string_value == original.string_value;
+    case JsonKind::String: return back.string_value == original.string_value;
     case JsonKind::Array:
       if (back.items.size() != original.items.size()) {
         return false;
@@ -99,9 +98,8 @@ bool is_merge_of(const JsonValue& merged, const JsonValue& primary, const JsonVa
     if (own == nullptr) {
       ++expected_members;
     }
-    if (result == nullptr ||
-        !(own ? is_merge_of(*result, *own, default_value)
-              : same_after_rounding(*result, default_value))) {
+    if (result == nullptr || !(own ? is_merge_of(*result, *own, default_value)
+                                   : same_after_rounding(*result, default_value))) {
       return false;
     }
   }

@@ -48,10 +48,10 @@ TEST(JsonDump, Numbers) {
       {1e15 + 0.25, "1000000000000000.250000"},
       {1e-7, "0.000000"},
       {-1e-7, "-0.000000"},
-      {0.0000005, "0.000000"},   // stored just below the halfway point
-      {0.0000015, "0.000002"},   // stored just above it
-      {0.0078125, "0.007812"},   // exact tie: round half to even
-      {0.0234375, "0.023438"},   // exact tie: round half to even
+      {0.0000005, "0.000000"},  // stored just below the halfway point
+      {0.0000015, "0.000002"},  // stored just above it
+      {0.0078125, "0.007812"},  // exact tie: round half to even
+      {0.0234375, "0.023438"},  // exact tie: round half to even
       {0.9999995, "1.000000"},
       {4.9406564584124654e-324, "0.000000"},
       {inf, "inf"},
@@ -118,8 +118,7 @@ TEST(JsonDump, Layout) {
       {JsonValue(Members{}), 0, "{}"},
       {JsonValue(Items{}), 0, "[]"},
       {JsonValue(Members{{"k", JsonValue(Items{})}}), 0, "{\n  \"k\": []\n}"},
-      {JsonValue(sample), 0,
-       "{\n  \"a\": 1,\n  \"b\": [\n    true,\n    \"x\"\n  ]\n}"},
+      {JsonValue(sample), 0, "{\n  \"a\": 1,\n  \"b\": [\n    true,\n    \"x\"\n  ]\n}"},
       {JsonValue(written_out_of_order), 0,
        "{\n  \"channel\": \"stable\",\n  \"version\": \"1.0\"\n}"},
       {JsonValue(Members{{"say \"hi\"", JsonValue()}}), 0, "{\n  \"say \\\"hi\\\"\": null\n}"},

@@ -107,7 +107,9 @@ TEST(JsonParse, Strings) {
       {"\"a\0b\""s, "a\0b"s},
       {"\"\xEF\xBB\xBF\"", "\xEF\xBB\xBF"s},  // inside a string a mark is data
       {R"("\u12")", std::nullopt},
-      {R"("\u12")" "xx", std::nullopt},
+      {R"("\u12")"
+       "xx",
+       std::nullopt},
       {R"("\u00G0")", std::nullopt},
       {R"("\u")", std::nullopt},
       {R"("\u123)", std::nullopt},

@@ -92,7 +92,7 @@ TEST(JsonValue, MembersIterateInUnsignedByteOrder) {
   std::vector<std::string> keys;
   for (const auto& member : members) keys.push_back(member.first);
   // 0x80 sorts after every ASCII byte: the comparison is on unsigned bytes.
-  const std::vector<std::string> expected = {"",  "B",      "a", "a\x01",     "ab",
+  const std::vector<std::string> expected = {"",      "B", "a",    "a\x01",    "ab",
                                              "a\x80", "b", "\x7F", "\xC3\xA9", "\xFF"};
   EXPECT_EQ(keys, expected);
 }
@@ -105,17 +105,21 @@ TEST(JsonValue, SubscriptInsertsNullMember) {
 }
 
 TEST(JsonValue, TypedLookupsRequireObjectReceiverAndMatchingKind) {
-  const JsonValue doc = parsed(
-      R"({"version":1.5,"name":"x","flag":false,"files":[1],"nothing":null,"obj":{}})");
+  const JsonValue doc =
+      parsed(R"({"version":1.5,"name":"x","flag":false,"files":[1],"nothing":null,"obj":{}})");
   struct Case {
     const char* key;
     bool found, string, number, boolean, array;
   };
   const Case cases[] = {
-      {"version", true, false, true, false, false}, {"name", true, true, false, false, false},
-      {"flag", true, false, false, true, false},    {"files", true, false, false, false, true},
-      {"nothing", true, false, false, false, false}, {"obj", true, false, false, false, false},
-      {"missing", false, false, false, false, false}, {"Version", false, false, false, false, false},
+      {"version", true, false, true, false, false},
+      {"name", true, true, false, false, false},
+      {"flag", true, false, false, true, false},
+      {"files", true, false, false, false, true},
+      {"nothing", true, false, false, false, false},
+      {"obj", true, false, false, false, false},
+      {"missing", false, false, false, false, false},
+      {"Version", false, false, false, false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.key);

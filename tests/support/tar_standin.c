@@ -6,6 +6,7 @@
  * way from inside Wine that keeps the child's exit status.
  */
 #include <windows.h>
+
 #include <stdlib.h>
 #include <string.h>
 
@@ -14,34 +15,31 @@
 typedef char *(CDECL *unix_file_name_fn)(LPCWSTR dos_path);
 typedef LONG(CDECL *unix_spawnvp_fn)(char *const argv[], int wait);
 
-static int is_drive_path(const wchar_t *arg)
-{
-    return ((arg[0] >= L'A' && arg[0] <= L'Z') || (arg[0] >= L'a' && arg[0] <= L'z')) &&
-           arg[1] == L':' && (arg[2] == L'\\' || arg[2] == L'/');
+static int is_drive_path(const wchar_t *arg) {
+  return ((arg[0] >= L'A' && arg[0] <= L'Z') || (arg[0] >= L'a' && arg[0] <= L'z')) &&
+         arg[1] == L':' && (arg[2] == L'\\' || arg[2] == L'/');
 }
 
-static char *to_utf8(const wchar_t *text)
-{
-    int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
-    char *out = size > 0 ? (char *)malloc((size_t)size) : NULL;
-    if (out) WideCharToMultiByte(CP_UTF8, 0, text, -1, out, size, NULL, NULL);
-    return out;
+static char *to_utf8(const wchar_t *text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, NULL, 0, NULL, NULL);
+  char *out = size > 0 ? (char *)malloc((size_t)size) : NULL;
+  if (out) WideCharToMultiByte(CP_UTF8, 0, text, -1, out, size, NULL, NULL);
+  return out;
 }
 
-int wmain(int argc, wchar_t **argv)
-{
-    unix_file_name_fn unix_file_name =
-        (unix_file_name_fn)(void *)GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
-    unix_spawnvp_fn unix_spawnvp =
-        (unix_spawnvp_fn)(void *)GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp");
-    if (!unix_file_name || !unix_spawnvp) return 2;
+int wmain(int argc, wchar_t **argv) {
+  unix_file_name_fn unix_file_name = (unix_file_name_fn)(void *)GetProcAddress(
+      GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
+  unix_spawnvp_fn unix_spawnvp = (unix_spawnvp_fn)(void *)GetProcAddress(
+      GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp");
+  if (!unix_file_name || !unix_spawnvp) return 2;
 
-    char **host_argv = (char **)calloc((size_t)argc + 1, sizeof(char *));
-    if (!host_argv) return 2;
-    host_argv[0] = HOST_TAR;
-    for (int i = 1; i < argc; ++i) {
-        host_argv[i] = is_drive_path(argv[i]) ? unix_file_name(argv[i]) : to_utf8(argv[i]);
-        if (!host_argv[i]) return 2;
-    }
-    return unix_spawnvp(host_argv, 1) == 0 ? 0 : 1;
+  char **host_argv = (char **)calloc((size_t)argc + 1, sizeof(char *));
+  if (!host_argv) return 2;
+  host_argv[0] = HOST_TAR;
+  for (int i = 1; i < argc; ++i) {
+    host_argv[i] = is_drive_path(argv[i]) ? unix_file_name(argv[i]) : to_utf8(argv[i]);
+    if (!host_argv[i]) return 2;
+  }
+  return unix_spawnvp(host_argv, 1) == 0 ? 0 : 1;
 }
