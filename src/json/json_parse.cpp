@@ -177,6 +177,23 @@ std::optional<JsonValue> parse_number(Cursor& c) {
   return JsonValue(*number);
 }
 
+enum class Separator { Comma, Close, Invalid };
+
+// What follows an element of an array or object: a comma (another element), the closing
+// bracket, or anything else (including the end of input), which fails the container.
+Separator consume_separator(Cursor& c, char close) {
+  skip_whitespace(c);
+  if (at_end(c)) {
+    return Separator::Invalid;
+  }
+  char b = peek(c);
+  ++c.pos;
+  if (b == ',') {
+    return Separator::Comma;
+  }
+  return b == close ? Separator::Close : Separator::Invalid;
+}
+
 std::optional<JsonValue> parse_array(Cursor& c, int depth) {
   ++c.pos;  // '['
   std::vector<JsonValue> items;
@@ -191,17 +208,10 @@ std::optional<JsonValue> parse_array(Cursor& c, int depth) {
       return std::nullopt;
     }
     items.push_back(std::move(*item));
-    skip_whitespace(c);
-    if (at_end(c)) {
-      return std::nullopt;
-    }
-    char b = peek(c);
-    ++c.pos;
-    if (b == ']') {
-      return JsonValue(std::move(items));
-    }
-    if (b != ',') {
-      return std::nullopt;
+    switch (consume_separator(c, ']')) {
+      case Separator::Comma: break;
+      case Separator::Close: return JsonValue(std::move(items));
+      case Separator::Invalid: return std::nullopt;
     }
   }
 }
@@ -229,17 +239,10 @@ std::optional<JsonValue> parse_object(Cursor& c, int depth) {
       return std::nullopt;
     }
     members[std::move(*key)] = std::move(*value);  // a repeated key: the last one wins
-    skip_whitespace(c);
-    if (at_end(c)) {
-      return std::nullopt;
-    }
-    char b = peek(c);
-    ++c.pos;
-    if (b == '}') {
-      return JsonValue(std::move(members));
-    }
-    if (b != ',') {
-      return std::nullopt;
+    switch (consume_separator(c, '}')) {
+      case Separator::Comma: break;
+      case Separator::Close: return JsonValue(std::move(members));
+      case Separator::Invalid: return std::nullopt;
     }
   }
 }
