@@ -58,36 +58,34 @@ const JsonValue* JsonValue::find(const std::string& key) const {
   return it == members.end() ? nullptr : &it->second;
 }
 
+namespace {
+
+// The member under `key` when the receiver is an object and the member has the wanted kind.
+const JsonValue* find_of_kind(const JsonValue& object, const std::string& key, JsonKind kind) {
+  const JsonValue* member = object.find(key);
+  return member != nullptr && member->kind == kind ? member : nullptr;
+}
+
+}  // namespace
+
 std::optional<std::string> JsonValue::get_string(const std::string& key) const {
-  const JsonValue* member = find(key);
-  if (member == nullptr || member->kind != JsonKind::String) {
-    return std::nullopt;
-  }
-  return member->string_value;
+  const JsonValue* member = find_of_kind(*this, key, JsonKind::String);
+  return member ? std::optional<std::string>(member->string_value) : std::nullopt;
 }
 
 std::optional<double> JsonValue::get_number(const std::string& key) const {
-  const JsonValue* member = find(key);
-  if (member == nullptr || member->kind != JsonKind::Number) {
-    return std::nullopt;
-  }
-  return member->number_value;
+  const JsonValue* member = find_of_kind(*this, key, JsonKind::Number);
+  return member ? std::optional<double>(member->number_value) : std::nullopt;
 }
 
 std::optional<bool> JsonValue::get_bool(const std::string& key) const {
-  const JsonValue* member = find(key);
-  if (member == nullptr || member->kind != JsonKind::Bool) {
-    return std::nullopt;
-  }
-  return member->bool_value;
+  const JsonValue* member = find_of_kind(*this, key, JsonKind::Bool);
+  return member ? std::optional<bool>(member->bool_value) : std::nullopt;
 }
 
 const std::vector<JsonValue>* JsonValue::get_array(const std::string& key) const {
-  const JsonValue* member = find(key);
-  if (member == nullptr || member->kind != JsonKind::Array) {
-    return nullptr;
-  }
-  return &member->items;
+  const JsonValue* member = find_of_kind(*this, key, JsonKind::Array);
+  return member ? &member->items : nullptr;
 }
 
 JsonValue json_merge(const JsonValue& primary, const JsonValue& defaults) {
