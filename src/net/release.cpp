@@ -1,0 +1,75 @@
+#include "net/release.h"
+
+#include <cmath>
+#include <limits>
+
+#include "json/json_parse.h"
+#include "json/json_value.h"
+
+namespace {
+
+constexpr std::string_view kApiPath = "/api/v1/public/software/";
+constexpr std::string_view kLatestQuery = "/latest?channel=";
+
+// Truncation toward zero; values beyond the target's range end at its nearest limit.
+template <typename Int>
+Int truncate_number(double value) {
+  if (std::isnan(value)) return 0;
+  const double truncated = std::trunc(value);
+  if (truncated <= static_cast<double>(std::numeric_limits<Int>::min())) {
+    return std::numeric_limits<Int>::min();
+  }
+  // 2^63 is the first double above INT64_MAX, so compare with >= against the limit + 1.
+  if (truncated >= -static_cast<double>(std::numeric_limits<Int>::min())) {
+    return std::numeric_limits<Int>::max();
+  }
+  return static_cast<Int>(truncated);
+}
+
+ReleaseFile read_file_entry(const JsonValue& entry) {
+  ReleaseFile file;
+  file.file_path = entry.get_string("file_path").value_or("");
+  file.file_size = truncate_number<int64_t>(entry.get_number("file_size").value_or(0));
+  file.checksum_sha256 = entry.get_string("checksum_sha256").value_or("");
+  file.zip_checksum = entry.get_string("zip_checksum").value_or("");
+  file.download_url = entry.get_string("download_url").value_or("");
+  file.compressed = entry.get_bool("compressed").value_or(true);
+  file.sort_order = truncate_number<int32_t>(entry.get_number("sort_order").value_or(0));
+  return file;
+}
+
+}  // namespace
+
+std::string release_url(std::string_view base_url, std::string_view software_id,
+                        std::string_view channel) {
+  if (!base_url.empty() && base_url.back() == '/') base_url.remove_suffix(1);
+  std::string url(base_url);
+  url += kApiPath;
+  url += software_id;
+  url += kLatestQuery;
+  url += channel;
+  return url;
+}
+
+std::optional<ReleaseInfo> parse_release(std::string_view body) {
+  const std::optional<JsonValue> document = json_parse(body);
+  if (!document || document->kind != JsonKind::Object) return std::nullopt;
+
+  ReleaseInfo release;
+  release.version = document->get_string("version").value_or("");
+  if (release.version.empty()) return std::nullopt;
+  release.changelog = document->get_string("changelog").value_or("");
+  release.channel = document->get_string("channel").value_or(std::string(kDefaultChannel));
+  release.min_os_version = document->get_string("min_os_version").value_or("");
+
+  if (const std::vector<JsonValue>* files = document->get_array("files")) {
+    for (const JsonValue& entry : *files) {
+      if (entry.kind != JsonKind::Object) continue;
+      ReleaseFile file = read_file_entry(entry);
+      if (!file.file_path.empty() && !file.download_url.empty()) {
+        release.files.push_back(std::move(file));
+      }
+    }
+  }
+  return release;
+}

@@ -1,0 +1,39 @@
+// A release as the release service describes it, and reading it from the service's answer.
+// Portable: no platform headers. Strings hold the service's UTF-8 bytes unchanged.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::string_view kSoftwareId = "orvane_browser_150";
+inline constexpr std::string_view kReleaseChannel = "stable";
+inline constexpr std::string_view kDefaultChannel = "stable";
+
+struct ReleaseFile {
+  std::string file_path;        // relative to the installation directory; never empty
+  int64_t file_size = 0;        // bytes
+  std::string checksum_sha256;  // digest of the installed file; empty: not checked
+  std::string zip_checksum;     // digest of the downloaded file; empty: not checked
+  std::string download_url;     // never empty
+  bool compressed = true;       // a .zip to extract, else the file itself
+  int32_t sort_order = 0;       // carried, not used for ordering
+};
+
+struct ReleaseInfo {
+  std::string version;  // never empty in a parsed release
+  std::string changelog;
+  std::string channel;
+  std::string min_os_version;
+  std::vector<ReleaseFile> files;  // in the service's order
+};
+
+// base_url without one trailing '/', then the API path, id and channel, joined verbatim.
+std::string release_url(std::string_view base_url, std::string_view software_id,
+                        std::string_view channel);
+
+// The service's JSON body as a release; absent when it does not parse, is not an object at the
+// top level, or has no non-empty string "version". Malformed file entries are dropped.
+std::optional<ReleaseInfo> parse_release(std::string_view body);

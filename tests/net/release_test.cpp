@@ -1,0 +1,139 @@
+#include "net/release.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ReleaseUrl, JoinsBaseIdAndChannel) {
+  const struct {
+    const char* base;
+    const char* url;
+  } cases[] = {
+      {"https://r.example",
+       "https://r.example/api/v1/public/software/orvane_browser_150/latest?channel=stable"},
+      {"https://r.example/",
+       "https://r.example/api/v1/public/software/orvane_browser_150/latest?channel=stable"},
+      {"https://r.example//",
+       "https://r.example//api/v1/public/software/orvane_browser_150/latest?channel=stable"},
+      {"http://127.0.0.1:8080",
+       "http://127.0.0.1:8080/api/v1/public/software/orvane_browser_150/latest?channel=stable"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(release_url(c.base, kSoftwareId, kReleaseChannel), c.url) << c.base;
+  }
+  EXPECT_EQ(release_url("h", "a b", "c&d"), "h/api/v1/public/software/a b/latest?channel=c&d");
+}
+
+TEST(ParseRelease, RejectsAnswersWithoutAUsableVersion) {
+  for (const char* body :
+       {"", "not json", "[]", "\"1.2.3\"", "null", R"({"version":""})",
+        R"({"version":"","files":[{"file_path":"a","download_url":"u"}]})", R"({"version":123})",
+        R"({"version":null})", R"({"data":{"version":"1.2.3"}})", R"({"Version":"1.2.3"})"}) {
+    EXPECT_FALSE(parse_release(body).has_value()) << body;
+  }
+}
+
+TEST(ParseRelease, TopLevelMembersAndDefaults) {
+  const struct {
+    const char* body;
+    ReleaseInfo expected;
+  } cases[] = {
+      {R"({"version":"1.2.3"})", {"1.2.3", "", "stable", "", {}}},
+      {R"({"version":"1.2.3","changelog":"修复","channel":"beta","min_os_version":"10.0"})",
+       {"1.2.3", "修复", "beta", "10.0", {}}},
+      {R"({"version":"2","changelog":5,"channel":null,"min_os_version":[],"files":{}})",
+       {"2", "", "stable", "", {}}},
+      {R"({"version":"2","files":"x"})", {"2", "", "stable", "", {}}},
+      {R"({"version":"v"} trailing text)", {"v", "", "stable", "", {}}},
+      {R"({"version":"a","version":"b"})", {"b", "", "stable", "", {}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.body);
+    const std::optional<ReleaseInfo> release = parse_release(c.body);
+    ASSERT_TRUE(release.has_value());
+    EXPECT_EQ(release->version, c.expected.version);
+    EXPECT_EQ(release->changelog, c.expected.changelog);
+    EXPECT_EQ(release->channel, c.expected.channel);
+    EXPECT_EQ(release->min_os_version, c.expected.min_os_version);
+    EXPECT_TRUE(release->files.empty());
+  }
+}
+
+std::vector<ReleaseFile> files_of(const std::string& files_json) {
+  const std::optional<ReleaseInfo> release =
+      parse_release(R"({"version":"1","files":)" + files_json + "}");
+  EXPECT_TRUE(release.has_value());
+  return release ? release->files : std::vector<ReleaseFile>{};
+}
+
+TEST(ParseRelease, FileEntryMembersKindsAndDefaults) {
+  const struct {
+    const char* entry;
+    ReleaseFile expected;
+  } cases[] = {
+      {R"({"file_path":"a/b.pak","download_url":"u"})", {"a/b.pak", 0, "", "", "u", true, 0}},
+      {R"({"file_path":"p","download_url":"u","file_size":1048576,"checksum_sha256":"ab",
+           "zip_checksum":"cd","compressed":false,"sort_order":7})",
+       {"p", 1048576, "ab", "cd", "u", false, 7}},
+      {R"({"file_path":"p","download_url":"u","file_size":"1048576","compressed":"false",
+           "sort_order":"3","checksum_sha256":1,"zip_checksum":null})",
+       {"p", 0, "", "", "u", true, 0}},
+      {R"({"file_path":"p","download_url":"u","file_size":1234.9,"sort_order":-3.7})",
+       {"p", 1234, "", "", "u", true, -3}},
+      {R"({"file_path":"p","download_url":"u","file_size":-0.5,"sort_order":2147483647.9})",
+       {"p", 0, "", "", "u", true, 2147483647}},
+      {R"({"file_path":"p","download_url":"u","file_size":1e300,"sort_order":-1e300})",
+       {"p", std::numeric_limits<int64_t>::max(), "", "", "u", true,
+        std::numeric_limits<int32_t>::min()}},
+      {R"({"file_path":"p","download_url":"u","file_size":9007199254740993})",
+       {"p", 9007199254740992, "", "", "u", true, 0}},  // as the double holds it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.entry);
+    const std::vector<ReleaseFile> files = files_of(std::string("[") + c.entry + "]");
+    ASSERT_EQ(files.size(), 1u);
+    const ReleaseFile& f = files[0];
+    EXPECT_EQ(f.file_path, c.expected.file_path);
+    EXPECT_EQ(f.file_size, c.expected.file_size);
+    EXPECT_EQ(f.checksum_sha256, c.expected.checksum_sha256);
+    EXPECT_EQ(f.zip_checksum, c.expected.zip_checksum);
+    EXPECT_EQ(f.download_url, c.expected.download_url);
+    EXPECT_EQ(f.compressed, c.expected.compressed);
+    EXPECT_EQ(f.sort_order, c.expected.sort_order);
+  }
+}
+
+TEST(ParseRelease, DropsIncompleteEntriesAndKeepsTheOrderOfTheRest) {
+  const std::vector<ReleaseFile> files = files_of(R"([
+      {"file_path":"first","download_url":"u1","sort_order":9},
+      {"file_path":"no-url"},
+      {"file_path":5,"download_url":"u3"},
+      {"file_path":"","download_url":"u4"},
+      {"file_path":"empty-url","download_url":""},
+      "a string", 7, null, [{"file_path":"nested","download_url":"u"}],
+      {"file_path":"second","download_url":"u2","sort_order":1},
+      {"file_path":"second","download_url":"u2"}
+  ])");
+  std::vector<std::string> paths;
+  for (const ReleaseFile& f : files) paths.push_back(f.file_path);
+  EXPECT_EQ(paths, (std::vector<std::string>{"first", "second", "second"}));
+}
+
+TEST(ParseRelease, KeepsUtf8AndOtherBytesUnchanged) {
+  const std::optional<ReleaseInfo> release = parse_release(
+      "{\"version\":\"1.0 \xE6\xB5\x8B\",\"files\":[{\"file_path\":\"\xE8\xB5\x84/\xFF.pak\","
+      "\"download_url\":\"http://h/\\u00e9\"}]}");
+  ASSERT_TRUE(release.has_value());
+  EXPECT_EQ(release->version, "1.0 \xE6\xB5\x8B");
+  ASSERT_EQ(release->files.size(), 1u);
+  EXPECT_EQ(release->files[0].file_path, "\xE8\xB5\x84/\xFF.pak");
+  EXPECT_EQ(release->files[0].download_url, "http://h/\xC3\xA9");
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+#include "package/package_path.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+TEST(SafeRelativePath, AcceptsPathsInsideTheInstallation) {
+  const struct {
+    std::string file_path;
+    std::u16string expected;
+  } cases[] = {
+      {"chrome.exe", u"chrome.exe"},
+      {"locales/zh-CN.pak", u"locales/zh-CN.pak"},
+      {"a\\b\\c.dll", u"a\\b\\c.dll"},
+      {"./x", u"./x"},
+      {"a..b/..c/d..", u"a..b/..c/d.."},
+      {"资源/文件.pak", u"资源/文件.pak"},
+      {"\xF0\x9F\x98\x80.txt", u"\U0001F600.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file_path);
+    const std::optional<std::u16string> path = safe_relative_path(c.file_path);
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, c.expected);
+  }
+}
+
+TEST(SafeRelativePath, RefusesPathsThatCouldLeaveOrAreNotUtf8) {
+  using namespace std::string_literals;
+  for (const std::string& file_path : {""s,
+                                       "..\\x"s,
+                                       "../x"s,
+                                       "a/../../x"s,
+                                       "a/.."s,
+                                       ".."s,
+                                       "a/. ./x"s,
+                                       "a/.. /x"s,
+                                       "a/.../x"s,
+                                       "a/ /x"s,
+                                       "C:\\x"s,
+                                       "C:x"s,
+                                       "c:/x"s,
+                                       "\\x"s,
+                                       "/x"s,
+                                       "\\\\server\\share\\x"s,
+                                       "//server/x"s,
+                                       "file.txt:stream"s,
+                                       "a\tb"s,
+                                       "a\nb"s,
+                                       "a\0b"s,
+                                       "\xFF.pak"s,
+                                       "\xC0\xAF"s,
+                                       "\xE0\x80\xAF"s,
+                                       "\xED\xA0\x80"s,
+                                       "\xF4\x90\x80\x80"s,
+                                       "\xE8\xB5"s,
+                                       "\x80x"s}) {
+    SCOPED_TRACE(testing::PrintToString(file_path));
+    EXPECT_FALSE(safe_relative_path(file_path).has_value());
+  }
+}
+
+}  // namespace
