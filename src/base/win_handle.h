@@ -1,0 +1,13 @@
+// Scoped kernel handles (files, processes, threads).
+#pragma once
+
+#include <windows.h>
+
+#include "base/scoped_handle.h"
+
+struct KernelHandleTraits {
+  using type = HANDLE;
+  static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { CloseHandle(h); }
+};
+using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;

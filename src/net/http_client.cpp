@@ -1,0 +1,170 @@
+#include "net/http_client.h"
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "base/win_handle.h"
+#include "net/url.h"
+
+namespace {
+
+constexpr DWORD kFirstFailingStatus = 300;
+constexpr DWORD kContentLengthChars = 32;
+
+std::string status_error(DWORD status) {
+  return "HTTP " + std::to_string(status);
+}
+
+DWORD query_status(HINTERNET request) {
+  DWORD status = 0;  // stays 0 when the platform cannot tell; that counts as success
+  DWORD size = sizeof(status);
+  WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                      WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
+  return status;
+}
+
+// Content-Length read as text: the numeric query form is 32 bits wide and would misreport
+// packages of 4 GiB and more.
+uint64_t query_content_length(HINTERNET request) {
+  wchar_t text[kContentLengthChars] = {};
+  DWORD size = sizeof(text);
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX,
+                           text, &size, WINHTTP_NO_HEADER_INDEX)) {
+    return kUnknownLength;
+  }
+  wchar_t* end = nullptr;
+  const unsigned long long value = std::wcstoull(text, &end, 10);
+  if (end == text || *end != L'\0') return kUnknownLength;
+  return value;
+}
+
+// Calls `sink(data, size)` for every non-empty chunk the platform hands over, until it reports
+// nothing more or the sink returns false. A failed read is skipped like an empty one. One buffer
+// serves every chunk; it grows only when the platform offers more than it holds.
+template <typename Sink>
+void read_body(HINTERNET request, Sink&& sink) {
+  std::vector<char> buffer;
+  for (;;) {
+    DWORD available = 0;
+    if (!WinHttpQueryDataAvailable(request, &available) || available == 0) return;
+    if (buffer.size() < available) buffer.resize(available);
+    DWORD read = 0;
+    if (WinHttpReadData(request, buffer.data(), available, &read) && read > 0) {
+      if (!sink(buffer.data(), read)) return;
+    }
+  }
+}
+
+}  // namespace
+
+struct HttpClient::OpenRequest {
+  ScopedInternetHandle connection;
+  ScopedInternetHandle request;
+};
+
+HttpClient::HttpClient()
+    : session_(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                           WINHTTP_NO_PROXY_BYPASS, 0)) {}
+
+std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_view url,
+                                                                 DWORD security_flags) {
+  const std::optional<UrlParts> parts = parse_url(url);
+  if (!parts) {
+    last_error_ = "invalid URL";
+    return std::nullopt;
+  }
+  OpenRequest open;
+  if (session_) {
+    open.connection.reset(WinHttpConnect(session_.get(), parts->host.c_str(),
+                                         static_cast<INTERNET_PORT>(parts->port), 0));
+  }
+  if (!open.connection) {
+    last_error_ = "connect failed";
+    return std::nullopt;
+  }
+  open.request.reset(WinHttpOpenRequest(open.connection.get(), L"GET", parts->path.c_str(), nullptr,
+                                        WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                        parts->secure ? WINHTTP_FLAG_SECURE : 0));
+  if (!open.request) {
+    last_error_ = "open request failed";
+    return std::nullopt;
+  }
+  DWORD flags = security_flags;
+  WinHttpSetOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
+  // Remember what the platform holds now, not what was asked for.
+  DWORD held = 0;
+  DWORD held_size = sizeof(held);
+  last_security_flags_ =
+      WinHttpQueryOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &held, &held_size)
+          ? held
+          : security_flags;
+  if (!WinHttpSendRequest(open.request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                          WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
+    last_error_ = "send request failed";
+    return std::nullopt;
+  }
+  if (!WinHttpReceiveResponse(open.request.get(), nullptr)) {
+    last_error_ = "receive response failed";
+    return std::nullopt;
+  }
+  if (const DWORD status = query_status(open.request.get()); status >= kFirstFailingStatus) {
+    last_error_ = status_error(status);
+    return std::nullopt;
+  }
+  return open;
+}
+
+std::optional<std::string> HttpClient::get(std::string_view url) {
+  std::optional<OpenRequest> open = start_request(url, kGetSecurityFlags);
+  if (!open) return std::nullopt;
+  std::string body;
+  read_body(open->request.get(), [&body](const char* data, DWORD size) {
+    body.append(data, size);
+    return true;
+  });
+  return body;
+}
+
+bool HttpClient::download(std::string_view url, const std::wstring& path,
+                          DownloadProgress progress) {
+  const DownloadProgress report = std::move(progress);
+  std::optional<OpenRequest> open = start_request(url, kDownloadSecurityFlags);
+  if (!open) return false;
+  const uint64_t expected = query_content_length(open->request.get());
+
+  ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    last_error_ = "cannot create output file";
+    return false;
+  }
+  uint64_t total = 0;
+  bool write_failed = false;
+  read_body(open->request.get(), [&](const char* data, DWORD size) {
+    DWORD written = 0;
+    if (!WriteFile(file.get(), data, size, &written, nullptr) || written != size) {
+      write_failed = true;
+      return false;
+    }
+    total += size;
+    if (report) report(total, expected);
+    return true;
+  });
+  file.reset();
+
+  if (write_failed) {
+    last_error_ = "cannot write output file";
+    return false;
+  }
+  if (total == 0) {
+    last_error_ = "no data received";
+    return false;
+  }
+  // The platform ends a body cut short of its Content-Length without any error of its own.
+  if (expected != kUnknownLength && total != expected) {
+    last_error_ = "incomplete download";
+    return false;
+  }
+  return true;
+}

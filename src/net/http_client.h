@@ -1,0 +1,59 @@
+// Synchronous HTTP(S) GET over WinHTTP, into memory or into a file.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "net/winhttp_handle.h"
+
+// (bytes received so far, bytes expected); expected is all bits set when the answer has no
+// Content-Length.
+using DownloadProgress = std::function<void(uint64_t, uint64_t)>;
+
+inline constexpr uint64_t kUnknownLength = ~uint64_t{0};
+inline constexpr const wchar_t* kUserAgent = L"Orvane-Setup/1.0";
+
+// Certificate errors each operation tells the platform to ignore. The release service relies on
+// them; packages are checked by SHA-256 afterwards. Downloads keep the key-usage check.
+inline constexpr DWORD kGetSecurityFlags =
+    SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
+    SECURITY_FLAG_IGNORE_CERT_CN_INVALID | SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
+inline constexpr DWORD kDownloadSecurityFlags = SECURITY_FLAG_IGNORE_UNKNOWN_CA |
+                                                SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
+                                                SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
+static_assert(kGetSecurityFlags == 0x3300 && kDownloadSecurityFlags == 0x3100);
+
+// One client per thread. Every failing call leaves a short English text in last_error(); a
+// successful call leaves it as it was, so it always names the most recent failure.
+class HttpClient {
+ public:
+  HttpClient();
+  HttpClient(const HttpClient&) = delete;
+  HttpClient& operator=(const HttpClient&) = delete;
+
+  // The whole body (possibly empty) of a status below 300.
+  std::optional<std::string> get(std::string_view url);
+
+  // Streams the body into `path` (created or truncated). No file is created for a status of 300
+  // or more; an empty, short or overlong body leaves what arrived on disk and returns false.
+  bool download(std::string_view url, const std::wstring& path, DownloadProgress progress);
+
+  const std::string& last_error() const { return last_error_; }
+
+  // For steps that refuse a transfer before it starts, so that the caller's message says why.
+  void set_last_error(std::string text) { last_error_ = std::move(text); }
+
+  // The flag word of the last request this client opened (what the platform was told to ignore).
+  DWORD last_security_flags() const { return last_security_flags_; }
+
+ private:
+  struct OpenRequest;
+  std::optional<OpenRequest> start_request(std::string_view url, DWORD security_flags);
+
+  ScopedInternetHandle session_;
+  std::string last_error_;
+  DWORD last_security_flags_ = 0;
+};
