@@ -1,0 +1,219 @@
+"""Builds a release for the local release service (release_server.py) from a few lines:
+package files under <root>/files/ and the manifest the latest-release API returns.
+
+    release = build_release(root, server.url, "1.2.3", [
+        Package("orvane.exe", content=b"..."),
+        Package("locales/en.pak", files={"locales/en.pak": b"..", "locales/de.pak": b".."},
+                compressed=True),
+    ])
+
+Manifest file members:
+  file_path        where the file goes, relative to the install folder, "/"-separated
+  file_size        bytes downloaded: the file for a plain package, the zip for a compressed one
+  checksum_sha256  SHA-256 of the installed file at file_path (for a zip: of that entry)
+  zip_checksum     SHA-256 of the downloaded bytes (the zip, or the plain file itself)
+  download_url     base URL + url_prefix + "/files/<stored name>"
+  compressed, sort_order
+"""
+import dataclasses
+import hashlib
+import json
+import os
+import pathlib
+import re
+import shutil
+import urllib.parse
+import zipfile
+
+DEFAULT_SOFTWARE_ID = "orvane_browser_150"
+DEFAULT_CHANNEL = "stable"
+# Fixed entry times keep the zips, and so their checksums, the same from run to run.
+ZIP_ENTRY_TIME = (2024, 1, 1, 0, 0, 0)
+ZIP_ENTRY_MODE = 0o644 << 16
+HASH_CHUNK = 1024 * 1024
+UNSAFE_NAME_CHARS = re.compile(r"[^A-Za-z0-9._-]")
+
+
+class _Drop:
+    def __repr__(self):
+        return "DROP"
+
+
+# As a value in Package.extra_members or build_release(extra=...): leave that member out.
+DROP = _Drop()
+
+
+@dataclasses.dataclass
+class Package:
+    """One manifest file entry and what it downloads.
+
+    Content comes from exactly one of: content (bytes), source (a file path, streamed, for
+    big files), files ({path in install folder: bytes or file path}, compressed only).
+    A compressed package with content or source is a zip with the single entry file_path.
+    checksum_sha256 / zip_checksum: None means computed; any string (also "") is written as is.
+    extra_members are merged into the entry last; DROP removes a member.
+    """
+    file_path: str
+    content: bytes = None
+    files: dict = None
+    compressed: bool = False
+    checksum_sha256: str = None
+    zip_checksum: str = None
+    sort_order: int = None
+    extra_members: dict = dataclasses.field(default_factory=dict)
+    url_prefix: str = ""
+    source: os.PathLike = None
+
+    def entries(self):
+        """{path in install folder: bytes or file path} the package installs."""
+        given = [x is not None for x in (self.content, self.files, self.source)]
+        if sum(given) != 1:
+            raise ValueError(f"{self.file_path}: give exactly one of content, files, source")
+        if self.files is not None:
+            if not self.compressed:
+                raise ValueError(f"{self.file_path}: files needs compressed=True")
+            return dict(self.files)
+        return {self.file_path: self.content if self.content is not None else self.source}
+
+
+def sha256_hex(data_or_path):
+    """SHA-256 (lowercase hex) of bytes, or of a file's content when given a path."""
+    if isinstance(data_or_path, (bytes, bytearray, memoryview)):
+        return hashlib.sha256(data_or_path).hexdigest()
+    digest = hashlib.sha256()
+    with open(data_or_path, "rb") as f:
+        while chunk := f.read(HASH_CHUNK):
+            digest.update(chunk)
+    return digest.hexdigest()
+
+
+def make_zip_raw(path, entries):
+    """A deflated zip of [(arcname, bytes or file path)], names written exactly as given,
+    including hostile ones such as "../evil.txt" or "/abs.txt". Non-ASCII names get the
+    UTF-8 flag (zipfile sets it)."""
+    with zipfile.ZipFile(path, "w") as archive:
+        for arcname, data in entries:
+            info = zipfile.ZipInfo(arcname, date_time=ZIP_ENTRY_TIME)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            info.external_attr = ZIP_ENTRY_MODE
+            if isinstance(data, (bytes, bytearray, memoryview)):
+                archive.writestr(info, bytes(data))
+            else:
+                # Known size up front: zipfile then picks zip64 only when the file needs it.
+                info.file_size = os.path.getsize(data)
+                with open(data, "rb") as src, archive.open(info, "w") as dst:
+                    shutil.copyfileobj(src, dst, HASH_CHUNK)
+    return pathlib.Path(path)
+
+
+def make_zip(path, files):
+    """A deflated zip of {name: bytes or file path}."""
+    return make_zip_raw(path, files.items())
+
+
+def stored_name(index, package):
+    suffix = ".zip" if package.compressed else ".bin"
+    return f"{index}-{UNSAFE_NAME_CHARS.sub('_', package.file_path)}{suffix}"
+
+
+def _store(package, target):
+    """Writes the download to target; returns the checksum of the installed file."""
+    entries = package.entries()
+    if package.compressed:
+        make_zip(target, entries)
+        if package.file_path not in entries:
+            if package.checksum_sha256 is None:
+                raise ValueError(f"{package.file_path} is not in the zip; give checksum_sha256")
+            return package.checksum_sha256
+        return sha256_hex(entries[package.file_path])
+    data = entries[package.file_path]
+    if isinstance(data, (bytes, bytearray, memoryview)):
+        target.write_bytes(data)
+    else:
+        shutil.copyfile(data, target)
+    return sha256_hex(target)
+
+
+def _merge(members, extra):
+    for name, value in (extra or {}).items():
+        if value is DROP:
+            members.pop(name, None)
+        else:
+            members[name] = value
+    return members
+
+
+def build_release(root, base_url, version, packages, changelog="", channel=DEFAULT_CHANNEL,
+                  min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None):
+    """Writes <root>/files/<stored name> per package and the manifest; returns the manifest."""
+    files_dir = pathlib.Path(root, "files")
+    files_dir.mkdir(parents=True, exist_ok=True)
+    base_url = base_url.rstrip("/")
+    entries = []
+    for index, package in enumerate(packages):
+        name = stored_name(index, package)
+        target = files_dir / name
+        installed_checksum = _store(package, target)
+        entry = {
+            "file_path": package.file_path,
+            "file_size": target.stat().st_size,
+            "checksum_sha256": installed_checksum if package.checksum_sha256 is None else package.checksum_sha256,
+            "zip_checksum": sha256_hex(target) if package.zip_checksum is None else package.zip_checksum,
+            "download_url": f"{base_url}{package.url_prefix}/files/{urllib.parse.quote(name)}",
+            "compressed": package.compressed,
+            "sort_order": index if package.sort_order is None else package.sort_order,
+        }
+        entries.append(_merge(entry, package.extra_members))
+    manifest = _merge({
+        "version": version,
+        "changelog": changelog,
+        "channel": channel,
+        "min_os_version": min_os_version,
+        "files": entries,
+    }, extra)
+    write_manifest(root, manifest, software_id=software_id, channel=channel)
+    return manifest
+
+
+def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **options):
+    """A release of a folder as it should look installed. With zip_dirs, every top-level
+    file is a plain package and every top-level subfolder one zip (file_path: its first
+    file in sorted order); without, every file is a plain package. options go to
+    build_release."""
+    folder = pathlib.Path(folder)
+
+    def relative(path):
+        return path.relative_to(folder).as_posix()
+
+    def files_under(path):
+        return sorted((p for p in path.rglob("*") if p.is_file()), key=relative)
+
+    packages = []
+    if not zip_dirs:
+        packages = [Package(relative(p), source=p) for p in files_under(folder)]
+    else:
+        for top in sorted(folder.iterdir(), key=lambda p: p.name):
+            if top.is_file():
+                packages.append(Package(relative(top), source=top))
+            elif members := files_under(top):
+                packages.append(Package(relative(members[0]), compressed=True,
+                                        files={relative(p): p for p in members}))
+    return build_release(root, base_url, version, packages, **options)
+
+
+def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL):
+    """Writes what the API returns for software_id and channel: a dict as JSON, str or bytes
+    exactly as given (for malformed answers). Replaced whole, so a running server never
+    serves half a manifest."""
+    if isinstance(manifest, dict):
+        data = json.dumps(manifest, indent=2, ensure_ascii=False).encode("utf-8")
+    elif isinstance(manifest, str):
+        data = manifest.encode("utf-8")
+    else:
+        data = bytes(manifest)
+    target = pathlib.Path(root, "api", software_id, f"{channel}.json")
+    target.parent.mkdir(parents=True, exist_ok=True)
+    partial = target.with_name(target.name + ".partial")
+    partial.write_bytes(data)
+    os.replace(partial, target)
+    return target

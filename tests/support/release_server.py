@@ -1,0 +1,622 @@
+"""A local release service for tests: the latest-release API, package files, generated
+bodies, and transport faults that a Windows program can provoke with nothing but a URL.
+
+Routes (under the base URL):
+  /api/v1/public/software/<id>/latest?channel=<c>  the bytes of <root>/api/<id>/<c>.json
+  /files/<path>                                    the file <root>/files/<path>
+  /gen/<n>                                         n bytes of a fixed pseudo-random pattern
+Any route may be prefixed with /_fault/<item>[,<item>...]/ to spoil the answer:
+  status=<code>   that status (200..599) with the body "fault <code>\n"; 204 and 304 bodiless
+  empty           200 with Content-Length: 0
+  truncate=<k>    the full Content-Length, k body bytes, then an orderly close (FIN)
+  close=<k>       the full Content-Length, k body bytes, then a reset (RST)
+  chunked         Transfer-Encoding: chunked, 64 KiB chunks and the last chunk
+  slow=<rate>     the body at about rate bytes per second
+  delay=<s>       s seconds (fractions allowed) before the headers
+  extra=<k>       the announced body, then k bytes "X" more, then close ("Connection: close"
+                  is announced, so that a client never reads them as its next answer)
+Items combine (chunked,slow=100000; chunked,truncate=10); so do nested prefixes.
+A malformed item gets 400.
+
+Every request is recorded in memory and appended to <root>/requests.log as
+"<METHOD> <path> <status>", so that other processes can count requests too.
+
+Run as a program it serves until SIGTERM or SIGINT; see main().
+"""
+import argparse
+import dataclasses
+import datetime
+import functools
+import hashlib
+import http.server
+import os
+import pathlib
+import re
+import signal
+import socket
+import ssl
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import urllib.parse
+
+HOST = "127.0.0.1"
+API_PREFIX = "/api/v1/public/software/"
+API_SUFFIX = "/latest"
+FILES_PREFIX = "/files/"
+GEN_PREFIX = "/gen/"
+FAULT_PREFIX = "/_fault/"
+REQUEST_LOG_NAME = "requests.log"
+
+FILE_CHUNK = 256 * 1024
+CHUNKED_PIECE = 64 * 1024
+# Pieces of a slow body go out about this often.
+SLOW_TICK = 0.02
+# What an extra=<k> fault appends after the body.
+EXTRA_BYTE = b"X"
+# A client that never sends its next request still frees its thread eventually.
+CONNECTION_TIMEOUT = 120
+# How quickly serve_forever notices a shutdown request.
+POLL_INTERVAL = 0.05
+
+# /gen/<n> repeats one block whose length is prime, so that the pattern never lines up
+# with power-of-two offsets: a client that resumes or retries at a wrong offset gets
+# different bytes instead of identical ones.
+GEN_PERIOD = 1_048_573
+GEN_SEED = b"orvane release server /gen pattern"
+GEN_CHUNK = 1024 * 1024
+
+# Names taken from URLs into file names: no separators, no leading dot.
+SAFE_NAME = re.compile(r"^[A-Za-z0-9_\-][A-Za-z0-9_.\-]*$")
+BODYLESS_STATUSES = (204, 304)
+
+
+# ----------------------------------------------------------------------------------------
+# Generated bodies
+
+
+@functools.lru_cache(maxsize=1)
+def _gen_window():
+    """One period of the pattern followed by its first GEN_CHUNK bytes, so that any chunk
+    of up to GEN_CHUNK bytes is a single slice, whatever its starting offset."""
+    counter_blocks = (GEN_PERIOD + 31) // 32
+    block = b"".join(hashlib.sha256(GEN_SEED + i.to_bytes(4, "big")).digest()
+                     for i in range(counter_blocks))[:GEN_PERIOD]
+    return memoryview(block + block[:GEN_CHUNK])
+
+
+def gen_chunks(n, offset=0):
+    """The bytes offset..n-1 of the /gen pattern, as memoryviews of up to GEN_CHUNK bytes."""
+    window = _gen_window()
+    position = offset
+    while position < n:
+        start = position % GEN_PERIOD
+        length = min(GEN_CHUNK, n - position)
+        yield window[start:start + length]
+        position += length
+
+
+def gen_bytes(n):
+    """The first n bytes of the /gen pattern (for small n)."""
+    return b"".join(gen_chunks(n))
+
+
+def gen_bytes_sha256(n):
+    """SHA-256 (lowercase hex) of the body /gen/<n> returns."""
+    digest = hashlib.sha256()
+    for chunk in gen_chunks(n):
+        digest.update(chunk)
+    return digest.hexdigest()
+
+
+# ----------------------------------------------------------------------------------------
+# Bodies and routes
+
+
+@dataclasses.dataclass
+class Body:
+    size: int
+    chunks: object  # callable returning an iterator of bytes-like pieces
+
+
+def bytes_body(data):
+    return Body(len(data), lambda: iter((data,) if data else ()))
+
+
+def file_body(path):
+    def chunks():
+        with open(path, "rb") as f:
+            while piece := f.read(FILE_CHUNK):
+                yield piece
+    return Body(os.path.getsize(path), chunks)
+
+
+def gen_body(n):
+    return Body(n, lambda: gen_chunks(n))
+
+
+@dataclasses.dataclass
+class Answer:
+    status: int
+    content_type: str
+    body: Body
+
+
+def not_found():
+    return Answer(404, "text/plain", bytes_body(b"not found\n"))
+
+
+def route(root, target):
+    """What a request for target (path and query, faults already removed) gets."""
+    parts = urllib.parse.urlsplit(target)
+    path = parts.path
+    if path.startswith(API_PREFIX) and path.endswith(API_SUFFIX):
+        software_id = urllib.parse.unquote(path[len(API_PREFIX):-len(API_SUFFIX)])
+        channels = urllib.parse.parse_qs(parts.query).get("channel", [])
+        if len(channels) != 1 or not SAFE_NAME.match(software_id) or not SAFE_NAME.match(channels[0]):
+            return not_found()
+        manifest = pathlib.Path(root, "api", software_id, channels[0] + ".json")
+        if not manifest.is_file():
+            return not_found()
+        return Answer(200, "application/json", bytes_body(manifest.read_bytes()))
+    if path.startswith(FILES_PREFIX):
+        file = _file_inside(pathlib.Path(root, "files"), urllib.parse.unquote(path[len(FILES_PREFIX):]))
+        if file is None:
+            return not_found()
+        return Answer(200, "application/octet-stream", file_body(file))
+    if path.startswith(GEN_PREFIX):
+        count = path[len(GEN_PREFIX):]
+        if not count.isdigit():
+            return not_found()
+        return Answer(200, "application/octet-stream", gen_body(int(count)))
+    return not_found()
+
+
+def _file_inside(folder, relative):
+    """The regular file folder/relative, or None when there is none or it lies outside folder."""
+    if "\0" in relative:
+        return None
+    base = os.path.realpath(folder)
+    full = os.path.realpath(os.path.join(base, relative))
+    if not full.startswith(base + os.sep) or not os.path.isfile(full):
+        return None
+    return full
+
+
+# ----------------------------------------------------------------------------------------
+# Faults
+
+
+@dataclasses.dataclass
+class Faults:
+    status: int = None     # answer with this status and the body "fault <status>\n"
+    empty: bool = False    # answer 200 with Content-Length: 0
+    truncate: int = None   # full Content-Length, this many body bytes, then a normal close
+    close: int = None      # full Content-Length, this many body bytes, then a reset
+    chunked: bool = False  # Transfer-Encoding: chunked instead of Content-Length
+    slow: int = None       # body at about this many bytes per second
+    delay: float = 0.0     # seconds before the headers
+    extra: int = 0         # this many bytes after the announced body, then close
+
+    @property
+    def cut(self):
+        return self.truncate if self.truncate is not None else self.close
+
+
+# item name -> how its value is read; None for items without a value.
+FAULT_ITEMS = {
+    "status": int, "empty": None, "truncate": int, "close": int,
+    "chunked": None, "slow": int, "delay": float, "extra": int,
+}
+
+
+def parse_faults(text):
+    """Faults from "item,item,..."; raises ValueError naming the first bad item."""
+    faults = Faults()
+    for item in text.split(","):
+        name, has_value, value = item.partition("=")
+        if name not in FAULT_ITEMS or bool(has_value) != (FAULT_ITEMS[name] is not None):
+            raise ValueError(item)
+        if FAULT_ITEMS[name] is None:
+            setattr(faults, name, True)
+            continue
+        try:
+            number = FAULT_ITEMS[name](value)
+        except ValueError:
+            raise ValueError(item) from None
+        if number < 0 or (name == "slow" and number == 0) or (name == "status" and not 200 <= number <= 599):
+            raise ValueError(item)
+        setattr(faults, name, number)
+    if faults.truncate is not None and faults.close is not None:
+        raise ValueError("truncate and close together")
+    return faults
+
+
+def split_faults(target):
+    """(Faults, the rest of the target) for a request target; nested prefixes add up."""
+    items = []
+    while target.startswith(FAULT_PREFIX):
+        text, _, rest = target[len(FAULT_PREFIX):].partition("/")
+        items.append(urllib.parse.unquote(text))
+        target = "/" + rest
+    return (parse_faults(",".join(items)) if items else Faults()), target
+
+
+def _take(chunks, limit):
+    for chunk in chunks:
+        if limit <= 0:
+            return
+        piece = memoryview(chunk)[:limit]
+        limit -= len(piece)
+        yield piece
+
+
+def _split(chunks, size):
+    for chunk in chunks:
+        view = memoryview(chunk)
+        for start in range(0, len(view), size):
+            yield view[start:start + size]
+
+
+def _paced(pieces, rate, stopping):
+    started = time.monotonic()
+    sent = 0
+    for piece in pieces:
+        yield piece
+        sent += len(piece)
+        pause = started + sent / rate - time.monotonic()
+        if pause > 0 and stopping.wait(pause):
+            raise ConnectionAbortedError("server stopping")
+
+
+# ----------------------------------------------------------------------------------------
+# HTTP
+
+
+class _Handler(http.server.BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "OrvaneReleaseServer/1"
+    timeout = CONNECTION_TIMEOUT
+
+    def do_GET(self):
+        self._answer(with_body=True)
+
+    def do_HEAD(self):
+        self._answer(with_body=False)
+
+    def handle(self):
+        # A client that goes away mid-response is normal here, not an error worth a trace.
+        try:
+            super().handle()
+        except (OSError, ValueError):
+            self.close_connection = True
+
+    def log_request(self, code="-", size="-"):
+        self.server.owner._record(self.command or "-", getattr(self, "path", "") or "-", int(code))
+
+    def log_message(self, format, *args):
+        pass
+
+    def _answer(self, with_body):
+        try:
+            faults, target = split_faults(self.path)
+        except ValueError as bad:
+            answer = Answer(400, "text/plain", bytes_body(f"bad fault: {bad}\n".encode()))
+            faults, target = Faults(), self.path
+        else:
+            answer = route(self.server.owner.root, target)
+        if faults.status is not None:
+            answer = Answer(faults.status, "text/plain", bytes_body(f"fault {faults.status}\n".encode()))
+        if faults.empty:
+            answer = Answer(200, answer.content_type, bytes_body(b""))
+        if faults.delay and self.server.owner._stopping.wait(faults.delay):
+            raise ConnectionAbortedError("server stopping")
+
+        bodyless = answer.status in BODYLESS_STATUSES
+        self.send_response(answer.status)
+        if not bodyless:
+            self.send_header("Content-Type", answer.content_type)
+            if faults.chunked:
+                self.send_header("Transfer-Encoding", "chunked")
+            else:
+                self.send_header("Content-Length", str(answer.body.size))
+        if faults.extra:
+            self.send_header("Connection", "close")
+        self.end_headers()
+        if with_body and not bodyless:
+            self._send_body(answer.body, faults)
+
+    def _send_body(self, body, faults):
+        pieces = body.chunks()
+        if faults.cut is not None:
+            pieces = _take(pieces, faults.cut)
+        if faults.slow:
+            pieces = _paced(_split(pieces, max(1, min(CHUNKED_PIECE, int(faults.slow * SLOW_TICK)))),
+                            faults.slow, self.server.owner._stopping)
+        elif faults.chunked:
+            pieces = _split(pieces, CHUNKED_PIECE)
+        for piece in pieces:
+            if faults.chunked:
+                self.wfile.write(b"%x\r\n" % len(piece))
+                self.wfile.write(piece)
+                self.wfile.write(b"\r\n")
+            else:
+                self.wfile.write(piece)
+        if faults.close is not None:
+            self._reset_connection()
+            return
+        if faults.truncate is not None:
+            self.close_connection = True
+            return
+        if faults.chunked:
+            self.wfile.write(b"0\r\n\r\n")
+        if faults.extra:
+            self.wfile.write(EXTRA_BYTE * faults.extra)
+            self.close_connection = True
+
+    def _reset_connection(self):
+        """Closes with a TCP reset instead of an orderly end: a linger time of zero makes
+        close() send RST. The read side shares the descriptor, so it must go first."""
+        self.close_connection = True
+        self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+        self.rfile.close()
+        self.connection.close()
+
+
+class _HTTPServer(http.server.ThreadingHTTPServer):
+    daemon_threads = True
+
+    def __init__(self, address, owner, ssl_context):
+        self.owner = owner
+        self.ssl_context = ssl_context
+        self.connections = set()
+        self.connections_lock = threading.Lock()
+        super().__init__(address, _Handler)
+
+    def get_request(self):
+        connection, address = super().get_request()
+        if self.ssl_context is not None:
+            # The handshake happens on the first read, in the connection's own thread, so a
+            # client that never completes it cannot hold up accepting others.
+            connection = self.ssl_context.wrap_socket(connection, server_side=True,
+                                                      do_handshake_on_connect=False)
+        with self.connections_lock:
+            self.connections.add(connection)
+        return connection, address
+
+    def shutdown_request(self, request):
+        with self.connections_lock:
+            self.connections.discard(request)
+        super().shutdown_request(request)
+
+    def cut_all_connections(self):
+        with self.connections_lock:
+            connections = list(self.connections)
+        for connection in connections:
+            try:
+                # The plain socket's shutdown: it wakes the thread blocked on the connection
+                # without touching TLS state that thread may be using.
+                socket.socket.shutdown(connection, socket.SHUT_RDWR)
+            except OSError:
+                pass
+
+    def handle_error(self, request, client_address):
+        pass
+
+
+class ReleaseServer:
+    """The release service on 127.0.0.1 in a background thread of this process.
+
+    tls is None for plain HTTP or (cert_path, key_path) for HTTPS. Use it as a context
+    manager, or call start() and stop().
+    """
+
+    def __init__(self, root, tls=None, port=0):
+        self.root = pathlib.Path(root)
+        self._tls = tls
+        self._requested_port = port
+        self._log = []
+        self._log_lock = threading.Lock()
+        self._stopping = threading.Event()
+        self._httpd = None
+        self._thread = None
+
+    @property
+    def port(self):
+        return self._httpd.server_address[1]
+
+    @property
+    def url(self):
+        scheme = "https" if self._tls else "http"
+        return f"{scheme}://{HOST}:{self.port}"
+
+    def start(self):
+        context = None
+        if self._tls:
+            context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+            context.load_cert_chain(*map(str, self._tls))
+        self.root.mkdir(parents=True, exist_ok=True)
+        self._stopping.clear()
+        self._httpd = _HTTPServer((HOST, self._requested_port), self, context)
+        self._thread = threading.Thread(target=self._httpd.serve_forever,
+                                        kwargs={"poll_interval": POLL_INTERVAL},
+                                        name="release-server", daemon=True)
+        self._thread.start()
+        return self
+
+    def stop(self):
+        """Stops accepting, ends every open connection (slow or delayed responses too)."""
+        if self._httpd is None:
+            return
+        self._stopping.set()
+        self._httpd.shutdown()
+        self._httpd.server_close()
+        self._httpd.cut_all_connections()
+        self._thread.join()
+        self._httpd = None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def requests(self):
+        """[(method, path with query, status), ...] in the order the answers started."""
+        with self._log_lock:
+            return list(self._log)
+
+    def clear_requests(self):
+        with self._log_lock:
+            self._log.clear()
+            (self.root / REQUEST_LOG_NAME).write_text("")
+
+    def _record(self, method, path, status):
+        with self._log_lock:
+            self._log.append((method, path, status))
+            with open(self.root / REQUEST_LOG_NAME, "a", encoding="utf-8") as log:
+                log.write(f"{method} {path} {status}\n")
+
+
+# ----------------------------------------------------------------------------------------
+# Certificates
+
+OPENSSL = "openssl"
+VALID_DAYS = 3650
+# A valid certificate starts a day early, so a clock a little behind still accepts it.
+VALID_LEEWAY = datetime.timedelta(days=1)
+EXPIRED_START = "20200101000000Z"
+EXPIRED_END = "20210101000000Z"
+
+
+@dataclasses.dataclass(frozen=True)
+class CertKind:
+    subject: str
+    subject_alt_name: str
+    key_usage: str
+    extended_key_usage: str
+    expired: bool = False
+
+
+# Kinds sharing the host name differ in OU, so that no certificate names another as issuer.
+CERT_KINDS = {
+    "localhost": CertKind("/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
+                          "critical,digitalSignature,keyEncipherment", "serverAuth"),
+    "other-host": CertKind("/CN=other.example", "DNS:other.example",
+                           "critical,digitalSignature,keyEncipherment", "serverAuth"),
+    "expired": CertKind("/OU=expired/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
+                        "critical,digitalSignature,keyEncipherment", "serverAuth", expired=True),
+    "wrong-usage": CertKind("/OU=wrong-usage/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
+                            "critical,keyCertSign", "clientAuth"),
+}
+
+# `openssl ca` is used because OpenSSL 3.0 has no other way to give a certificate dates in
+# the past (x509 -not_before/-not_after arrived in 3.2).
+CA_CONFIG = """\
+[ ca ]
+default_ca = test_ca
+
+[ test_ca ]
+database = {work}/index.txt
+new_certs_dir = {work}
+rand_serial = yes
+default_md = sha256
+policy = policy_any
+unique_subject = no
+email_in_dn = no
+copy_extensions = none
+
+[ policy_any ]
+organizationalUnitName = optional
+commonName = supplied
+
+[ req ]
+distinguished_name = req_dn
+
+[ req_dn ]
+
+[ server_ext ]
+basicConstraints = critical,CA:FALSE
+subjectKeyIdentifier = hash
+keyUsage = {kind.key_usage}
+extendedKeyUsage = {kind.extended_key_usage}
+subjectAltName = {kind.subject_alt_name}
+"""
+
+
+def _asn1_time(moment):
+    return moment.strftime("%Y%m%d%H%M%SZ")
+
+
+def make_certificate(directory, kind):
+    """(cert_path, key_path) of a self-signed RSA 2048 certificate of the given kind (a key
+    of CERT_KINDS), made with the openssl tool once per directory and kind."""
+    wanted = CERT_KINDS[kind]
+    directory = pathlib.Path(directory)
+    cert, key = directory / f"{kind}.cert.pem", directory / f"{kind}.key.pem"
+    if cert.is_file() and key.is_file():
+        return cert, key
+    directory.mkdir(parents=True, exist_ok=True)
+    if wanted.expired:
+        start, end = EXPIRED_START, EXPIRED_END
+    else:
+        now = datetime.datetime.now(datetime.timezone.utc)
+        start = _asn1_time(now - VALID_LEEWAY)
+        end = _asn1_time(now + datetime.timedelta(days=VALID_DAYS))
+    with tempfile.TemporaryDirectory(dir=directory) as work:
+        config = pathlib.Path(work, "ca.cnf")
+        config.write_text(CA_CONFIG.format(work=work, kind=wanted))
+        pathlib.Path(work, "index.txt").write_text("")
+        _openssl("req", "-new", "-newkey", "rsa:2048", "-nodes", "-config", config,
+                 "-subj", wanted.subject, "-keyout", f"{work}/key.pem", "-out", f"{work}/req.csr")
+        _openssl("ca", "-batch", "-config", config, "-selfsign", "-preserveDN", "-notext",
+                 "-keyfile", f"{work}/key.pem", "-in", f"{work}/req.csr", "-out", f"{work}/cert.pem",
+                 "-startdate", start, "-enddate", end, "-extensions", "server_ext")
+        # The certificate goes last: its presence means the pair is complete.
+        os.replace(f"{work}/key.pem", key)
+        os.replace(f"{work}/cert.pem", cert)
+    return cert, key
+
+
+def _openssl(*args):
+    result = subprocess.run([OPENSSL, *map(str, args)], capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"openssl {args[0]} failed: {result.stderr.strip()}")
+
+
+# ----------------------------------------------------------------------------------------
+# Command line
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description="Serve a release folder until SIGTERM or SIGINT.")
+    parser.add_argument("--root", required=True, help="folder with api/ and files/")
+    parser.add_argument("--port", type=int, default=0, help="0 lets the system choose")
+    parser.add_argument("--tls-kind", choices=sorted(CERT_KINDS), help="serve HTTPS with this certificate")
+    parser.add_argument("--cert-dir", help="where certificates are kept (default: <root>/certs)")
+    parser.add_argument("--url-file", help="written with the base URL once listening")
+    args = parser.parse_args(argv)
+
+    tls = None
+    if args.tls_kind:
+        tls = make_certificate(args.cert_dir or pathlib.Path(args.root, "certs"), args.tls_kind)
+    stop = threading.Event()
+    for signum in (signal.SIGTERM, signal.SIGINT):
+        signal.signal(signum, lambda *_: stop.set())
+    with ReleaseServer(args.root, tls=tls, port=args.port) as server:
+        if args.url_file:
+            # Written whole and then renamed: a reader never sees half a URL.
+            partial = pathlib.Path(args.url_file + ".partial")
+            partial.write_text(server.url + "\n")
+            os.replace(partial, args.url_file)
+        print(server.url, flush=True)
+        while not stop.wait(1.0):
+            pass
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
