@@ -509,8 +509,10 @@ CERT_KINDS = {
                            "critical,digitalSignature,keyEncipherment", "serverAuth"),
     "expired": CertKind("/OU=expired/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
                         "critical,digitalSignature,keyEncipherment", "serverAuth", expired=True),
+    # The key itself may sign and encipher (TLS still works); only the extended usage is wrong,
+    # which is what a client's "wrong usage" certificate error is about.
     "wrong-usage": CertKind("/OU=wrong-usage/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
-                            "critical,keyCertSign", "clientAuth"),
+                            "critical,digitalSignature,keyEncipherment", "clientAuth"),
 }
 
 # `openssl ca` is used because OpenSSL 3.0 has no other way to give a certificate dates in

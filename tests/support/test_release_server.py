@@ -351,8 +351,8 @@ TLS_EXPECTATIONS = {
                    ["127.0.0.1"], "IP address mismatch"),
     "expired": (["CN = 127.0.0.1", "Not Before: Jan  1 00:00:00 2020 GMT", "Not After : Jan  1 00:00:00 2021 GMT",
                  "IP Address:127.0.0.1"], [], "certificate has expired"),
-    "wrong-usage": (["CN = 127.0.0.1", "Certificate Sign", "TLS Web Client Authentication"],
-                    ["Server Authentication", "Digital Signature"], "unsuitable certificate purpose"),
+    "wrong-usage": (["CN = 127.0.0.1", "Digital Signature, Key Encipherment", "TLS Web Client Authentication"],
+                    ["Server Authentication"], "unsuitable certificate purpose"),
 }
 
 
