@@ -134,3 +134,14 @@ def screenshot(name):
     subprocess.run(["/usr/bin/convert", str(ppm), str(ARTIFACTS / (name + ".png"))], check=False, timeout=30)
     ppm.unlink()
     return image
+
+
+def host_path(windows):
+    """The host path of a C:\\ or Z:\\ path that a Windows program in the bench reported."""
+    drive, rest = windows[:2].upper(), windows[2:].lstrip("\\/")
+    parts = [p for p in rest.replace("/", "\\").split("\\") if p]
+    if drive == "C:":
+        return DRIVE_C.joinpath(*parts)
+    if drive == "Z:":
+        return pathlib.Path("/").joinpath(*parts)
+    raise ValueError(f"not a bench path: {windows}")

@@ -1,0 +1,84 @@
+"""fetch_latest_release under Wine against the local release service."""
+import contextlib
+import pathlib
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import probe  # noqa: E402
+import release_builder  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "release-server"
+CERTS = winebench.BUILD_DIR / "tests" / "certs"
+API_PATH = "/api/v1/public/software/orvane_browser_150/latest?channel=stable"
+Package = release_builder.Package
+
+
+class FetchLatestRelease(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        cls.stack = contextlib.ExitStack()
+        cls.http = cls.stack.enter_context(release_server.ReleaseServer(SERVER_ROOT))
+        cls.https = cls.stack.enter_context(release_server.ReleaseServer(
+            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "other-host")))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.stack.close()
+
+    def setUp(self):
+        self.http.clear_requests()
+        self.https.clear_requests()
+
+    def test_release_read_whole_over_https_with_or_without_trailing_slash(self):
+        manifest = release_builder.build_release(SERVER_ROOT, self.https.url, "150.0.7 测试", [
+            Package("chrome.exe", content=b"MZ browser"),
+            Package("locales/zh-CN.pak", files={"locales/zh-CN.pak": b"zh", "locales/en.pak": b"en"},
+                    compressed=True),
+            Package("orvane-config.json", content=b'{"version":"150"}', checksum_sha256=""),
+        ], changelog="修复若干问题", min_os_version="10.0.17763")
+        results = probe.run([{"op": "fetch_release", "base_url": self.https.url},
+                             {"op": "fetch_release", "base_url": self.https.url + "/"}])
+        for result in results:
+            self.assertTrue(result["ok"])
+            self.assertEqual(result["release"], manifest)  # every member, order and value
+        self.assertEqual([path for _, path, _ in self.https.requests()], [API_PATH, API_PATH])
+
+    def test_answers_that_yield_nothing(self):
+        cases = {
+            "not JSON": b"<html>maintenance</html>",
+            "JSON but not an object": b'["1.2.3"]',
+            "empty version": b'{"version":"","files":[]}',
+            "version wrapped in data": b'{"data":{"version":"1.2.3"}}',
+        }
+        for label, body in cases.items():
+            with self.subTest(label):
+                release_builder.write_manifest(SERVER_ROOT, body)
+                self.assertFalse(probe.one({"op": "fetch_release", "base_url": self.http.url})["ok"])
+
+    def test_transport_failures_yield_nothing(self):
+        release_builder.write_manifest(SERVER_ROOT, {"version": "1.2.3"})
+        cases = {
+            "500": self.http.url + "/_fault/status=500",
+            "404": self.http.url + "/_fault/status=404",
+            "service down": "http://127.0.0.1:1",
+        }
+        results = probe.run([{"op": "fetch_release", "base_url": url} for url in cases.values()])
+        for label, result in zip(cases, results):
+            with self.subTest(label):
+                self.assertFalse(result["ok"])
+
+    def test_minimal_release_takes_the_defaults(self):
+        release_builder.write_manifest(SERVER_ROOT, b'{"version":"1.2.3"} and trailing text')
+        result = probe.one({"op": "fetch_release", "base_url": self.http.url})
+        self.assertTrue(result["ok"])
+        self.assertEqual(result["release"], {"version": "1.2.3", "changelog": "", "channel": "stable",
+                                             "min_os_version": "", "files": []})
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,207 @@
+"""HttpClient under Wine against the local release service over HTTP and HTTPS."""
+import contextlib
+import hashlib
+import os
+import pathlib
+import shutil
+import socket
+import sys
+import threading
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import probe  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+WORK = winebench.DRIVE_C / "http test"
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "http-server"
+CERTS = winebench.BUILD_DIR / "tests" / "certs"
+GET_FLAGS, DOWNLOAD_FLAGS = 0x3300, 0x3100
+SMALL = os.urandom(200_000)
+LARGE_SIZE = 100 * 1024 * 1024 + 12345
+MEMORY_BOUND = 64 * 1024 * 1024  # far below the body: proof that it is streamed, not held
+
+
+def sha256(data):
+    return hashlib.sha256(data).hexdigest()
+
+
+def serve_raw(reply):
+    """A TCP listener that reads the request and answers `reply` (or nothing), then closes."""
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(8)
+
+    def loop():
+        while True:
+            try:
+                connection, _ = listener.accept()
+            except OSError:
+                return
+            with connection:
+                connection.recv(65536)
+                if reply:
+                    connection.sendall(reply)
+
+    threading.Thread(target=loop, daemon=True).start()
+    return listener
+
+
+class HttpClientTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(WORK, ignore_errors=True)
+        WORK.mkdir(parents=True)
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        (SERVER_ROOT / "files").mkdir(parents=True)
+        (SERVER_ROOT / "files" / "small.bin").write_bytes(SMALL)
+        cls.stack = contextlib.ExitStack()
+        cls.http = cls.stack.enter_context(release_server.ReleaseServer(SERVER_ROOT))
+        cls.https = {kind: cls.stack.enter_context(release_server.ReleaseServer(
+            SERVER_ROOT, tls=release_server.make_certificate(CERTS, kind)))
+            for kind in ("localhost", "other-host", "expired", "wrong-usage")}
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.stack.close()
+
+    def path(self, name):
+        return winebench.windows_path(WORK / name)
+
+    def test_get_and_download_over_http_and_https(self):
+        for label, base in {"http": self.http.url, "https": self.https["localhost"].url}.items():
+            with self.subTest(label):
+                target = WORK / f"small-{label}.bin"
+                got, downloaded = probe.run([
+                    {"op": "get", "url": base + "/files/small.bin"},
+                    {"op": "download", "url": base + "/files/small.bin", "path": self.path(target.name)}])
+                self.assertTrue(got["ok"])
+                self.assertEqual(got["body"].encode("utf-8", "surrogateescape"), SMALL)
+                self.assertEqual(got["security_flags"] & 0xFF00, GET_FLAGS)
+                self.assertTrue(downloaded["ok"], downloaded["last_error"])
+                self.assertEqual(target.read_bytes(), SMALL)
+                self.assertEqual(downloaded["security_flags"] & 0xFF00, DOWNLOAD_FLAGS)
+                self.assertEqual((downloaded["progress_total"], downloaded["progress_expected"]),
+                                 (len(SMALL), len(SMALL)))
+                self.assertEqual(got["last_error"], "")
+
+    def test_each_failure_has_its_text(self):
+        refused = socket.socket()
+        refused.bind(("127.0.0.1", 0))  # bound, never listening: connections are refused
+        silent = serve_raw(None)
+        garbage = serve_raw(b"this is not http\r\n\r\n")
+        base = self.http.url
+        cases = [
+            # (label, url, get's text, download's text; None = success)
+            ("ftp scheme", "ftp://host/x", "invalid URL", "invalid URL"),
+            ("upper-case scheme", "HTTPS://host/x", "invalid URL", "invalid URL"),
+            ("no scheme", "host/x", "invalid URL", "invalid URL"),
+            ("port out of range", "http://127.0.0.1:65536/x", "invalid URL", "invalid URL"),
+            ("port without digits", "http://127.0.0.1:x/x", "invalid URL", "invalid URL"),
+            ("connection refused", f"http://127.0.0.1:{refused.getsockname()[1]}/x",
+             "send request failed", "send request failed"),
+            ("closed without answer", f"http://127.0.0.1:{silent.getsockname()[1]}/x",
+             "receive response failed", "receive response failed"),
+            ("not http", f"http://127.0.0.1:{garbage.getsockname()[1]}/x",
+             "receive response failed", "receive response failed"),
+            ("404", base + "/files/missing.bin", "HTTP 404", "HTTP 404"),
+            ("500", base + "/_fault/status=500/files/small.bin", "HTTP 500", "HTTP 500"),
+            ("300, the first failing status", base + "/_fault/status=300/files/small.bin", "HTTP 300", "HTTP 300"),
+            ("299 counts as success", base + "/_fault/status=299/files/small.bin", None, None),
+            ("204", base + "/_fault/status=204/files/small.bin", None, "no data received"),
+            ("empty 200", base + "/_fault/empty/files/small.bin", None, "no data received"),
+            ("cut short of its length", base + "/_fault/truncate=1000/files/small.bin", None,
+             "incomplete download"),
+            ("closed mid-body", base + "/_fault/close=65536/files/small.bin", None, "incomplete download"),
+        ]
+        try:
+            operations = []
+            for i, (_, url, _, _) in enumerate(cases):
+                operations += [{"op": "new_client"}, {"op": "get", "url": url},
+                               {"op": "download", "url": url, "path": self.path(f"failure {i}.bin")}]
+            results = probe.run(operations)
+        finally:
+            for listener in (refused, silent, garbage):
+                listener.close()
+        for i, (label, _, get_text, download_text) in enumerate(cases):
+            got, downloaded = results[3 * i + 1], results[3 * i + 2]
+            with self.subTest(label):
+                self.assertEqual(got["ok"], get_text is None)
+                self.assertEqual(got["last_error"], get_text or "")
+                self.assertEqual(downloaded["ok"], download_text is None)
+                self.assertEqual(downloaded["last_error"], download_text or get_text or "")
+                target = WORK / f"failure {i}.bin"
+                if download_text is None:
+                    self.assertTrue(target.exists())
+                elif download_text == "no data received":
+                    self.assertEqual(target.read_bytes(), b"")  # the empty file stays
+                elif download_text == "incomplete download":
+                    self.assertTrue(SMALL.startswith(target.read_bytes()))  # what arrived stays
+                else:
+                    self.assertFalse(target.exists(), "no file for a request that failed")
+
+    def test_get_returns_what_arrived_of_a_cut_body(self):
+        got = probe.one({"op": "get", "url": self.http.url + "/_fault/truncate=1000/files/small.bin"})
+        self.assertTrue(got["ok"])
+        self.assertEqual(got["body"].encode("utf-8", "surrogateescape"), SMALL[:1000])
+
+    def test_output_file_that_cannot_be_created(self):
+        downloaded = probe.one({"op": "download", "url": self.http.url + "/files/small.bin",
+                                "path": self.path("no such folder/x.bin")})
+        self.assertEqual((downloaded["ok"], downloaded["last_error"]), (False, "cannot create output file"))
+
+    def test_last_error_names_the_latest_failure_after_successes(self):
+        url = self.http.url
+        results = probe.run([
+            {"op": "get", "url": url + "/files/missing.bin"},
+            {"op": "get", "url": url + "/files/small.bin"},
+            {"op": "download", "url": url + "/files/small.bin", "path": self.path("after.bin")},
+            {"op": "download", "url": "ftp://x/", "path": self.path("never.bin")},
+            {"op": "get", "url": url + "/files/small.bin"}])
+        self.assertEqual([r["ok"] for r in results], [False, True, True, False, True])
+        self.assertEqual([r["last_error"] for r in results],
+                         ["HTTP 404", "HTTP 404", "HTTP 404", "invalid URL", "invalid URL"])
+
+    def test_chunked_body_without_length(self):
+        target = WORK / "chunked.bin"
+        got, downloaded = probe.run([
+            {"op": "get", "url": self.http.url + "/_fault/chunked/files/small.bin"},
+            {"op": "download", "url": self.http.url + "/_fault/chunked/files/small.bin",
+             "path": self.path(target.name)}])
+        self.assertEqual(got["body"].encode("utf-8", "surrogateescape"), SMALL)
+        self.assertTrue(downloaded["ok"], downloaded["last_error"])
+        self.assertTrue(downloaded["progress_expected_unknown"])
+        self.assertEqual(target.read_bytes(), SMALL)
+
+    def test_certificate_policy(self):
+        # Wine's WinHTTP does not check the extended key usage, so a wrong key usage passes both
+        # operations here; the flag words each operation hands the platform are checked instead.
+        for kind in ("other-host", "expired", "wrong-usage"):
+            with self.subTest(kind):
+                target = WORK / f"cert-{kind}.bin"
+                url = self.https[kind].url + "/files/small.bin"
+                got, downloaded = probe.run([{"op": "get", "url": url},
+                                             {"op": "download", "url": url, "path": self.path(target.name)}])
+                self.assertTrue(got["ok"], got["last_error"])
+                self.assertEqual(got["security_flags"] & 0xFF00, GET_FLAGS)
+                self.assertEqual(downloaded["security_flags"] & 0xFF00, DOWNLOAD_FLAGS)
+                self.assertTrue(downloaded["ok"], downloaded["last_error"])
+                self.assertEqual(target.read_bytes(), SMALL)
+
+    def test_body_larger_than_100_mb_is_streamed_to_disk(self):
+        target = WORK / "large.bin"
+        downloaded, memory = probe.run([
+            {"op": "download", "url": f"{self.http.url}/gen/{LARGE_SIZE}", "path": self.path(target.name)},
+            {"op": "memory"}])
+        self.assertTrue(downloaded["ok"], downloaded["last_error"])
+        self.assertEqual(target.stat().st_size, LARGE_SIZE)
+        with open(target, "rb") as f:
+            self.assertEqual(hashlib.file_digest(f, "sha256").hexdigest(),
+                             release_server.gen_bytes_sha256(LARGE_SIZE))
+        self.assertLess(memory["peak_working_set"], MEMORY_BOUND)
+        target.unlink()
+
+
+if __name__ == "__main__":
+    unittest.main()

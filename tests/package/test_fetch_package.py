@@ -1,0 +1,151 @@
+"""FetchPackage under Wine: real downloads from the local release service, real digests, real
+extraction, and what is left on disk afterwards."""
+import pathlib
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import probe  # noqa: E402
+import release_builder  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+Package = release_builder.Package
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "package-server"
+WORK = winebench.DRIVE_C / "fetch test"
+INSTALL = WORK / "Orvane dir"
+ZIP_FILES = {"locales/zh-CN.pak": "中文".encode() * 100, "locales/en.pak": b"english" * 50,
+             "resources/deep/nested/data.bin": bytes(range(256)) * 8}
+
+
+def tree(root):
+    return {p.relative_to(root).as_posix(): p.read_bytes() for p in root.rglob("*") if p.is_file()}
+
+
+class FetchPackage(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
+        # Where the probe's temporary folder is; a refused package writes nothing there.
+        refused = probe.one({"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})
+        cls.temp = winebench.host_path(refused["temp_dir"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        shutil.rmtree(WORK, ignore_errors=True)
+        INSTALL.mkdir(parents=True)
+        self.server.clear_requests()
+        shutil.rmtree(self.temp, ignore_errors=True)
+
+    def fetch(self, packages, install_dir=None):
+        """FetchPackage for each package in turn on one client; [(ok, last_error)]."""
+        files = release_builder.build_release(SERVER_ROOT, self.server.url, "1", packages)["files"]
+        return self.fetch_entries(files, install_dir)
+
+    def fetch_entries(self, files, install_dir=None):
+        install = winebench.windows_path(install_dir or INSTALL)
+        results = probe.run([
+            {"op": "fetch_package", "file": entry, "install_dir": install} for entry in files])
+        return [(r["ok"], r["last_error"]) for r in results]
+
+    def downloads_left(self):
+        return tree(self.temp) if self.temp.exists() else {}
+
+    def test_compressed_and_plain_packages_with_subfolders(self):
+        results = self.fetch([
+            Package("locales/zh-CN.pak", files=ZIP_FILES, compressed=True),
+            Package("bin/sub/tool.dll", content=b"MZ tool"),
+            Package("chrome.exe", content=b"MZ browser"),
+        ])
+        self.assertEqual(results, [(True, "")] * 3)
+        self.assertEqual(tree(INSTALL), {**ZIP_FILES, "bin/sub/tool.dll": b"MZ tool",
+                                         "chrome.exe": b"MZ browser"})
+        self.assertEqual(self.downloads_left(), {})
+
+    def test_checksum_rules(self):
+        cases = [
+            # (label, package, ok, what the installation holds afterwards)
+            ("both checksums empty", Package("a.bin", content=b"a", checksum_sha256="", zip_checksum=""),
+             True, {"a.bin": b"a"}),
+            ("archive without file_path, no checksum", Package(
+                "missing.pak", files={"other.pak": b"o"}, compressed=True, checksum_sha256=""),
+             True, {"other.pak": b"o"}),
+            ("archive without file_path, checksum given", Package(
+                "missing.pak", files={"other.pak": b"o"}, compressed=True,
+                checksum_sha256=release_builder.sha256_hex(b"x")),
+             False, {"other.pak": b"o"}),
+            ("uppercase checksum", Package(
+                "b.bin", content=b"b", checksum_sha256=release_builder.sha256_hex(b"b").upper()),
+             False, {"b.bin": b"b"}),
+        ]
+        for label, package, ok, installed in cases:
+            with self.subTest(label):
+                self.setUp()
+                self.assertEqual(self.fetch([package]), [(ok, "")])
+                self.assertEqual(tree(INSTALL), installed)
+
+    def test_wrong_download_digest_keeps_the_download_in_the_temporary_folder(self):
+        cases = {"wrong": "0" * 64, "uppercase": release_builder.sha256_hex(b"zipped").upper()}
+        for label, zip_checksum in cases.items():
+            with self.subTest(label):
+                self.setUp()
+                results = self.fetch([Package("dir/z.bin", content=b"zipped", zip_checksum=zip_checksum)])
+                self.assertEqual(results, [(False, "")])
+                self.assertEqual(tree(INSTALL), {})
+                self.assertEqual(self.downloads_left(), {"dir/z.bin.zip": b"zipped"})
+
+    def test_existing_target_is_judged_by_its_digest(self):
+        (INSTALL / "kept.bin").write_bytes(b"same")
+        (INSTALL / "other.bin").write_bytes(b"old content")
+        results = self.fetch([Package("kept.bin", content=b"same"), Package("other.bin", content=b"new")])
+        self.assertEqual(results, [(True, ""), (False, "")])
+        self.assertEqual(tree(INSTALL), {"kept.bin": b"same", "other.bin": b"old content"})
+        self.assertEqual(self.downloads_left(), {"other.bin.zip": b"new"})
+
+    def test_failed_transfers(self):
+        results = self.fetch([
+            Package("gone.bin", content=b"x", url_prefix="/_fault/status=404"),
+            Package("cut.bin", content=b"y" * 100000, url_prefix="/_fault/truncate=500"),
+        ])
+        self.assertEqual(results, [(False, "HTTP 404"), (False, "incomplete download")])
+        self.assertEqual(tree(INSTALL), {})
+
+    def test_corrupt_archive_fails(self):
+        files = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [
+            Package("bad.pak", files={"bad.pak": b"x"}, compressed=True)])["files"]
+        stored = SERVER_ROOT / "files" / files[0]["download_url"].rsplit("/", 1)[1]
+        stored.write_bytes(stored.read_bytes()[:30])
+        files[0]["zip_checksum"] = ""
+        self.assertEqual(self.fetch_entries(files), [(False, "")])
+        self.assertEqual(tree(INSTALL), {})
+
+    def test_non_ascii_paths(self):
+        results = self.fetch([Package("资源/文件.pak", content="内容".encode()),
+                              Package("语言/中文.pak", files={"语言/中文.pak": b"zh"}, compressed=True)],
+                             install_dir=WORK / "安装 目录")
+        self.assertEqual(results, [(True, ""), (True, "")])
+        self.assertEqual(tree(WORK / "安装 目录"), {"资源/文件.pak": "内容".encode(), "语言/中文.pak": b"zh"})
+        self.assertEqual(self.downloads_left(), {})
+
+    def test_unsafe_paths_are_refused_before_anything_is_written(self):
+        before = tree(winebench.DRIVE_C / "users")
+        unsafe = ["..\\x.bin", "../x.bin", "a/../../x.bin", "C:\\x.bin", "C:x.bin", "\\x.bin", "/x.bin",
+                  "\\\\server\\share\\x.bin", "x.bin:stream", "...\\x.bin",
+                  "bad\udcff.bin", "half\udce4\udcb8.bin"]  # the last two: bytes that are not UTF-8
+        files = [{"file_path": path, "download_url": self.server.url + "/gen/10", "compressed": False,
+                  "checksum_sha256": "", "zip_checksum": ""} for path in unsafe]
+        results = self.fetch_entries(files)
+        self.assertEqual(results, [(False, "invalid file path")] * len(unsafe))
+        self.assertEqual(self.server.requests(), [])
+        self.assertEqual(tree(WORK), {})
+        self.assertEqual(tree(winebench.DRIVE_C / "users"), before)
+        self.assertFalse((winebench.DRIVE_C / "x.bin").exists())
+
+
+if __name__ == "__main__":
+    unittest.main()

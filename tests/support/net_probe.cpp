@@ -1,0 +1,149 @@
+// Test driver: runs the transport, digest, extraction and package operations named in a JSON
+// script and writes what each returned as JSON, so that scripts can check real outcomes against
+// a real server and real tools.
+//
+//   orvane-probe.exe <script.json> <results.json>
+//
+// The script is an array of operations; all of them share one HttpClient unless an operation
+// asks for a new one. Strings and paths are UTF-8.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "base/wide.h"
+#include "json/json_dump.h"
+#include "json/json_parse.h"
+#include "json/json_value.h"
+#include "net/http_client.h"
+#include "net/release_fetch.h"
+#include "package/extract_archive.h"
+#include "package/fetch_package.h"
+#include "package/sha256_file.h"
+
+namespace {
+
+using Members = std::map<std::string, JsonValue>;
+
+std::wstring wide_path(const JsonValue& op, const char* key) {
+  const std::string text = op.get_string(key).value_or("");
+  return to_wide(decode_utf8(text).value_or(widen_bytes(text)));
+}
+
+JsonValue number(uint64_t value) {
+  return JsonValue(static_cast<double>(value));
+}
+
+ReleaseFile release_file(const JsonValue& entry) {
+  ReleaseFile file;
+  file.file_path = entry.get_string("file_path").value_or("");
+  file.checksum_sha256 = entry.get_string("checksum_sha256").value_or("");
+  file.zip_checksum = entry.get_string("zip_checksum").value_or("");
+  file.download_url = entry.get_string("download_url").value_or("");
+  file.compressed = entry.get_bool("compressed").value_or(true);
+  return file;
+}
+
+JsonValue release_json(const ReleaseInfo& release) {
+  std::vector<JsonValue> files;
+  for (const ReleaseFile& f : release.files) {
+    files.emplace_back(Members{{"file_path", JsonValue(f.file_path)},
+                               {"file_size", JsonValue(static_cast<double>(f.file_size))},
+                               {"checksum_sha256", JsonValue(f.checksum_sha256)},
+                               {"zip_checksum", JsonValue(f.zip_checksum)},
+                               {"download_url", JsonValue(f.download_url)},
+                               {"compressed", JsonValue(f.compressed)},
+                               {"sort_order", JsonValue(static_cast<double>(f.sort_order))}});
+  }
+  return JsonValue(Members{{"version", JsonValue(release.version)},
+                           {"changelog", JsonValue(release.changelog)},
+                           {"channel", JsonValue(release.channel)},
+                           {"min_os_version", JsonValue(release.min_os_version)},
+                           {"files", JsonValue(std::move(files))}});
+}
+
+JsonValue peak_memory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  return JsonValue(Members{{"peak_working_set", number(counters.PeakWorkingSetSize)},
+                           {"working_set", number(counters.WorkingSetSize)}});
+}
+
+JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
+  const std::string name = op.get_string("op").value_or("");
+  Members result{{"op", JsonValue(name)}};
+  if (name == "new_client") {
+    http = std::make_unique<HttpClient>();
+  } else if (name == "get") {
+    const std::optional<std::string> body = http->get(op.get_string("url").value_or(""));
+    result["ok"] = JsonValue(body.has_value());
+    if (body) {
+      result["size"] = number(body->size());
+      result["body"] = JsonValue(*body);
+    }
+  } else if (name == "download") {
+    uint64_t calls = 0, last_total = 0, last_expected = 0;
+    const bool ok = http->download(op.get_string("url").value_or(""), wide_path(op, "path"),
+                                   [&](uint64_t total, uint64_t expected) {
+                                     ++calls, last_total = total, last_expected = expected;
+                                   });
+    result["ok"] = JsonValue(ok);
+    result["progress_calls"] = number(calls);
+    result["progress_total"] = number(last_total);
+    result["progress_expected_unknown"] = JsonValue(last_expected == kUnknownLength);
+    result["progress_expected"] = number(last_expected == kUnknownLength ? 0 : last_expected);
+  } else if (name == "sha256") {
+    result["digest"] = JsonValue(Sha256File(wide_path(op, "path")));
+  } else if (name == "extract") {
+    result["ok"] = JsonValue(ExtractArchive(wide_path(op, "zip"), wide_path(op, "dest")));
+  } else if (name == "fetch_package") {
+    const JsonValue* file = op.find("file");
+    result["ok"] = JsonValue(FetchPackage(file ? release_file(*file) : ReleaseFile{},
+                                          wide_path(op, "install_dir"), *http));
+    result["temp_dir"] = JsonValue(wide_to_utf8(install_temp_dir()));
+  } else if (name == "fetch_release") {
+    const std::optional<ReleaseInfo> release =
+        fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
+                             op.get_string("software_id").value_or(std::string(kSoftwareId)),
+                             op.get_string("channel").value_or(std::string(kReleaseChannel)));
+    result["ok"] = JsonValue(release.has_value());
+    if (release) result["release"] = release_json(*release);
+  } else if (name == "memory") {
+    return peak_memory();
+  } else {
+    result["unknown"] = JsonValue(true);
+  }
+  result["last_error"] = JsonValue(http->last_error());
+  result["security_flags"] = number(http->last_security_flags());
+  return JsonValue(std::move(result));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fputs("usage: orvane-probe <script.json> <results.json>\n", stderr);
+    return 2;
+  }
+  std::ifstream in(argv[1], std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::optional<JsonValue> script = json_parse(text.str());
+  if (!script || script->kind != JsonKind::Array) {
+    std::fputs("script is not a JSON array\n", stderr);
+    return 2;
+  }
+  auto http = std::make_unique<HttpClient>();
+  std::vector<JsonValue> results;
+  for (const JsonValue& op : script->items) results.push_back(run(op, http));
+  std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+  out << json_dump(JsonValue(std::move(results)), 0);
+  return out.good() ? 0 : 1;
+}
