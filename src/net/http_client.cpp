@@ -10,6 +10,9 @@
 namespace {
 
 constexpr DWORD kFirstFailingStatus = 300;
+// The platform hands the body over in pieces of a few KiB; writing each on its own costs a
+// quarter of the throughput under Wine. Gathering them bounds the calls and the memory alike.
+constexpr size_t kWriteBatch = 1024 * 1024;
 constexpr DWORD kContentLengthChars = 32;
 
 std::string status_error(DWORD status) {
@@ -55,6 +58,41 @@ void read_body(HINTERNET request, Sink&& sink) {
     }
   }
 }
+
+// Appends to an open file through one fixed buffer. flush() reports whether every byte so far
+// reached the file.
+class BatchedWriter {
+ public:
+  explicit BatchedWriter(HANDLE file) : file_(file) { pending_.reserve(kWriteBatch); }
+
+  bool write(const char* data, size_t size) {
+    if (pending_.size() + size > kWriteBatch && !flush()) return false;
+    if (size >= kWriteBatch) return write_through(data, size);
+    pending_.insert(pending_.end(), data, data + size);
+    return true;
+  }
+
+  bool flush() {
+    const bool ok = write_through(pending_.data(), pending_.size());
+    pending_.clear();
+    return ok;
+  }
+
+ private:
+  bool write_through(const char* data, size_t size) {
+    while (size > 0) {
+      const DWORD piece = static_cast<DWORD>(size < kWriteBatch ? size : kWriteBatch);
+      DWORD written = 0;
+      if (!WriteFile(file_, data, piece, &written, nullptr) || written != piece) return false;
+      data += piece;
+      size -= piece;
+    }
+    return true;
+  }
+
+  HANDLE file_;
+  std::vector<char> pending_;
+};
 
 }  // namespace
 
@@ -141,9 +179,9 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   }
   uint64_t total = 0;
   bool write_failed = false;
+  BatchedWriter writer(file.get());
   read_body(open->request.get(), [&](const char* data, DWORD size) {
-    DWORD written = 0;
-    if (!WriteFile(file.get(), data, size, &written, nullptr) || written != size) {
+    if (!writer.write(data, size)) {
       write_failed = true;
       return false;
     }
@@ -151,6 +189,7 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     if (report) report(total, expected);
     return true;
   });
+  if (!write_failed) write_failed = !writer.flush();
   file.reset();
 
   if (write_failed) {
