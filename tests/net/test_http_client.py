@@ -5,7 +5,9 @@ import os
 import pathlib
 import shutil
 import socket
+import subprocess
 import sys
+import tempfile
 import threading
 import unittest
 
@@ -150,6 +152,18 @@ class HttpClientTest(unittest.TestCase):
         downloaded = probe.one({"op": "download", "url": self.http.url + "/files/small.bin",
                                 "path": self.path("no such folder/x.bin")})
         self.assertEqual((downloaded["ok"], downloaded["last_error"]), (False, "cannot create output file"))
+
+    def test_full_disk_fails_the_download(self):
+        with tempfile.TemporaryDirectory() as mount_point:
+            if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", mount_point],
+                              capture_output=True).returncode != 0:
+                self.skipTest("cannot mount a small file system here")
+            try:
+                downloaded = probe.one({"op": "download", "url": f"{self.http.url}/gen/{4 * 1024 * 1024}",
+                                        "path": winebench.windows_path(pathlib.Path(mount_point) / "x.bin")})
+            finally:
+                subprocess.run(["umount", mount_point], check=True)
+        self.assertEqual((downloaded["ok"], downloaded["last_error"]), (False, "cannot write output file"))
 
     def test_last_error_names_the_latest_failure_after_successes(self):
         url = self.http.url
