@@ -1,0 +1,270 @@
+#include "ui/paint.h"
+
+// windows.h before gdiplus.h: GDI+ relies on its types.
+#include <gdiplus.h>
+
+#include <memory>
+#include <string>
+
+#include "base/wide.h"
+#include "ui/gdi_handles.h"
+
+namespace {
+
+using Gdiplus::Color;
+
+// Theme.
+constexpr Gdiplus::ARGB kBackground = 0xFF181A26;
+constexpr Gdiplus::ARGB kAccentStart = 0xFF587EFF;
+constexpr Gdiplus::ARGB kAccentEnd = 0xFFA878FF;
+constexpr Gdiplus::ARGB kTitleText = 0xFFEBEEF8;
+constexpr Gdiplus::ARGB kMutedText = 0xFF969EB9;
+constexpr Gdiplus::ARGB kCard = 0xFF202434;
+constexpr Gdiplus::ARGB kTrack = 0xFF323648;
+constexpr Gdiplus::ARGB kFrameHover = 0xFF505466;
+constexpr Gdiplus::ARGB kErrorText = 0xFFEB5757;
+constexpr Gdiplus::ARGB kFooterText = 0xFF505873;
+
+constexpr const wchar_t* kFontFamily = L"Segoe UI";
+constexpr int kIconResource = 101;
+constexpr int kIconSize = 36;
+constexpr const wchar_t* kTitle = L"Orvane";
+constexpr const wchar_t* kVersionPrefix = L"版本 ";
+constexpr const wchar_t* kDirLabel = L"安装目录";
+constexpr const wchar_t* kFooter = L"每个文件都经过 SHA-256 校验后才会安装";
+constexpr int kMargin = 40;
+constexpr int kCaptionCapacity = 64;
+
+std::wstring to_wstring(const std::u16string& text) {
+  return to_wide(text);
+}
+
+// "Segoe UI" at `size` px, falling back to the generic sans-serif family (kept for the process).
+std::unique_ptr<Gdiplus::Font> CreateUiFont(float size, int style) {
+  Gdiplus::FontFamily family(kFontFamily);
+  const Gdiplus::FontFamily* generic = Gdiplus::FontFamily::GenericSansSerif();
+  const Gdiplus::FontFamily* chosen = family.IsAvailable() ? &family : generic;
+  auto font = std::make_unique<Gdiplus::Font>(chosen, size, style, Gdiplus::UnitPixel);
+  if (font->GetLastStatus() != Gdiplus::Ok && chosen != generic && generic != nullptr) {
+    font = std::make_unique<Gdiplus::Font>(generic, size, style, Gdiplus::UnitPixel);
+  }
+  return font;
+}
+
+void DrawRoundedRect(Gdiplus::GraphicsPath& path, int x, int y, int width, int height, int radius) {
+  path.Reset();
+  const int d = 2 * radius;
+  path.AddArc(x, y, d, d, 180.0f, 90.0f);
+  path.AddArc(x + width - d, y, d, d, 270.0f, 90.0f);
+  path.AddArc(x + width - d, y + height - d, d, d, 0.0f, 90.0f);
+  path.AddArc(x, y + height - d, d, d, 90.0f, 90.0f);
+  path.CloseFigure();
+}
+
+void FillRounded(Gdiplus::Graphics& g, const Gdiplus::Brush& brush, int x, int y, int width,
+                 int height, int radius) {
+  Gdiplus::GraphicsPath path;
+  DrawRoundedRect(path, x, y, width, height, radius);
+  g.FillPath(&brush, &path);
+}
+
+void OutlineRounded(Gdiplus::Graphics& g, Gdiplus::ARGB colour, int x, int y, int width, int height,
+                    int radius) {
+  Gdiplus::Pen pen(Color(colour), 1.0f);
+  Gdiplus::GraphicsPath path;
+  DrawRoundedRect(path, x, y, width, height, radius);
+  g.DrawPath(&pen, &path);
+}
+
+void DrawText(Gdiplus::Graphics& g, const std::wstring& text, float size, int style,
+              Gdiplus::ARGB colour, const Gdiplus::RectF& layout,
+              const Gdiplus::StringFormat* format = nullptr) {
+  const std::unique_ptr<Gdiplus::Font> font = CreateUiFont(size, style);
+  Gdiplus::SolidBrush brush{Color(colour)};
+  g.DrawString(text.c_str(), -1, font.get(), layout, format, &brush);
+}
+
+void DrawTextAt(Gdiplus::Graphics& g, const std::wstring& text, float size, int style,
+                Gdiplus::ARGB colour, int x, int y) {
+  DrawText(g, text, size, style, colour,
+           Gdiplus::RectF(static_cast<float>(x), static_cast<float>(y), 0.0f, 0.0f));
+}
+
+std::wstring decode_version(const std::string& version) {
+  if (version.empty()) return {};
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, version.data(), static_cast<int>(version.size()), nullptr, 0);
+  std::wstring text(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0) {
+    MultiByteToWideChar(CP_UTF8, 0, version.data(), static_cast<int>(version.size()), text.data(),
+                        length);
+  }
+  return text;
+}
+
+void PaintHeader(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width) {
+  Gdiplus::LinearGradientBrush strip(Gdiplus::Point(0, 0), Gdiplus::Point(width, 4),
+                                     Color(kAccentStart), Color(kAccentEnd));
+  strip.SetWrapMode(Gdiplus::WrapModeTile);
+  g.FillRectangle(&strip, 0, 0, width, 4);
+
+  ScopedIcon icon(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource),
+                                    IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR)));
+  if (icon) DrawIconEx(dc, 40, 22, icon.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+
+  DrawTextAt(g, kTitle, 28.0f, Gdiplus::FontStyleBold, kTitleText, 86, 28);
+  DrawTextAt(g, to_wstring(subtitle(view.state, view.install_mode)), 13.0f,
+             Gdiplus::FontStyleRegular, kMutedText, 42, 68);
+}
+
+void PaintReleaseCard(Gdiplus::Graphics& g, const WindowSnapshot& view, int width) {
+  Gdiplus::SolidBrush card{Color(kCard)};
+  FillRounded(g, card, kMargin, 105, width - 2 * kMargin, 80, 10);
+  DrawTextAt(g, kVersionPrefix + decode_version(view.version), 18.0f, Gdiplus::FontStyleBold,
+             kAccentStart, 60, 117);
+  DrawTextAt(g, to_wstring(file_line(view.file_count, view.total_bytes)), 13.0f,
+             Gdiplus::FontStyleRegular, kMutedText, 60, 150);
+}
+
+void PaintProgress(Gdiplus::Graphics& g, const WindowSnapshot& view, int width) {
+  const int track_width = width - 2 * kMargin;
+  Gdiplus::SolidBrush track{Color(kTrack)};
+  FillRounded(g, track, kMargin, 200, track_width, 12, 6);
+
+  const int32_t percent = shown_percent(view.state, view.progress);
+  if (percent > 0) {
+    const int fill = fill_width(percent, track_width);
+    Gdiplus::LinearGradientBrush brush(Gdiplus::Point(kMargin, 0),
+                                       Gdiplus::Point(kMargin + fill, 0), Color(kAccentStart),
+                                       Color(kAccentEnd));
+    FillRounded(g, brush, kMargin, 200, fill, 12, 6);
+  }
+  Gdiplus::StringFormat right_aligned;
+  right_aligned.SetAlignment(Gdiplus::StringAlignmentFar);
+  DrawText(g, std::to_wstring(percent) + L"%", 14.0f, Gdiplus::FontStyleBold, kTitleText,
+           Gdiplus::RectF(static_cast<float>(width - kMargin), 220.0f, 0.0f, 0.0f), &right_aligned);
+  DrawTextAt(g, view.status, 13.0f, Gdiplus::FontStyleRegular, kMutedText, 40, 250);
+}
+
+void PaintDirectoryChooser(Gdiplus::Graphics& g, const WindowSnapshot& view) {
+  DrawTextAt(g, kDirLabel, 13.0f, Gdiplus::FontStyleRegular, kMutedText, 40, 228);
+  OutlineRounded(g, view.hover_id == kDirEditId ? kFrameHover : kTrack, 39, 249, 342, 34, 6);
+}
+
+void PaintAll(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width, int height) {
+  Gdiplus::SolidBrush background{Color(kBackground)};
+  g.FillRectangle(&background, 0, 0, width, height);
+  PaintHeader(g, dc, view, width);
+  if (shows_release_card(view.state)) PaintReleaseCard(g, view, width);
+  if (shows_progress(view.state)) PaintProgress(g, view, width);
+  if (view.state == WindowState::Failed && !view.error_text.empty()) {
+    DrawText(g, view.error_text, 14.0f, Gdiplus::FontStyleRegular, kErrorText,
+             Gdiplus::RectF(40.0f, 200.0f, static_cast<float>(width - 2 * kMargin), 150.0f));
+  }
+  if (view.state == WindowState::Ready) PaintDirectoryChooser(g, view);
+
+  Gdiplus::Pen separator(Color(kTrack), 1.0f);
+  g.DrawLine(&separator, 0, height - 60, width, height - 60);
+  DrawTextAt(g, kFooter, 11.0f, Gdiplus::FontStyleRegular, kFooterText, 40, height - 22);
+}
+
+struct ButtonColours {
+  Gdiplus::ARGB fill;  // 0: no fill
+  Gdiplus::ARGB border;
+  Gdiplus::ARGB caption;
+};
+
+void DrawMainButton(Gdiplus::Graphics& g, const std::wstring& caption, const RECT& r, bool pressed,
+                    bool disabled, bool hot, const Gdiplus::StringFormat& centred) {
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  constexpr int kRadius = 8;
+  Gdiplus::ARGB start = kAccentStart;
+  Gdiplus::ARGB end = kAccentEnd;
+  if (disabled) {
+    start = 0x50587EFF, end = 0x50A878FF;
+  } else if (pressed) {
+    start = 0xFF4464EB, end = 0xFF8A5AEB;
+  } else if (hot) {
+    start = 0xFF6C92FF, end = 0xFFBC8CFF;
+  }
+  Gdiplus::LinearGradientBrush body(Gdiplus::Point(r.left, 0), Gdiplus::Point(r.right, 0),
+                                    Color(start), Color(end));
+  FillRounded(g, body, r.left, r.top, w, h, kRadius);
+  if (!disabled) {
+    Gdiplus::LinearGradientBrush gloss(Gdiplus::Point(0, r.top), Gdiplus::Point(0, r.top + h / 2),
+                                       Color(0x28FFFFFF), Color(0x00FFFFFF));
+    FillRounded(g, gloss, r.left, r.top, w, h / 2, kRadius);
+  }
+  DrawText(g, caption, 15.0f, Gdiplus::FontStyleBold, disabled ? 0xB4C8C8DC : 0xFFFFFFFF,
+           Gdiplus::RectF(static_cast<float>(r.left), static_cast<float>(r.top),
+                          static_cast<float>(w), static_cast<float>(h)),
+           &centred);
+}
+
+void DrawBrowseButton(Gdiplus::Graphics& g, const std::wstring& caption, const RECT& r,
+                      bool pressed, bool disabled, bool hot, const Gdiplus::StringFormat& centred) {
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  constexpr int kRadius = 6;
+  ButtonColours colours{0, 0xFF323648, 0xFF969EB9};
+  if (disabled) {
+    colours = {0, 0x50323648, 0x50646C87};
+  } else if (pressed) {
+    colours = {0xFF1C1E2C, 0xFF464A5C, 0xFFC8D0EB};
+  } else if (hot) {
+    colours = {0xFF2A2E3E, 0xFF505466, 0xFFEBEEF8};
+  }
+  if (colours.fill != 0) {
+    Gdiplus::SolidBrush fill{Color(colours.fill)};
+    FillRounded(g, fill, r.left, r.top, w, h, kRadius);
+  }
+  OutlineRounded(g, colours.border, r.left, r.top, w, h, kRadius);
+  DrawText(g, caption, 13.0f, Gdiplus::FontStyleRegular, colours.caption,
+           Gdiplus::RectF(static_cast<float>(r.left), static_cast<float>(r.top),
+                          static_cast<float>(w), static_cast<float>(h)),
+           &centred);
+}
+
+}  // namespace
+
+void PaintWindow(HDC dc, const WindowSnapshot& view, int width, int height) {
+  ScopedMemoryDc memory(CreateCompatibleDC(dc));
+  ScopedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !bitmap) return;
+  {
+    ScopedSelection selected(memory.get(), bitmap.get());
+    {
+      Gdiplus::Graphics g(memory.get());
+      g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+      g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+      PaintAll(g, memory.get(), view, width, height);
+    }
+    BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
+  }
+}
+
+void DrawButton(const DRAWITEMSTRUCT& item, int32_t hover_id) {
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const bool hot = hover_id == static_cast<int32_t>(item.CtlID) && !disabled;
+  wchar_t caption[kCaptionCapacity] = {};
+  GetWindowTextW(item.hwndItem, caption, kCaptionCapacity);
+
+  Gdiplus::Graphics g(item.hDC);
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
+  const RECT& r = item.rcItem;
+  Gdiplus::SolidBrush background{Color(kBackground)};
+  g.FillRectangle(&background, static_cast<INT>(r.left), static_cast<INT>(r.top),
+                  static_cast<INT>(r.right - r.left), static_cast<INT>(r.bottom - r.top));
+  Gdiplus::StringFormat centred;
+  centred.SetAlignment(Gdiplus::StringAlignmentCenter);
+  centred.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+  if (item.CtlID == static_cast<UINT>(kMainButtonId)) {
+    DrawMainButton(g, caption, r, pressed, disabled, hot, centred);
+  } else {
+    DrawBrowseButton(g, caption, r, pressed, disabled, hot, centred);
+  }
+}

@@ -1,0 +1,75 @@
+// The program's one window: header, release card, directory chooser, progress, error text and a
+// main button whose caption and action follow the state.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/gdi_handles.h"
+#include "ui/window_model.h"
+
+inline constexpr const wchar_t* kWindowClassName = L"OrvaneProgressDialog";
+inline constexpr const wchar_t* kWindowTitle = L"Orvane";
+
+class ProgressWindow {
+ public:
+  using Action = std::function<void()>;
+
+  // Main button, by state.
+  Action onStart;      // Ready
+  Action onUpdateNow;  // UpdateAvailable
+  Action onCancel;     // Working
+  Action onLaunch;     // Finished
+  Action onRetry;      // Failed
+  Action onClose;      // the window received WM_CLOSE
+  Action onBrowse;     // the browse button
+
+  ProgressWindow();
+  ~ProgressWindow();
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+  // What workers hold: the setters live on the model, which outlives the window if need be.
+  const std::shared_ptr<WindowModel>& model() const { return model_; }
+
+  void SetState(WindowState state) { model_->SetState(state); }
+  void SetProgress(int32_t percent) { model_->SetProgress(percent); }
+  void SetStatus(const std::wstring& text) { model_->SetStatus(text); }
+  void ShowError(const std::wstring& text) { model_->ShowError(text); }
+  void SetReleaseSummary(const std::string& version, int32_t count, int64_t bytes) {
+    model_->SetReleaseSummary(version, count, bytes);
+  }
+  void SetInstallMode(bool install_mode) { model_->set_install_mode(install_mode); }
+
+  // UI thread.
+  void SetInstallDir(const std::wstring& dir);
+  std::wstring GetInstallDir() const;
+  HWND handle() const { return window_; }
+  void Close();
+  // Creates the window and runs the message loop until it ends; returns at once when the
+  // window cannot be created.
+  void Run(HINSTANCE instance);
+
+ private:
+  static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR id, DWORD_PTR self);
+  LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls(HWND window);
+  void ApplyStateToControls();
+  void Repaint();
+  void OnMouseMove(int32_t x, int32_t y, HWND tracked);
+  void OnMouseLeave(HWND tracked);
+  void OnCommand(int id);
+
+  std::shared_ptr<WindowModel> model_;
+  HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  ScopedFont edit_font_;
+  ScopedBrush edit_brush_;
+  std::wstring install_dir_ = kDefaultInstallDir;
+  bool tracking_leave_ = false;
+};

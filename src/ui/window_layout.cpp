@@ -1,0 +1,87 @@
+#include "ui/window_layout.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace {
+
+constexpr double kBytesPerMb = 1024.0 * 1024.0;
+constexpr int32_t kFullPercent = 100;
+
+bool inside(const Rect& r, int32_t x, int32_t y) {
+  return r.x <= x && x < r.x + r.width && r.y <= y && y < r.y + r.height;
+}
+
+std::u16string ascii(const char* text) {
+  std::u16string out;
+  for (; *text != '\0'; ++text) out.push_back(static_cast<char16_t>(*text));
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::u16string> main_caption(WindowState state) {
+  switch (state) {
+    case WindowState::Ready: return u"开始安装";
+    case WindowState::Working: return u"取消";
+    case WindowState::Finished: return u"启动浏览器";
+    case WindowState::Failed: return u"重试";
+    case WindowState::UpdateAvailable: return u"立即更新";
+  }
+  return std::nullopt;
+}
+
+std::u16string subtitle(WindowState state, bool install_mode) {
+  switch (state) {
+    case WindowState::Ready: return u"安装向导 — 下载并安装最新版本";
+    case WindowState::Working: return install_mode ? u"正在安装..." : u"正在更新...";
+    case WindowState::Finished: return install_mode ? u"安装完成" : u"更新完成";
+    case WindowState::Failed: return u"出错了";
+    case WindowState::UpdateAvailable: return u"发现新版本";
+  }
+  return u"安装向导";
+}
+
+bool shows_release_card(WindowState state) {
+  return state == WindowState::Ready || state == WindowState::Working ||
+         state == WindowState::Finished || state == WindowState::UpdateAvailable;
+}
+
+bool shows_progress(WindowState state) {
+  return state == WindowState::Working || state == WindowState::Finished;
+}
+
+std::u16string file_line(int32_t file_count, int64_t total_bytes) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof(buffer), "%" PRId32, file_count);
+  std::u16string line = ascii(buffer) + u" 个文件";
+  if (total_bytes > 0) {
+    std::snprintf(buffer, sizeof(buffer), "%.1f MB",
+                  static_cast<double>(total_bytes) / kBytesPerMb);
+    line += u"  ·  " + ascii(buffer);
+  }
+  return line;
+}
+
+int32_t shown_percent(WindowState state, int32_t progress) {
+  if (state == WindowState::Finished) return kFullPercent;
+  if (progress < 1) return 0;
+  return progress > kFullPercent ? kFullPercent : progress;
+}
+
+int32_t fill_width(int32_t percent, int32_t track_width) {
+  return static_cast<int32_t>(static_cast<int64_t>(percent) * track_width / kFullPercent);
+}
+
+int32_t hover_target(int32_t x, int32_t y, WindowState state) {
+  if (inside(kMainButtonRect, x, y)) return kMainButtonId;
+  if (inside(kBrowseButtonRect, x, y)) return kBrowseButtonId;
+  // Unsigned differences, so that negative coordinates (the mouse left of or above the client
+  // area while captured) never count as inside.
+  if (state == WindowState::Ready &&
+      static_cast<uint16_t>(x - kDirEditRect.x) < kDirEditRect.width &&
+      static_cast<uint16_t>(y - kDirEditRect.y) < kDirEditRect.height) {
+    return kDirEditId;
+  }
+  return kNoHover;
+}

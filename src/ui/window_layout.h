@@ -1,0 +1,56 @@
+// What the progress window shows in each state, where, and what the mouse is over.
+// Portable: no platform headers, so the rules are tested on their own.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Stored as a plain number: a state outside 0..4 is possible (SetState takes any value) and is
+// drawn as a bare header.
+enum class WindowState : int32_t {
+  Ready = 0,
+  Working = 1,
+  Finished = 2,
+  Failed = 3,
+  UpdateAvailable = 4,
+};
+
+// Control ids.
+inline constexpr int32_t kMainButtonId = 1001;
+inline constexpr int32_t kDirEditId = 1003;
+inline constexpr int32_t kBrowseButtonId = 1004;
+inline constexpr int32_t kNoHover = -1;
+
+struct Rect {
+  int32_t x, y, width, height;
+};
+inline constexpr Rect kDirEditRect{40, 250, 340, 32};
+inline constexpr Rect kBrowseButtonRect{390, 250, 70, 32};
+inline constexpr Rect kMainButtonRect{155, 350, 210, 42};
+
+// Outer size of the window; the client area is what the frame leaves of it.
+inline constexpr int32_t kWindowWidth = 520;
+inline constexpr int32_t kWindowHeight = 500;
+
+// Caption of the main button; absent for a state outside 0..4 (the controls stay as they are).
+std::optional<std::u16string> main_caption(WindowState state);
+
+// The line under the title.
+std::u16string subtitle(WindowState state, bool install_mode);
+
+bool shows_release_card(WindowState state);
+bool shows_progress(WindowState state);
+
+// "<count> 个文件", plus "  ·  <x.x> MB" when total_bytes > 0.
+std::u16string file_line(int32_t file_count, int64_t total_bytes);
+
+// The percentage the bar shows: 100 when finished, else progress within 0..100.
+int32_t shown_percent(WindowState state, int32_t progress);
+
+// Width of the bar's fill for a percentage and a track width (truncating).
+int32_t fill_width(int32_t percent, int32_t track_width);
+
+// Id of the hover target under a client point: the main button, then the browse button, then
+// (only in Ready) the edit area; kNoHover elsewhere.
+int32_t hover_target(int32_t x, int32_t y, WindowState state);

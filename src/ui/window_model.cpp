@@ -1,0 +1,109 @@
+#include "ui/window_model.h"
+
+void WindowModel::notify(const WindowNotification& notification, WPARAM wparam) {
+  // Called with the lock held, so that posts and observations keep the setters' order.
+  if (observer_) observer_(notification);
+  if (window_ != nullptr) PostMessageW(window_, notification.message, wparam, 0);
+}
+
+void WindowModel::SetState(WindowState state) {
+  std::lock_guard lock(mutex_);
+  values_.state = state;
+  WindowNotification n;
+  n.message = kMsgStateChanged;
+  n.state = state;
+  notify(n, 0);
+}
+
+void WindowModel::SetProgress(int32_t percent) {
+  std::lock_guard lock(mutex_);
+  values_.progress = percent;
+  WindowNotification n;
+  n.message = kMsgProgress;
+  n.progress = percent;
+  // Sign-extended into wParam; the window takes the low 32 bits back.
+  notify(n, static_cast<WPARAM>(static_cast<INT_PTR>(percent)));
+}
+
+void WindowModel::SetStatus(const std::wstring& text) {
+  std::lock_guard lock(mutex_);
+  values_.status = text;
+  WindowNotification n;
+  n.message = kMsgStatus;
+  n.text = text;
+  notify(n, 0);
+}
+
+void WindowModel::ShowError(const std::wstring& text) {
+  std::lock_guard lock(mutex_);
+  values_.error_text = text;
+  WindowNotification n;
+  n.message = kMsgError;
+  n.text = text;
+  notify(n, 0);
+}
+
+void WindowModel::SetReleaseSummary(const std::string& version, int32_t file_count,
+                                    int64_t total_bytes) {
+  std::lock_guard lock(mutex_);
+  values_.version = version;
+  values_.file_count = file_count;
+  values_.total_bytes = total_bytes;
+  WindowNotification n;
+  n.message = kMsgReleaseSummary;
+  n.version = version;
+  n.file_count = file_count;
+  n.total_bytes = total_bytes;
+  notify(n, 0);
+}
+
+WindowSnapshot WindowModel::snapshot() const {
+  std::lock_guard lock(mutex_);
+  return values_;
+}
+
+void WindowModel::attach(HWND window) {
+  std::lock_guard lock(mutex_);
+  window_ = window;
+}
+
+void WindowModel::detach() {
+  attach(nullptr);
+}
+
+HWND WindowModel::window() const {
+  std::lock_guard lock(mutex_);
+  return window_;
+}
+
+void WindowModel::set_install_mode(bool install_mode) {
+  std::lock_guard lock(mutex_);
+  values_.install_mode = install_mode;
+}
+
+void WindowModel::set_state_now(WindowState state) {
+  std::lock_guard lock(mutex_);
+  values_.state = state;
+}
+
+void WindowModel::set_progress_now(int32_t percent) {
+  std::lock_guard lock(mutex_);
+  values_.progress = percent;
+}
+
+bool WindowModel::set_hover(int32_t id) {
+  std::lock_guard lock(mutex_);
+  if (values_.hover_id == id) return false;
+  values_.hover_id = id;
+  return true;
+}
+
+int32_t WindowModel::hover() const {
+  std::lock_guard lock(mutex_);
+  return values_.hover_id;
+}
+
+void WindowModel::set_observer(std::function<void(const WindowNotification&)> observer) {
+  std::lock_guard lock(mutex_);
+  observer_ = std::move(observer);
+}
