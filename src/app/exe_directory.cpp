@@ -1,0 +1,17 @@
+#include "app/exe_directory.h"
+
+#include <windows.h>
+
+#include "app/mode.h"
+
+namespace {
+
+constexpr DWORD kPathCapacity = MAX_PATH;
+
+}  // namespace
+
+std::wstring GetExeDirectory() {
+  wchar_t buffer[kPathCapacity] = {};
+  GetModuleFileNameW(nullptr, buffer, kPathCapacity);
+  return parent_directory(buffer);
+}
