@@ -145,3 +145,23 @@ def host_path(windows):
     if drive == "Z:":
         return pathlib.Path("/").joinpath(*parts)
     raise ValueError(f"not a bench path: {windows}")
+
+
+def client_shot(window, name):
+    """Screenshot cropped to the window's client area, so pixels are read at client coordinates.
+    (Without a window manager the X window of a Wine top-level window is its client area.)"""
+    x, y, width, height = window_geometry(window)
+    image = screenshot(name)
+    rows = [image.pixels[3 * ((y + row) * image.width + x):3 * ((y + row) * image.width + x + width)]
+            for row in range(height)]
+    return Image(width, height, b"".join(rows))
+
+
+def close_enough(actual, expected, tolerance=24):
+    """Colours equal within a tolerance per channel (gradients and anti-aliasing)."""
+    return all(abs(a - e) <= tolerance for a, e in zip(actual, expected))
+
+
+def argb(value):
+    """(r, g, b) of a 0xAARRGGBB colour."""
+    return ((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF)

@@ -1,0 +1,164 @@
+"""The progress window painted under Wine + Xvfb, checked by pixel colours at the layout's
+coordinates. Every state is shown by orvane-window-fixture.exe, which runs the product's window
+code with values from its command line; screenshots stay in build/windows/artifacts/."""
+import pathlib
+import sys
+import time
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import winebench  # noqa: E402
+from winebench import argb, close_enough  # noqa: E402
+
+FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
+BACKGROUND = argb(0xFF181A26)
+ACCENT_START, ACCENT_END = argb(0xFF587EFF), argb(0xFFA878FF)
+CARD, TRACK = argb(0xFF202434), argb(0xFF323648)
+ERROR = argb(0xFFEB5757)
+MAIN_HOT_START = argb(0xFF6C92FF)
+BROWSE_HOT_FILL = argb(0xFF2A2E3E)
+SETTLE = 1.5  # seconds for the first paint and the owner-drawn buttons
+
+
+class Shown:
+    """The fixture running with some values; its client area as an image."""
+
+    def __init__(self, name, **values):
+        self.name = name
+        args = [f"{key}={value}" for key, value in values.items()]
+        self.process = winebench.start_wine([FIXTURE, *args])
+        self.window = winebench.wait_for_window("Orvane")
+        assert self.window, "the window did not appear"
+        time.sleep(SETTLE)
+
+    def shot(self, suffix=""):
+        return winebench.client_shot(self.window, self.name + suffix)
+
+    def close(self):
+        self.process.kill()
+        self.process.wait()
+        deadline = time.monotonic() + 10
+        while winebench.xdotool("search", "--onlyvisible", "--name", "Orvane") and time.monotonic() < deadline:
+            time.sleep(0.1)
+
+
+def count(image, colour, rect, tolerance=0):
+    left, top, width, height = rect
+    return sum(1 for y in range(top, top + height) for x in range(left, left + width)
+               if close_enough(image.rgb(x, y), colour, tolerance))
+
+
+class WindowPainting(unittest.TestCase):
+    def show(self, name, **values):
+        shown = Shown(name, **values)
+        self.addCleanup(shown.close)
+        image = shown.shot()
+        self.width, self.height = image.width, image.height
+        return shown, image
+
+    def assert_frame(self, image):
+        """What every state draws: background, accent strip, separator."""
+        w, h = image.width, image.height
+        self.assertEqual(image.rgb(5, 100), BACKGROUND)
+        self.assertTrue(close_enough(image.rgb(1, 1), ACCENT_START, 16), image.rgb(1, 1))
+        self.assertTrue(close_enough(image.rgb(w - 2, 2), ACCENT_END, 16), image.rgb(w - 2, 2))
+        self.assertEqual(image.rgb(w // 2, 5), BACKGROUND)
+        self.assertEqual(image.rgb(w // 2, h - 60), TRACK)
+
+    def bar(self, image):
+        """(pixels of accent fill, pixels of bare track) along the bar's middle row."""
+        w = image.width
+        row = [image.rgb(x, 206) for x in range(46, w - 46)]
+        fill = sum(1 for c in row if c != TRACK and c != BACKGROUND)
+        return fill, sum(1 for c in row if c == TRACK)
+
+    def test_ready_with_and_without_summary(self):
+        for label, values in {"without summary": {}, "with summary": {"version": "150.0.1", "count": 3,
+                                                                      "bytes": 1572864}}.items():
+            with self.subTest(label):
+                shown, image = self.show("ready " + label, state=0, **values)
+                self.assert_frame(image)
+                self.assertEqual(image.rgb(100, 175), CARD)
+                self.assertEqual(image.rgb(450, 140), CARD)
+                # The version line in accent blue appears only with a version ("版本 " alone is shorter).
+                version_pixels = count(image, ACCENT_START, (60, 117, 300, 26), 40)
+                self.assertGreater(version_pixels, 30)
+                # Edit frame around the edit (x 40..379): its outline runs at x = 39 and 39 + 342.
+                self.assertEqual(image.rgb(39, 266), TRACK)
+                self.assertEqual(image.rgb(381, 266), TRACK)
+                self.assertEqual(image.rgb(60, 266), argb(0xFF202434))  # the edit's own background
+                self.assertEqual(self.bar(image), (0, 0))
+                self.assertNotIn(ERROR, {image.rgb(x, y) for x in range(40, 470, 3) for y in range(200, 350, 3)})
+                shown.close()
+                if label == "with summary":
+                    self.assertGreater(version_pixels, self.version_without)
+                else:
+                    self.version_without = version_pixels
+
+    def test_working_bar_at_0_37_and_150_percent_and_finished(self):
+        cases = [("working 0", {"state": 1, "progress": 0}, 0),
+                 ("working 37", {"state": 1, "progress": 37}, 37),
+                 ("working 150", {"state": 1, "progress": 150}, 100),
+                 ("working negative", {"state": 1, "progress": -5}, 0),
+                 ("finished at 12", {"state": 2, "progress": 12}, 100)]
+        for name, values, percent in cases:
+            with self.subTest(name):
+                shown, image = self.show(name, status="下载: 1/3  chrome.exe", **values)
+                self.assert_frame(image)
+                self.assertEqual(image.rgb(100, 175), CARD)
+                track_width = image.width - 80
+                fill_end = 40 + percent * track_width // 100
+                if percent == 0:
+                    self.assertEqual(image.rgb(60, 206), TRACK)
+                else:
+                    self.assertTrue(close_enough(image.rgb(fill_end - 6, 206), ACCENT_END, 40),
+                                    image.rgb(fill_end - 6, 206))
+                    self.assertTrue(close_enough(image.rgb(46, 206), ACCENT_START, 40), image.rgb(46, 206))
+                if percent < 100:
+                    self.assertEqual(image.rgb(fill_end + 6, 206), TRACK)
+                fill, bare = self.bar(image)
+                self.assertAlmostEqual(fill, max(0, percent * track_width // 100 - 6), delta=8)
+                # Percentage label ends at W - 40; the status line starts at x = 40.
+                label = count(image, argb(0xFFEBEEF8), (image.width - 90, 220, 50, 20), 30)
+                self.assertGreater(label, 10)
+                self.assertEqual(count(image, argb(0xFFEBEEF8), (image.width - 39, 220, 30, 20), 30), 0)
+                self.assertGreater(count(image, argb(0xFF969EB9), (40, 250, 200, 20), 30), 20)
+                shown.close()
+
+    def test_failed_with_two_lines_empty_error_and_out_of_range_state(self):
+        shown, image = self.show("failed two lines", state=3, error="下载失败: chrome.exe\\nHTTP 404")
+        self.assert_frame(image)
+        first = count(image, ERROR, (40, 200, 434, 20), 40)
+        second = count(image, ERROR, (40, 220, 434, 22), 40)
+        self.assertGreater(first, 30)
+        self.assertGreater(second, 10)
+        self.assertEqual(image.rgb(100, 175), BACKGROUND)  # no card
+        shown.close()
+        for name, values in {"failed empty": {"state": 3}, "state 9": {"state": 9, "error": "hidden"}}.items():
+            with self.subTest(name):
+                shown, image = self.show(name, **values)
+                self.assert_frame(image)
+                self.assertEqual(image.rgb(100, 175), BACKGROUND)
+                self.assertEqual(self.bar(image), (0, 0))
+                self.assertEqual(count(image, ERROR, (40, 200, 434, 150), 40), 0)
+                self.assertNotEqual(image.rgb(39, 266), TRACK)  # no directory chooser
+                shown.close()
+
+    def test_hover_colours_of_the_buttons(self):
+        shown, image = self.show("hover none", state=0)
+        main_point, browse_point = (165, 385), (394, 276)
+        self.assertTrue(close_enough(image.rgb(*main_point), ACCENT_START, 30), image.rgb(*main_point))
+        self.assertEqual(image.rgb(*browse_point), BACKGROUND)
+        winebench.xdotool("mousemove", "--window", shown.window, 260, 380)
+        time.sleep(1.0)
+        hot = shown.shot(" main")
+        self.assertTrue(close_enough(hot.rgb(*main_point), MAIN_HOT_START, 12), hot.rgb(*main_point))
+        winebench.xdotool("mousemove", "--window", shown.window, 425, 266)
+        time.sleep(1.0)
+        hot = shown.shot(" browse")
+        self.assertEqual(hot.rgb(*browse_point), BROWSE_HOT_FILL)
+        self.assertTrue(close_enough(hot.rgb(*main_point), ACCENT_START, 30), hot.rgb(*main_point))
+
+
+if __name__ == "__main__":
+    unittest.main()
