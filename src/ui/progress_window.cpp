@@ -278,7 +278,8 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_MOUSELEAVE: OnMouseLeave(window); return 0;
     case kMsgStateChanged: ApplyStateToControls(); return 0;
     case kMsgProgress:
-      model_->set_progress_now(static_cast<int32_t>(static_cast<uint32_t>(wparam)));
+      // The model holds the latest percentage; a coalesced message may carry an older one.
+      model_->take_pending(message);
       Repaint();
       return 0;
     case kMsgStatus:

@@ -1,9 +1,27 @@
 #include "ui/window_model.h"
 
+namespace {
+
+size_t pending_index(UINT message) {
+  return message - kMsgStateChanged;
+}
+
+}  // namespace
+
 void WindowModel::notify(const WindowNotification& notification, WPARAM wparam) {
   // Called with the lock held, so that posts and observations keep the setters' order.
   if (observer_) observer_(notification);
-  if (window_ != nullptr) PostMessageW(window_, notification.message, wparam, 0);
+  bool& pending = pending_[pending_index(notification.message)];
+  if (window_ != nullptr && !pending) {
+    pending = PostMessageW(window_, notification.message, wparam, 0) != 0;
+  }
+}
+
+void WindowModel::take_pending(UINT message) {
+  std::lock_guard lock(mutex_);
+  if (message >= kMsgStateChanged && message <= kMsgReleaseSummary) {
+    pending_[pending_index(message)] = false;
+  }
 }
 
 void WindowModel::SetState(WindowState state) {
@@ -65,6 +83,7 @@ WindowSnapshot WindowModel::snapshot() const {
 void WindowModel::attach(HWND window) {
   std::lock_guard lock(mutex_);
   window_ = window;
+  pending_ = {};
 }
 
 void WindowModel::detach() {
@@ -84,11 +103,6 @@ void WindowModel::set_install_mode(bool install_mode) {
 void WindowModel::set_state_now(WindowState state) {
   std::lock_guard lock(mutex_);
   values_.state = state;
-}
-
-void WindowModel::set_progress_now(int32_t percent) {
-  std::lock_guard lock(mutex_);
-  values_.progress = percent;
 }
 
 bool WindowModel::set_hover(int32_t id) {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -59,13 +60,14 @@ class WindowModel {
 
   WindowSnapshot snapshot() const;
 
-  // UI thread.
+  // UI thread. Called first when one of the program's messages arrives: from then on a setter of
+  // that kind posts again.
+  void take_pending(UINT message);
   void attach(HWND window);
   void detach();
   HWND window() const;
   void set_install_mode(bool install_mode);
   void set_state_now(WindowState state);  // the error message's switch to Failed
-  void set_progress_now(int32_t percent);
   // Stores the hover target; true when it changed.
   bool set_hover(int32_t id);
   int32_t hover() const;
@@ -79,5 +81,9 @@ class WindowModel {
   mutable std::mutex mutex_;
   WindowSnapshot values_;
   HWND window_ = nullptr;
+  // One message of each kind at most waits in the queue: the values live here, so a second
+  // message would only repeat the first, and a worker calling setters in a tight loop could
+  // otherwise bury the window (and its close) under millions of messages.
+  std::array<bool, 5> pending_{};
   std::function<void(const WindowNotification&)> observer_;
 };
