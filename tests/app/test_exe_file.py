@@ -1,12 +1,10 @@
-"""orvane-setup.exe as a file: a GUI program that needs no DLL beyond Windows' own, and that
-starts and ends with exit code 0 under Wine."""
+"""orvane-setup.exe as a file: a GUI program that needs no DLL beyond Windows' own. (How it
+starts, shows its window and ends is tests/e2e/.)"""
 import pathlib
 import subprocess
 import sys
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import winebench  # noqa: E402
 
 EXE = pathlib.Path(sys.argv[1])
 OBJDUMP = sys.argv[2]
@@ -29,10 +27,6 @@ class ExeFile(unittest.TestCase):
                 if "DLL Name:" in line}
         self.assertIn("gdiplus.dll", dlls)
         self.assertEqual(dlls - SYSTEM_DLLS, set())
-
-    def test_starts_and_exits_with_zero(self):
-        done = winebench.run_wine([EXE], timeout=60)
-        self.assertEqual(done.returncode, 0, done.stderr)
 
 
 if __name__ == "__main__":

@@ -56,8 +56,8 @@ void hammer(std::shared_ptr<WindowModel> model, int close_after_ms) {
     model->ShowError(i % 2 ? L"错误\n第二行 " + std::to_wstring(i) : std::wstring());
     model->SetReleaseSummary("1.0." + std::to_string(i), i % 7, int64_t{i} * 1048576);
     if (!closed && std::chrono::steady_clock::now() >= close_at) {
-      if (HWND window = model->window()) PostMessageW(window, WM_CLOSE, 0, 0);
-      closed = true;
+      // Before the window exists there is nothing to close yet: try again next round.
+      if (HWND window = model->window()) closed = PostMessageW(window, WM_CLOSE, 0, 0) != 0;
     }
   }
 }

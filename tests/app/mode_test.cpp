@@ -1,0 +1,62 @@
+#include "app/mode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(SelectMode, SubstringsDecide) {
+  const struct {
+    const wchar_t* command_line;
+    bool update;
+    bool check;
+  } cases[] = {
+      {L"", false, false},
+      {L"--check", false, true},  // check alone: still the installer
+      {L"--update", true, false},
+      {L"--update --check", true, true},
+      {L"--check --update", true, true},
+      {L"--update--check", true, true},
+      {L"--updater", true, false},
+      {L"x--update", true, false},
+      {L"\"--update\"", true, false},
+      {L"--Update", false, false},
+      {L"--UPDATE --check", false, true},
+      {L"-update", false, false},
+      {L"--updat", false, false},
+      {L"--chec", false, false},
+  };
+  for (const auto& c : cases) {
+    const RunMode mode = select_mode(c.command_line);
+    EXPECT_EQ(mode.update, c.update) << testing::PrintToString(std::wstring(c.command_line));
+    EXPECT_EQ(mode.check, c.check) << testing::PrintToString(std::wstring(c.command_line));
+  }
+}
+
+TEST(ParentDirectory, DropsTheLastElementButNeverTheRoot) {
+  const struct {
+    const wchar_t* path;
+    const wchar_t* parent;
+  } cases[] = {
+      {L"C:\\Program Files\\Orvane\\setup.exe", L"C:\\Program Files\\Orvane"},
+      {L"C:\\setup.exe", L"C:\\"},
+      {L"C:/setup.exe", L"C:/"},
+      {L"C:setup.exe", L"C:"},
+      {L"C:\\dir\\\\\\setup.exe", L"C:\\dir"},
+      {L"C:\\dir/sub\\setup.exe", L"C:\\dir/sub"},
+      {L"\\\\server\\share\\setup.exe", L"\\\\server\\share"},
+      {L"\\\\server\\setup.exe", L"\\\\server\\"},
+      {L"\\\\?\\C:\\dir\\setup.exe", L"\\\\?\\C:\\dir"},
+      {L"\\\\?\\setup.exe", L"\\\\?\\"},
+      {L"\\\\.\\pipe\\x", L"\\\\.\\pipe"},
+      {L"\\setup.exe", L"\\"},
+      {L"setup.exe", L""},
+      {L"", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(parent_directory(c.path), c.parent) << testing::PrintToString(std::wstring(c.path));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+"""The installer's window driven by clicks and keys: the real exe under Wine + Xvfb."""
+import pathlib
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import installer_session as s  # noqa: E402
+import release_builder  # noqa: E402
+import winebench  # noqa: E402
+from winebench import argb  # noqa: E402
+
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-window-server"
+WORK = winebench.DRIVE_C / "e2e window"
+BACKGROUND, CARD, TRACK = argb(0xFF181A26), argb(0xFF202434), argb(0xFF323648)
+ERROR, ACCENT, MUTED = argb(0xFFEB5757), argb(0xFF587EFF), argb(0xFF969EB9)
+EDIT_BACKGROUND = (32, 36, 52)
+
+
+def count(image, colour, rect, tolerance=40):
+    left, top, width, height = rect
+    return sum(1 for y in range(top, top + height) for x in range(left, left + width)
+               if winebench.close_enough(image.rgb(x, y), colour, tolerance))
+
+
+def windows_dir(path):
+    return winebench.windows_path(path)
+
+
+class InstallerWindow(unittest.TestCase):
+    def setUp(self):
+        shutil.rmtree(WORK, ignore_errors=True)
+        WORK.mkdir(parents=True)
+
+    def start(self, *args, name):
+        session = s.Session(*args, name=name)
+        self.addCleanup(session.kill)
+        return session
+
+    def test_release_summary_with_and_without_the_service(self):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        with s.service(SERVER_ROOT) as server:
+            release_builder.build_release(SERVER_ROOT, server.url, "150.0.7", [
+                release_builder.Package("chrome.exe", content=b"x" * 1048576),
+                release_builder.Package("a.pak", content=b"y" * 524288)])
+            up = self.start(name="summary service up")
+            with_summary = up.shot("ready")
+            up.kill()
+            self.assertTrue(any(path.startswith("/api/v1/public/software/orvane_browser_150/latest")
+                                for _, path, _ in server.requests()))
+        down = self.start(name="summary service down")
+        without = down.shot("ready")
+        # Both show the card; the version and the file line ("2 个文件  ·  1.5 MB" against
+        # "0 个文件") differ in width.
+        for image in (with_summary, without):
+            self.assertEqual(image.rgb(450, 140), CARD)
+            self.assertGreater(count(image, ACCENT, (60, 117, 300, 26)), 30)
+        self.assertGreater(count(with_summary, MUTED, (60, 150, 300, 20), 30),
+                           count(without, MUTED, (60, 150, 300, 20), 30) + 30)
+
+    def test_start_with_an_empty_directory_fails_with_its_message(self):
+        session = self.start(name="empty directory")
+        session.set_directory("")
+        session.click(s.MAIN_BUTTON)
+        image = session.shot("failed")
+        self.assertGreater(count(image, ERROR, (40, 200, 434, 24)), 30)  # "请选择安装目录"
+        self.assertEqual(image.rgb(60, 266), BACKGROUND)  # the edit is hidden
+        self.assertEqual(image.rgb(450, 140), BACKGROUND)  # no card in Failed
+        session.key("alt+F4")
+        self.assertTrue(session.window_gone())
+        self.assertEqual(session.exit_code(), 0)
+
+    def test_start_creates_the_directory_and_works_until_cancelled(self):
+        target = WORK / "new" / "deeper" / "Orvane"
+        with s.hanging_service():
+            session = self.start(name="start and cancel")
+            session.set_directory(windows_dir(target))
+            session.click(s.MAIN_BUTTON)
+            image = session.shot("working")
+            self.assertTrue(target.is_dir())
+            self.assertEqual(image.rgb(60, 206), TRACK)  # the bar at 0 %
+            self.assertEqual(image.rgb(60, 266), BACKGROUND)  # no edit while working
+            started = time.monotonic()
+            session.click(s.MAIN_BUTTON, settle=0)  # "取消"
+            self.assertTrue(session.window_gone())
+            self.assertEqual(session.exit_code(), 0)  # the worker, stuck in its fetch, is not waited for
+            self.assertLess(time.monotonic() - started, 10)
+
+    def test_two_quick_clicks_start_then_cancel(self):
+        target = WORK / "double"
+        with s.hanging_service():
+            session = self.start(name="double click")
+            session.set_directory(windows_dir(target))
+            session.double_click(s.MAIN_BUTTON)
+            self.assertTrue(session.window_gone())
+            self.assertEqual(session.exit_code(), 0)
+            self.assertTrue(target.is_dir())
+
+    def test_alt_f4_closes_with_exit_code_0(self):
+        with s.hanging_service():
+            session = self.start(name="alt f4")
+            session.key("alt+F4")
+            self.assertTrue(session.window_gone())
+            self.assertEqual(session.exit_code(), 0)
+
+    def test_browse_opens_the_folder_dialog_and_escape_keeps_the_directory(self):
+        with s.hanging_service():
+            session = self.start(name="browse")
+            before = session.shot("before")
+            session.click(s.BROWSE_BUTTON)
+            dialog = winebench.wait_for_window("选择 Orvane 安装目录", timeout=20)
+            self.assertIsNotNone(dialog, "the folder dialog did not open")
+            winebench.xdotool("windowfocus", "--sync", dialog)
+            winebench.xdotool("key", "--window", dialog, "Escape")
+            deadline = time.monotonic() + 10
+            while winebench.xdotool("search", "--onlyvisible", "--name", "选择 Orvane 安装目录"):
+                self.assertLess(time.monotonic(), deadline, "the dialog did not close")
+                time.sleep(0.2)
+            time.sleep(s.SETTLE)
+            after = session.shot("after")
+            edit = [(x, y) for x in range(40, 380) for y in range(250, 282)]
+            self.assertEqual([after.rgb(*p) for p in edit], [before.rgb(*p) for p in edit])
+            self.assertGreater(sum(1 for p in edit if before.rgb(*p) != EDIT_BACKGROUND), 20)
+
+    def test_update_mode_says_it_is_not_available(self):
+        with s.hanging_service():
+            session = self.start("--update", name="update mode")
+            image = session.shot("failed")
+            self.assertGreater(count(image, ERROR, (40, 200, 434, 24)), 30)
+            session.key("alt+F4")
+            self.assertTrue(session.window_gone())
+            self.assertEqual(session.exit_code(), 0)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,83 @@
+#include "ui/window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(WindowLayout, CaptionsAndSubtitlesByState) {
+  const struct {
+    int32_t state;
+    const char16_t* caption;  // nullptr: controls left alone
+    const char16_t* install_subtitle;
+    const char16_t* update_subtitle;
+    bool card;
+    bool progress;
+  } cases[] = {
+      {0, u"开始安装", u"安装向导 — 下载并安装最新版本", u"安装向导 — 下载并安装最新版本", true,
+       false},
+      {1, u"取消", u"正在安装...", u"正在更新...", true, true},
+      {2, u"启动浏览器", u"安装完成", u"更新完成", true, true},
+      {3, u"重试", u"出错了", u"出错了", false, false},
+      {4, u"立即更新", u"发现新版本", u"发现新版本", true, false},
+      {5, nullptr, u"安装向导", u"安装向导", false, false},
+      {-1, nullptr, u"安装向导", u"安装向导", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.state);
+    const auto state = static_cast<WindowState>(c.state);
+    const auto caption = main_caption(state);
+    EXPECT_EQ(caption.has_value(), c.caption != nullptr);
+    if (caption && c.caption) {
+      EXPECT_EQ(*caption, c.caption);
+    }
+    EXPECT_EQ(subtitle(state, true), c.install_subtitle);
+    EXPECT_EQ(subtitle(state, false), c.update_subtitle);
+    EXPECT_EQ(shows_release_card(state), c.card);
+    EXPECT_EQ(shows_progress(state), c.progress);
+  }
+}
+
+TEST(WindowLayout, FileLine) {
+  EXPECT_EQ(file_line(0, 0), u"0 个文件");
+  EXPECT_EQ(file_line(3, 1572864), u"3 个文件  ·  1.5 MB");
+  EXPECT_EQ(file_line(1, 1), u"1 个文件  ·  0.0 MB");
+  EXPECT_EQ(file_line(-2, -5), u"-2 个文件");
+  EXPECT_EQ(file_line(12, 1073741824), u"12 个文件  ·  1024.0 MB");
+}
+
+TEST(WindowLayout, ProgressShownAndFill) {
+  const struct {
+    int32_t state;
+    int32_t progress;
+    int32_t percent;
+  } cases[] = {{1, 0, 0},     {1, -5, 0},    {1, 1, 1},   {1, 37, 37},
+               {1, 100, 100}, {1, 150, 100}, {2, 0, 100}, {2, 12, 100}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(shown_percent(static_cast<WindowState>(c.state), c.progress), c.percent)
+        << c.state << " " << c.progress;
+  }
+  EXPECT_EQ(fill_width(37, 434), 160);
+  EXPECT_EQ(fill_width(100, 434), 434);
+  EXPECT_EQ(fill_width(1, 434), 4);
+}
+
+TEST(WindowLayout, HoverTargets) {
+  const struct {
+    int32_t x, y, state, id;
+  } cases[] = {
+      {155, 350, 0, 1001}, {364, 391, 0, 1001},  {365, 350, 0, -1}, {155, 392, 1, -1},
+      {390, 250, 0, 1004}, {459, 281, 3, 1004},  // hit even while the button is hidden
+      {40, 250, 0, 1003},  {379, 281, 0, 1003},  {380, 260, 0, -1}, {39, 260, 0, -1},
+      {100, 260, 1, -1},                          // the edit area counts only in Ready
+      {-1, 260, 0, -1},    {100, -32768, 0, -1},  // negative never wraps into the area
+      {0, 0, 0, -1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(hover_target(c.x, c.y, static_cast<WindowState>(c.state)), c.id)
+        << c.x << "," << c.y << " state " << c.state;
+  }
+}
+
+}  // namespace
