@@ -29,6 +29,29 @@ def windows_dir(path):
     return winebench.windows_path(path)
 
 
+FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
+ERROR_AREA = (40, 200, 434, 150)
+
+
+def error_area(image):
+    left, top, width, height = ERROR_AREA
+    return [image.rgb(x, y) for y in range(top, top + height) for x in range(left, left + width)]
+
+
+def rendered_error(text):
+    """The error area as the window draws `text` in Failed (the fixture runs the same code), so
+    that a screenshot of the exe can be compared with the exact text it should show."""
+    shown = s.Session.__new__(s.Session)
+    shown.name = "expected error"
+    shown.process = winebench.start_wine([FIXTURE, "state=3", f"error={text}"])
+    shown.window = winebench.wait_for_window("Orvane")
+    time.sleep(s.SETTLE)
+    try:
+        return error_area(shown.shot(text[:8]))
+    finally:
+        shown.kill()
+
+
 class InstallerWindow(unittest.TestCase):
     def setUp(self):
         shutil.rmtree(WORK, ignore_errors=True)
@@ -65,12 +88,13 @@ class InstallerWindow(unittest.TestCase):
         session.set_directory("")
         session.click(s.MAIN_BUTTON)
         image = session.shot("failed")
-        self.assertGreater(count(image, ERROR, (40, 200, 434, 24)), 30)  # "请选择安装目录"
+        self.assertGreater(count(image, ERROR, (40, 200, 434, 24)), 30)
         self.assertEqual(image.rgb(60, 266), BACKGROUND)  # the edit is hidden
         self.assertEqual(image.rgb(450, 140), BACKGROUND)  # no card in Failed
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
+        self.assertEqual(error_area(image), rendered_error("请选择安装目录"))
 
     def test_start_creates_the_directory_and_works_until_cancelled(self):
         target = WORK / "new" / "deeper" / "Orvane"
