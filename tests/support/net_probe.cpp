@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <atomic>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -26,6 +27,8 @@
 #include "package/extract_archive.h"
 #include "package/fetch_package.h"
 #include "package/sha256_file.h"
+#include "installer/install_pipeline.h"
+#include "ui/window_model.h"
 
 namespace {
 
@@ -66,6 +69,42 @@ JsonValue release_json(const ReleaseInfo& release) {
                            {"channel", JsonValue(release.channel)},
                            {"min_os_version", JsonValue(release.min_os_version)},
                            {"files", JsonValue(std::move(files))}});
+}
+
+const char* message_name(UINT message) {
+  switch (message) {
+    case kMsgStateChanged: return "state";
+    case kMsgProgress: return "progress";
+    case kMsgStatus: return "status";
+    case kMsgError: return "error";
+    case kMsgReleaseSummary: return "summary";
+  }
+  return "?";
+}
+
+// The install pipeline on a window model that is never shown: every setter call, in order.
+// cancel_at_status=N sets the cancel flag when the N-th status line (1-based) is posted.
+JsonValue run_install(const JsonValue& op) {
+  const std::optional<ReleaseInfo> release =
+      fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
+                           kSoftwareId, kReleaseChannel);
+  if (!release) return JsonValue(Members{{"fetched", JsonValue(false)}});
+  WindowModel model;
+  std::atomic<bool> cancel{false};
+  const auto cancel_at = static_cast<int>(op.get_number("cancel_at_status").value_or(0));
+  int statuses = 0;
+  std::vector<JsonValue> calls;
+  model.set_observer([&](const WindowNotification& n) {
+    Members call{{"call", JsonValue(message_name(n.message))}};
+    if (n.message == kMsgProgress) call["value"] = JsonValue(static_cast<double>(n.progress));
+    if (n.message == kMsgStateChanged) call["value"] = JsonValue(static_cast<double>(n.state));
+    if (n.message == kMsgStatus || n.message == kMsgError)
+      call["value"] = JsonValue(wide_to_utf8(n.text));
+    calls.emplace_back(std::move(call));
+    if (n.message == kMsgStatus && ++statuses == cancel_at) cancel = true;
+  });
+  RunInstall(model, cancel, wide_path(op, "install_dir"), *release);
+  return JsonValue(Members{{"fetched", JsonValue(true)}, {"calls", JsonValue(std::move(calls))}});
 }
 
 JsonValue peak_memory() {
@@ -117,6 +156,8 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     if (release) result["release"] = release_json(*release);
   } else if (name == "memory") {
     return peak_memory();
+  } else if (name == "run_install") {
+    return run_install(op);
   } else {
     result["unknown"] = JsonValue(true);
   }

@@ -1,0 +1,130 @@
+"""The install pipeline through its window seam: orvane-probe.exe runs RunInstall on a window
+model that is never shown and reports every setter call in order, against the local release
+service; then the installation on disk is inspected."""
+import json
+import pathlib
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import probe  # noqa: E402
+import release_builder  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+Package = release_builder.Package
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "pipeline-server"
+INSTALL = winebench.DRIVE_C / "pipeline test" / "Orvane"
+FINISHING = "正在完成安装..."
+FINISHED = "安装完成！点击「启动浏览器」开始使用。"
+ZIP = {"locales/zh-CN.pak": "中文".encode() * 40, "locales/en.pak": b"en" * 40}
+
+
+def manifest_text(version, entries, channel="stable"):
+    """The manifest as the product writes it: two-space steps, keys in order, no final newline."""
+    document = {"channel": channel, "files": [{"checksum_sha256": c, "file_path": p} for p, c in entries],
+                "version": version}
+    return json.dumps(document, indent=2, sort_keys=True, ensure_ascii=False)
+
+
+class InstallPipeline(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        shutil.rmtree(INSTALL.parent, ignore_errors=True)
+        INSTALL.mkdir(parents=True)
+
+    def install(self, packages, version="150.0.1", **options):
+        manifest = release_builder.build_release(SERVER_ROOT, self.server.url, version, packages)
+        result = probe.one({"op": "run_install", "base_url": self.server.url,
+                            "install_dir": winebench.windows_path(INSTALL), **options})
+        self.assertTrue(result["fetched"])
+        return manifest, [(c["call"], c.get("value")) for c in result["calls"]]
+
+    def test_three_packages_report_0_33_66_100_and_record_the_install(self):
+        manifest, calls = self.install([
+            Package("locales/zh-CN.pak", files=ZIP, compressed=True),
+            Package("chrome.exe", content=b"MZ browser"),
+            Package("orvane-config.json", content=b'{"version":"old","keep":{"a":1}}', checksum_sha256=""),
+        ])
+        self.assertEqual(calls, [
+            ("progress", 0), ("status", "下载: 1/3  locales/zh-CN.pak"),
+            ("progress", 33), ("status", "下载: 2/3  chrome.exe"),
+            ("progress", 66), ("status", "下载: 3/3  orvane-config.json"),
+            ("progress", 100), ("status", FINISHING), ("state", 2), ("status", FINISHED)])
+        expected = manifest_text("150.0.1", [(f["file_path"], f["checksum_sha256"]) for f in manifest["files"]])
+        self.assertEqual((INSTALL / "orvane-version.json").read_bytes(), expected.encode())
+        self.assertEqual((INSTALL / "orvane-config.json").read_bytes(),
+                         b'{\n  "keep": {\n    "a": 1\n  },\n  "product_version": "150.0.1"\n}')
+        self.assertEqual((INSTALL / "orvane-updater.exe").read_bytes(), probe.PROBE.read_bytes())
+        for name, data in {**ZIP, "chrome.exe": b"MZ browser"}.items():
+            self.assertEqual((INSTALL / name).read_bytes(), data)
+        self.assertEqual(sorted(p.name for p in INSTALL.glob("*.orvane-tmp")), [])
+
+    def test_empty_release_finishes_with_an_empty_file_list(self):
+        _, calls = self.install([], version="2.0")
+        self.assertEqual(calls, [("progress", 100), ("status", FINISHING), ("state", 2), ("status", FINISHED)])
+        self.assertEqual((INSTALL / "orvane-version.json").read_bytes(),
+                         b'{\n  "channel": "stable",\n  "files": [],\n  "version": "2.0"\n}')
+        self.assertFalse((INSTALL / "orvane-config.json").exists())  # never created from nothing
+
+    def test_failures_stop_with_the_reason_and_record_nothing(self):
+        good = Package("first.bin", content=b"1")
+        cases = [
+            # (label, failing package, error text, what the directory holds afterwards)
+            ("404", Package("second.bin", content=b"2", url_prefix="/_fault/status=404"),
+             "下载失败: second.bin\nHTTP 404", ["first.bin"]),
+            # The file is moved into place before its digest is checked, so it stays there.
+            ("wrong digest", Package("second.bin", content=b"2", checksum_sha256="0" * 64),
+             "下载失败: second.bin\n", ["first.bin", "second.bin"]),
+            ("corrupt zip", Package("second.bin", content=b"PK\x03\x04 broken", compressed=True,
+                                    checksum_sha256="", zip_checksum=""), None, ["first.bin"]),
+        ]
+        for label, bad, error, left in cases:
+            with self.subTest(label):
+                self.setUp()
+                manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [good, bad])
+                if label == "corrupt zip":
+                    stored = SERVER_ROOT / "files" / manifest["files"][1]["download_url"].rsplit("/", 1)[1]
+                    stored.write_bytes(b"PK\x03\x04 broken")
+                    error = "下载失败: second.bin\n"
+                result = probe.one({"op": "run_install", "base_url": self.server.url,
+                                    "install_dir": winebench.windows_path(INSTALL)})
+                calls = [(c["call"], c.get("value")) for c in result["calls"]]
+                self.assertEqual(calls, [("progress", 0), ("status", "下载: 1/2  first.bin"),
+                                         ("progress", 50), ("status", "下载: 2/2  second.bin"),
+                                         ("error", error)])
+                self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), left)  # no manifest
+
+    def test_cancel_is_noticed_before_the_next_package(self):
+        _, calls = self.install([Package(f"p{i}.bin", content=bytes([i])) for i in range(3)],
+                                cancel_at_status=2)
+        self.assertEqual(calls, [("progress", 0), ("status", "下载: 1/3  p0.bin"),
+                                 ("progress", 33), ("status", "下载: 2/3  p1.bin")])
+        self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), ["p0.bin", "p1.bin"])
+
+    def test_paths_that_leave_the_directory_are_refused(self):
+        for path in ("..\\x.bin", "C:\\x.bin"):
+            with self.subTest(path):
+                self.setUp()
+                release_builder.write_manifest(SERVER_ROOT, {"version": "1", "files": [
+                    {"file_path": path, "download_url": self.server.url + "/gen/10", "compressed": False}]})
+                result = probe.one({"op": "run_install", "base_url": self.server.url,
+                                    "install_dir": winebench.windows_path(INSTALL)})
+                self.assertEqual(result["calls"][-1], {"call": "error",
+                                                       "value": f"下载失败: {path}\ninvalid file path"})
+                self.assertEqual(list(INSTALL.iterdir()), [])
+                self.assertFalse((INSTALL.parent / "x.bin").exists())
+                self.assertFalse((winebench.DRIVE_C / "x.bin").exists())
+
+
+if __name__ == "__main__":
+    unittest.main()
