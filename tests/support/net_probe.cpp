@@ -29,6 +29,7 @@
 #include "package/sha256_file.h"
 #include "installer/install_pipeline.h"
 #include "ui/window_model.h"
+#include "updater/browser_processes.h"
 
 namespace {
 
@@ -158,6 +159,17 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     return peak_memory();
   } else if (name == "run_install") {
     return run_install(op);
+  } else if (name == "find_browsers") {
+    std::vector<JsonValue> found;
+    for (DWORD id : FindBrowserProcesses()) {
+      found.emplace_back(
+          Members{{"id", number(id)}, {"path", JsonValue(wide_to_utf8(GetProcessImagePath(id)))}});
+    }
+    result["processes"] = JsonValue(std::move(found));
+  } else if (name == "close_browser") {
+    const ULONGLONG start = GetTickCount64();
+    result["ok"] = JsonValue(CloseRunningBrowser(wide_path(op, "path")));
+    result["elapsed_ms"] = number(GetTickCount64() - start);
   } else {
     result["unknown"] = JsonValue(true);
   }
