@@ -9,12 +9,9 @@
 #include "app/exe_directory.h"
 #include "app/mode.h"
 #include "installer/installer_controller.h"
-#include "ui/progress_window.h"
+#include "updater/updater_controller.h"
 
 namespace {
-
-// The updater is not part of this build yet; update mode says so instead of doing nothing.
-constexpr const wchar_t* kUpdateNotAvailable = L"此版本尚不支持更新模式，请重新运行安装程序";
 
 // Starts GDI+ for the life of the program and shuts it down when the scope ends.
 class GdiplusSession {
@@ -34,13 +31,6 @@ class GdiplusSession {
   ULONG_PTR token_ = 0;
 };
 
-void RunUpdateMode(HINSTANCE instance) {
-  ProgressWindow window;
-  window.ShowError(kUpdateNotAvailable);
-  window.SetState(WindowState::Failed);
-  window.Run(instance);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
@@ -48,12 +38,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const std::wstring line = command_line != nullptr ? command_line : L"";
   const RunMode mode = select_mode(line);
   const std::wstring exe_directory = GetExeDirectory();
-  (void)exe_directory;  // the updater's installation directory
   if (!mode.update) {
     InstallerController installer(instance);
     installer.Run();
   } else {
-    RunUpdateMode(instance);
+    // The updater copy runs from inside the installation it updates.
+    UpdaterController updater(instance, exe_directory);
+    if (mode.check) {
+      updater.RunCheckMode();
+    } else {
+      updater.RunUpdateMode();
+    }
   }
   return 0;
 }

@@ -2,8 +2,6 @@
 
 #include "base/file_system.h"
 #include "base/wide.h"
-#include "installer/install_thread.h"
-#include "installer/installer_controller.h"
 #include "installer/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"

@@ -6,10 +6,8 @@
 #include <string>
 
 #include "net/release.h"
+#include "state/install_layout.h"
 #include "ui/window_model.h"
-
-inline constexpr const wchar_t* kConfigSuffix = L"\\orvane-config.json";
-inline constexpr const wchar_t* kUpdaterSuffix = L"\\orvane-updater.exe";
 
 // Installs every package of `release` into install_dir (which exists), then records the
 // installation, places the updater and the shortcuts and ends the window in Finished. Reports

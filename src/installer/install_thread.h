@@ -5,9 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "ui/shared_texts.h"
 #include "ui/window_model.h"
-
-inline constexpr const wchar_t* kReleaseUnavailable = L"无法获取版本信息，请检查网络连接";
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
                    const std::shared_ptr<std::atomic<bool>>& cancel_requested,

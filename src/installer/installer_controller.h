@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "state/install_layout.h"
 #include "ui/progress_window.h"
-
-inline constexpr const wchar_t* kBrowserExeSuffix = L"\\chrome.exe";
 
 class InstallerController {
  public:

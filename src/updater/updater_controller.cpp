@@ -1,0 +1,97 @@
+#include "updater/updater_controller.h"
+
+#include <optional>
+
+#include "base/detached_thread.h"
+#include "base/wide.h"
+#include "net/release_fetch.h"
+#include "state/config_file.h"
+#include "state/install_layout.h"
+#include "ui/shared_texts.h"
+#include "updater/browser_launch.h"
+#include "updater/update_marker.h"
+
+namespace {
+
+constexpr const wchar_t* kChecking = L"正在检查更新...";
+constexpr const wchar_t* kAlreadyCurrent = L"已是最新版本！";
+constexpr const wchar_t* kCannotStartWorker = L"无法启动更新线程，请重试";
+constexpr const wchar_t* kQuestionStart = L"发现新版本 ";
+constexpr const wchar_t* kQuestionEnd = L"，是否立即更新？";
+
+}  // namespace
+
+void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
+                    const std::shared_ptr<std::atomic<bool>>& cancel_requested,
+                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
+  const std::optional<ReleaseInfo> release =
+      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  if (!release) {
+    window->ShowError(kReleaseUnavailable);
+    return;
+  }
+  // An update interrupted half-way is first put back as it was; then nothing installed is
+  // trusted and the whole release is fetched again.
+  bool repairing = false;
+  {
+    std::lock_guard replacing(gate->mutex);
+    if (gate->closed) return;
+    repairing = RepairInterruptedUpdate(install_dir);
+  }
+  const std::string installed = repairing ? std::string() : ReadInstalledVersion(install_dir);
+  if (!installed.empty() && installed == release->version) {
+    window->SetState(WindowState::Finished);
+    window->SetStatus(kAlreadyCurrent);
+    return;
+  }
+  int64_t total = 0;
+  for (const ReleaseFile& file : release->files) total += file.file_size;
+  window->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()), total);
+  RunUpdate(*window, *cancel_requested, *gate, install_dir, *release,
+            install_dir + kBrowserExeSuffix, repairing);
+}
+
+UpdaterController::UpdaterController(HINSTANCE instance, std::wstring install_dir)
+    : instance_(instance), install_dir_(std::move(install_dir)) {}
+
+void UpdaterController::RunUpdateMode() {
+  const std::wstring browser_path = install_dir_ + kBrowserExeSuffix;
+  window_.SetState(WindowState::Working);
+  window_.SetProgress(0);
+  window_.SetStatus(kChecking);
+  if (!start_detached([window = window_.model(), cancel = cancel_requested_, gate = gate_,
+                       dir = install_dir_] { CheckAndUpdate(window, cancel, gate, dir); })) {
+    window_.ShowError(kCannotStartWorker);
+  }
+  window_.onCancel = [this] {
+    cancel_requested_->exchange(true);
+    window_.Close();
+  };
+  window_.onLaunch = [this, browser_path] {
+    LaunchBrowser(browser_path);
+    window_.Close();
+  };
+  window_.onClose = [this] { window_.Close(); };
+  window_.Run(instance_);
+
+  // Wait for a replacement under way to finish or roll back; a worker that has not begun
+  // replacing will not begin.
+  std::lock_guard replacing(gate_->mutex);
+  gate_->closed = true;
+}
+
+void UpdaterController::RunCheckMode() {
+  const bool interrupted = UpdateMarkerExists(install_dir_);
+  const std::string installed = ReadInstalledVersion(install_dir_);
+  if (installed.empty() && !interrupted) return;
+  const std::optional<ReleaseInfo> release =
+      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  if (!release) return;
+  if (!interrupted && release->version == installed) return;
+  const std::wstring question =
+      kQuestionStart + to_wide(display_text(release->version)) + kQuestionEnd;
+  if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) ==
+      IDYES) {
+    RunUpdateMode();
+  }
+}

@@ -1,0 +1,38 @@
+// Update mode: run from inside an installation, it brings it up to the latest release.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "ui/progress_window.h"
+#include "updater/update_pipeline.h"
+
+inline constexpr const wchar_t* kUpdateQuestionCaption = L"Orvane 更新提示";
+
+class UpdaterController {
+ public:
+  UpdaterController(HINSTANCE instance, std::wstring install_dir);
+
+  // Opens the window at once and updates on a worker; returns when the window has closed and
+  // no file replacement is under way.
+  void RunUpdateMode();
+
+  // Checks silently and asks before updating; returns at once when there is nothing to offer.
+  void RunCheckMode();
+
+ private:
+  HINSTANCE instance_;
+  const std::wstring install_dir_;
+  ProgressWindow window_;
+  // Shared with the worker, which may outlive this object.
+  std::shared_ptr<std::atomic<bool>> cancel_requested_ = std::make_shared<std::atomic<bool>>(false);
+  std::shared_ptr<ReplacementGate> gate_ = std::make_shared<ReplacementGate>();
+};
+
+// The worker: fetch, compare, update.
+void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
+                    const std::shared_ptr<std::atomic<bool>>& cancel_requested,
+                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir);
