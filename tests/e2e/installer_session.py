@@ -58,9 +58,9 @@ def hanging_service():
 class Session:
     """One run of the exe: its process, its window, and what a person can do to it."""
 
-    def __init__(self, *args, name="installer"):
+    def __init__(self, *args, name="installer", exe=None):
         self.name = name
-        self.process = winebench.start_wine([EXE, *args])
+        self.process = winebench.start_wine([exe or EXE, *args])
         self.window = winebench.wait_for_window("Orvane")
         if not self.window:
             self.process.kill()

@@ -57,8 +57,8 @@ class InstallerWindow(unittest.TestCase):
         shutil.rmtree(WORK, ignore_errors=True)
         WORK.mkdir(parents=True)
 
-    def start(self, *args, name):
-        session = s.Session(*args, name=name)
+    def start(self, *args, name, exe=None):
+        session = s.Session(*args, name=name, exe=exe)
         self.addCleanup(session.kill)
         return session
 
@@ -148,15 +148,18 @@ class InstallerWindow(unittest.TestCase):
             self.assertEqual([after.rgb(*p) for p in edit], [before.rgb(*p) for p in edit])
             self.assertGreater(sum(1 for p in edit if before.rgb(*p) != EDIT_BACKGROUND), 20)
 
-    def test_update_mode_says_it_is_not_available(self):
-        with s.hanging_service():
-            session = self.start("--update", name="update mode")
-            image = session.shot("failed")
-            self.assertGreater(count(image, ERROR, (40, 200, 434, 24)), 30)
-            session.key("alt+F4")
-            self.assertTrue(session.window_gone())
-            self.assertEqual(session.exit_code(), 0)
-
+    def test_update_mode_with_the_service_down_fails_with_its_message(self):
+        # Update mode works on the folder of the exe: run a copy, never the build's own exe.
+        updater = WORK / "installed" / "orvane-updater.exe"
+        updater.parent.mkdir(parents=True)
+        shutil.copyfile(s.EXE, updater)
+        session = self.start("--update", name="update mode service down", exe=updater)
+        image = session.shot("failed")
+        session.key("alt+F4")
+        self.assertTrue(session.window_gone())
+        self.assertEqual(session.exit_code(), 0)
+        self.assertEqual(error_area(image), rendered_error("无法获取版本信息，请检查网络连接"))
+        self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
 
 if __name__ == "__main__":
     unittest.main()
