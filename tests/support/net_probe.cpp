@@ -19,6 +19,7 @@
 #include <string>
 
 #include "base/wide.h"
+#include "base/win_handle.h"
 #include "json/json_dump.h"
 #include "json/json_parse.h"
 #include "json/json_value.h"
@@ -30,6 +31,8 @@
 #include "installer/install_pipeline.h"
 #include "ui/window_model.h"
 #include "updater/browser_processes.h"
+#include "updater/update_marker.h"
+#include "updater/update_pipeline.h"
 
 namespace {
 
@@ -83,9 +86,9 @@ const char* message_name(UINT message) {
   return "?";
 }
 
-// The install pipeline on a window model that is never shown: every setter call, in order.
-// cancel_at_status=N sets the cancel flag when the N-th status line (1-based) is posted.
-JsonValue run_install(const JsonValue& op) {
+// A pipeline (install or update) on a window model that is never shown: every setter call, in
+// order. cancel_at_status=N sets the cancel flag when the N-th status line (1-based) is posted.
+JsonValue run_pipeline(const JsonValue& op, bool update) {
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
                            kSoftwareId, kReleaseChannel);
@@ -104,8 +107,18 @@ JsonValue run_install(const JsonValue& op) {
     calls.emplace_back(std::move(call));
     if (n.message == kMsgStatus && ++statuses == cancel_at) cancel = true;
   });
-  RunInstall(model, cancel, wide_path(op, "install_dir"), *release);
-  return JsonValue(Members{{"fetched", JsonValue(true)}, {"calls", JsonValue(std::move(calls))}});
+  const std::wstring dir = wide_path(op, "install_dir");
+  bool repaired = false;
+  if (update) {
+    ReplacementGate gate;
+    repaired = RepairInterruptedUpdate(dir);
+    RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe", repaired);
+  } else {
+    RunInstall(model, cancel, dir, *release);
+  }
+  return JsonValue(Members{{"fetched", JsonValue(true)},
+                           {"repaired", JsonValue(repaired)},
+                           {"calls", JsonValue(std::move(calls))}});
 }
 
 JsonValue peak_memory() {
@@ -158,7 +171,15 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
   } else if (name == "memory") {
     return peak_memory();
   } else if (name == "run_install") {
-    return run_install(op);
+    return run_pipeline(op, false);
+  } else if (name == "run_update") {
+    return run_pipeline(op, true);
+  } else if (name == "hold_file") {
+    // Keeps a file open without delete sharing, as a program using it would, for some seconds.
+    ScopedKernelHandle held(CreateFileW(wide_path(op, "path").c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    result["ok"] = JsonValue(static_cast<bool>(held));
+    Sleep(static_cast<DWORD>(op.get_number("ms").value_or(0)));
   } else if (name == "find_browsers") {
     std::vector<JsonValue> found;
     for (DWORD id : FindBrowserProcesses()) {

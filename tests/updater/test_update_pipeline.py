@@ -1,0 +1,181 @@
+"""The update pipeline through its window seam (orvane-probe.exe run_update on a model that is
+never shown) against the local release service, on an installation the install pipeline made.
+Every outcome is checked on disk: files byte for byte, backups, staging folder, records."""
+import json
+import pathlib
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import probe  # noqa: E402
+import release_builder  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+Package = release_builder.Package
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "update-server"
+INSTALL = winebench.DRIVE_C / "update test" / "Orvane"
+UPDATED = "更新完成！点击「启动浏览器」继续。"
+
+V1 = {"locales/zh-CN.pak": "中文一".encode() * 30, "locales/en.pak": b"english one" * 30,
+      "chrome.exe": b"MZ browser one", "orvane-config.json": b'{"keep":"mine","o":{"x":1}}',
+      "data.bin": b"data one"}
+V2_ZIP = {"locales/zh-CN.pak": "中文二".encode() * 30, "locales/en.pak": b"english two" * 30}
+V2_CONFIG = b'{"keep":"theirs","o":{"x":2,"y":2},"added":true,"version":"x"}'
+
+
+def release_v1():
+    zip_files = {k: v for k, v in V1.items() if k.startswith("locales/")}
+    return [Package("locales/zh-CN.pak", files=zip_files, compressed=True),
+            Package("chrome.exe", content=V1["chrome.exe"]),
+            Package("orvane-config.json", content=V1["orvane-config.json"], checksum_sha256=""),
+            Package("data.bin", content=V1["data.bin"])]
+
+
+def release_v2(**last):
+    """Two of four packages change: the zip and the config (its checksum is published now)."""
+    return [Package("locales/zh-CN.pak", files=V2_ZIP, compressed=True),
+            Package("chrome.exe", content=V1["chrome.exe"]),
+            Package("orvane-config.json", content=V2_CONFIG),
+            Package("data.bin", content=V1["data.bin"], **last)]
+
+
+def tree(root):
+    return {p.relative_to(root).as_posix(): p.read_bytes() for p in root.rglob("*") if p.is_file()}
+
+
+class UpdatePipeline(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
+        cls.staging = winebench.host_path(probe.one(
+            {"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})["temp_dir"]).parent / "orvane-update"
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        shutil.rmtree(INSTALL.parent, ignore_errors=True)
+        shutil.rmtree(self.staging, ignore_errors=True)
+        INSTALL.mkdir(parents=True)
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", release_v1())
+        done = probe.one({"op": "run_install", "base_url": self.server.url,
+                          "install_dir": winebench.windows_path(INSTALL)})
+        self.assertEqual(done["calls"][-2], {"call": "state", "value": 2})
+        self.installed = tree(INSTALL)
+
+    def update(self, packages, version="2.0", **options):
+        manifest = release_builder.build_release(SERVER_ROOT, self.server.url, version, packages)
+        self.server.clear_requests()
+        result = probe.one({"op": "run_update", "base_url": self.server.url,
+                            "install_dir": winebench.windows_path(INSTALL), **options})
+        calls = [(c["call"], c.get("value")) for c in result["calls"]]
+        files = [path for _, path, _ in self.server.requests() if path.startswith("/files/")]
+        return manifest, calls, files, result
+
+    def records(self):
+        return (INSTALL / "orvane-version.json").read_bytes(), (INSTALL / "orvane-config.json").read_bytes()
+
+    def test_only_changed_packages_are_fetched_and_replaced(self):
+        manifest, calls, fetched, _ = self.update(release_v2())
+        self.assertEqual(calls, [
+            ("progress", 0), ("status", "下载: 1/2  locales/zh-CN.pak"),
+            ("progress", 40), ("status", "下载: 2/2  orvane-config.json"),
+            ("progress", 82), ("status", "正在关闭浏览器..."),
+            ("progress", 82), ("status", "替换文件: locales/zh-CN.pak"),
+            ("progress", 90), ("status", "替换文件: orvane-config.json"),
+            ("progress", 98), ("status", "更新版本信息..."),
+            ("progress", 100), ("state", 2), ("status", UPDATED)])
+        self.assertEqual(len(fetched), 2)
+        now = tree(INSTALL)
+        # A package is the one file at its file_path: the zip's other entries stay as they were.
+        self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
+        self.assertEqual(now["locales/en.pak"], V1["locales/en.pak"])
+        self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
+        self.assertEqual([n for n in now if n.endswith(".bak") or n.endswith(".pending")], [])
+        self.assertFalse(self.staging.exists())
+        recorded = json.loads(now["orvane-version.json"])
+        self.assertEqual(recorded["version"], "2.0")
+        self.assertEqual([f["file_path"] for f in recorded["files"]],
+                         [f["file_path"] for f in manifest["files"]])
+        # Installed values win, new keys are added, "version" goes, "product_version" is set.
+        self.assertEqual(json.loads(now["orvane-config.json"]),
+                         {"keep": "mine", "o": {"x": 1, "y": 2}, "added": True, "product_version": "2.0"})
+
+    def test_nothing_changed_rewrites_the_records_only(self):
+        _, calls, fetched, _ = self.update(release_v1(), version="1.0")
+        self.assertEqual(calls, [("state", 2), ("status", "已是最新版本！")])
+        self.assertEqual(fetched, [])
+
+    def test_failures_on_the_last_package_leave_the_installation_untouched(self):
+        cases = {"404": {"url_prefix": "/_fault/status=404"}, "wrong digest": {"checksum_sha256": "0" * 64},
+                 "wrong download digest": {"zip_checksum": "f" * 64}}
+        texts = {"404": "下载失败: data.bin", "wrong digest": "文件校验失败: data.bin",
+                 "wrong download digest": "校验失败: data.bin"}
+        for label, last in cases.items():
+            with self.subTest(label):
+                packages = release_v2(**last)
+                packages[3] = Package("data.bin", content=b"data two", **last)
+                _, calls, _, _ = self.update(packages)
+                self.assertEqual(calls[-1], ("error", texts[label]))
+                self.assertNotIn(("status", "正在关闭浏览器..."), calls)
+                self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_a_failed_replacement_restores_every_replaced_file(self):
+        held = INSTALL / "orvane-config.json"
+        holder = winebench.start_wine([probe.PROBE, *self.script([{"op": "hold_file", "ms": 20000,
+                                                                  "path": winebench.windows_path(held)}])])
+        try:
+            time.sleep(3)
+            _, calls, _, _ = self.update(release_v2())
+        finally:
+            holder.kill()
+            holder.wait()
+        self.assertEqual(calls[-1], ("error", "替换文件失败: orvane-config.json"))
+        self.assertEqual(tree(INSTALL), self.installed)  # the zip's files are back, byte for byte
+
+    def test_a_cancel_during_replacement_restores(self):
+        _, calls, _, _ = self.update(release_v2(), cancel_at_status=4)  # the first replacement line
+        self.assertEqual(calls[-1], ("status", "替换文件: locales/zh-CN.pak"))
+        self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_a_left_over_backup_neither_blocks_nor_returns(self):
+        (INSTALL / "locales" / "zh-CN.pak.bak").write_bytes(b"stale backup of an earlier run")
+        _, calls, _, _ = self.update(release_v2())
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        now = tree(INSTALL)
+        self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
+        self.assertNotIn("locales/zh-CN.pak.bak", now)
+
+    def test_an_interrupted_update_is_repaired_by_the_next_run(self):
+        # What a kill in the middle of the replacement leaves: the marker, one file replaced
+        # with its backup beside it, the config moved aside but not yet replaced.
+        (INSTALL / "orvane-update.pending").write_bytes(b"locales/zh-CN.pak\norvane-config.json\n")
+        shutil.move(INSTALL / "locales" / "zh-CN.pak", INSTALL / "locales" / "zh-CN.pak.bak")
+        (INSTALL / "locales" / "zh-CN.pak").write_bytes(b"half of a newer file")
+        shutil.move(INSTALL / "orvane-config.json", INSTALL / "orvane-config.json.bak")
+        _, calls, fetched, result = self.update(release_v2())
+        self.assertTrue(result["repaired"])
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        self.assertEqual(len(fetched), 4)  # nothing installed was trusted
+        now = tree(INSTALL)
+        self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
+        self.assertEqual([n for n in now if n.endswith((".bak", ".pending"))], [])
+        self.assertEqual(json.loads(now["orvane-version.json"])["version"], "2.0")
+        # The restored installed config was merged, so its own values won.
+        self.assertEqual(json.loads(now["orvane-config.json"])["keep"], "mine")
+
+    def script(self, operations):
+        """Arguments for a probe run in the background: script and results paths."""
+        work = probe.SCRATCH / f"held-{time.monotonic_ns()}"
+        work.mkdir(parents=True)
+        (work / "s.json").write_text(json.dumps(operations))
+        return [winebench.windows_path(work / "s.json"), winebench.windows_path(work / "r.json")]
+
+
+if __name__ == "__main__":
+    unittest.main()
