@@ -227,6 +227,9 @@ void ProgressWindow::OnMouseLeave(HWND tracked) {
 
 LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   window_ = window;
+  // One of our own messages: from now on a setter of its kind posts again (before the values
+  // are read below, so none is missed).
+  if (message >= kMsgStateChanged && message <= kMsgReleaseSummary) model_->take_pending(message);
   switch (message) {
     case WM_CREATE:
       model_->attach(window);
@@ -279,7 +282,6 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
     case kMsgStateChanged: ApplyStateToControls(); return 0;
     case kMsgProgress:
       // The model holds the latest percentage; a coalesced message may carry an older one.
-      model_->take_pending(message);
       Repaint();
       return 0;
     case kMsgStatus:
