@@ -125,6 +125,19 @@ class UpdatePipeline(unittest.TestCase):
                 self.assertNotIn(("status", "正在关闭浏览器..."), calls)
                 self.assertEqual(tree(INSTALL), self.installed)
 
+    def test_an_archive_that_does_not_extract_leaves_the_installation_untouched(self):
+        packages = release_v2()
+        packages[3] = Package("data.bin", files={"data.bin": b"data two"}, compressed=True)
+        manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", packages)
+        stored = SERVER_ROOT / "files" / manifest["files"][3]["download_url"].rsplit("/", 1)[1]
+        stored.write_bytes(stored.read_bytes()[:40])
+        manifest["files"][3]["zip_checksum"] = ""
+        release_builder.write_manifest(SERVER_ROOT, manifest)
+        result = probe.one({"op": "run_update", "base_url": self.server.url,
+                            "install_dir": winebench.windows_path(INSTALL)})
+        self.assertEqual(result["calls"][-1], {"call": "error", "value": "解压失败: data.bin"})
+        self.assertEqual(tree(INSTALL), self.installed)
+
     def test_a_failed_replacement_restores_every_replaced_file(self):
         held = INSTALL / "orvane-config.json"
         holder = winebench.start_wine([probe.PROBE, *self.script([{"op": "hold_file", "ms": 20000,
