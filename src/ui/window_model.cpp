@@ -55,6 +55,9 @@ void WindowModel::SetStatus(const std::wstring& text) {
 void WindowModel::ShowError(const std::wstring& text) {
   std::lock_guard lock(mutex_);
   values_.error_text = text;
+  // With a window, the error message switches it to Failed; without one (a worker that failed
+  // before the window was made) nobody would, and the window would open on a stale state.
+  if (window_ == nullptr) values_.state = WindowState::Failed;
   WindowNotification n;
   n.message = kMsgError;
   n.text = text;

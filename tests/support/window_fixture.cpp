@@ -78,10 +78,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   {
     ProgressWindow window;
     window.SetInstallMode(number_arg(args, L"install", 1) != 0);
-    window.SetState(static_cast<WindowState>(number_arg(args, L"state", 0)));
     window.SetProgress(static_cast<int32_t>(number_arg(args, L"progress", 0)));
     window.SetStatus(text_arg(args, L"status", kInitialStatus));
     window.ShowError(text_arg(args, L"error", L""));
+    // After ShowError, which switches a window not yet shown to Failed.
+    window.SetState(static_cast<WindowState>(number_arg(args, L"state", 0)));
     window.SetReleaseSummary(wide_to_utf8(text_arg(args, L"version", L"")),
                              static_cast<int32_t>(number_arg(args, L"count", 0)),
                              number_arg(args, L"bytes", 0));
