@@ -28,6 +28,10 @@ bool create_parent_directories(const std::wstring& path) {
   return create_directories(parent);
 }
 
+bool path_exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 void remove_tree(const std::wstring& dir) {
   std::error_code ec;
   std::filesystem::remove_all(std::filesystem::path(dir), ec);

@@ -10,6 +10,9 @@ bool create_directories(const std::wstring& dir);
 // Creates every missing directory above `path` (the text up to its last `\` or `/`).
 bool create_parent_directories(const std::wstring& path);
 
+// True when something (file or folder) exists at `path`.
+bool path_exists(const std::wstring& path);
+
 // Removes a directory tree; failures are ignored (best-effort clean-up).
 void remove_tree(const std::wstring& dir);
 

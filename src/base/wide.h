@@ -21,3 +21,8 @@ inline std::wstring widen_bytes_w(std::string_view bytes) {
 inline std::string wide_to_utf8(std::wstring_view text) {
   return encode_utf8(to_u16(text));
 }
+
+// Service bytes as the window shows them: UTF-8 decoded, else widened byte by byte.
+inline std::wstring display_wide(std::string_view bytes) {
+  return to_wide(display_text(bytes));
+}

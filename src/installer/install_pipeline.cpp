@@ -17,10 +17,6 @@ constexpr const wchar_t* kFinished = L"安装完成！点击「启动浏览器�
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr int32_t kFullPercent = 100;
 
-std::wstring shown(const std::string& bytes) {
-  return to_wide(display_text(bytes));
-}
-
 }  // namespace
 
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
@@ -39,9 +35,10 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     const ReleaseFile& file = release.files[static_cast<size_t>(i)];
     window.SetProgress(static_cast<int32_t>(int64_t{i} * kFullPercent / count));
     window.SetStatus(kDownloadStatus + std::to_wstring(i + 1) + L"/" + std::to_wstring(count) +
-                     L"  " + shown(file.file_path));
+                     L"  " + display_wide(file.file_path));
     if (!FetchPackage(file, install_dir, http)) {
-      window.ShowError(kDownloadFailed + shown(file.file_path) + L"\n" + shown(http.last_error()));
+      window.ShowError(kDownloadFailed + display_wide(file.file_path) + L"\n" +
+                       display_wide(http.last_error()));
       return;
     }
     manifest.files.push_back({file.file_path, file.checksum_sha256});

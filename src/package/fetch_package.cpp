@@ -14,11 +14,6 @@ namespace {
 
 constexpr const wchar_t* kDownloadSuffix = L".zip";
 
-// An empty expectation is not checked; otherwise the digest must match byte for byte.
-bool digest_matches(const std::string& expected, const std::wstring& path) {
-  return expected.empty() || Sha256File(path) == expected;
-}
-
 }  // namespace
 
 std::wstring install_temp_dir() {
@@ -45,7 +40,7 @@ bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, Http
   }
 
   if (!http.download(file.download_url, download_path, DownloadProgress{})) return false;
-  if (!digest_matches(file.zip_checksum, download_path)) return false;
+  if (!DigestMatches(file.zip_checksum, download_path)) return false;
 
   const std::wstring target = join_path(install_dir, to_wide(*relative));
   if (!create_parent_directories(target)) {
@@ -58,7 +53,7 @@ bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, Http
     // Never replaces: a file already in place stays and is judged by its digest below.
     MoveFileW(download_path.c_str(), target.c_str());
   }
-  if (!digest_matches(file.checksum_sha256, target)) return false;
+  if (!DigestMatches(file.checksum_sha256, target)) return false;
 
   DeleteFileW(download_path.c_str());
   return true;

@@ -32,6 +32,10 @@ bool succeeded(NTSTATUS status) {
 
 }  // namespace
 
+bool DigestMatches(const std::string& expected, const std::wstring& path) {
+  return expected.empty() || Sha256File(path) == expected;
+}
+
 std::string Sha256File(const std::wstring& path) {
   // Others may read, write or delete meanwhile: hashing must never block the file's owner.
   ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ,

@@ -18,7 +18,7 @@ std::wstring marker_path(const std::wstring& install_dir) {
 }  // namespace
 
 bool UpdateMarkerExists(const std::wstring& install_dir) {
-  return GetFileAttributesW(marker_path(install_dir).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return path_exists(marker_path(install_dir));
 }
 
 bool WriteUpdateMarker(const std::wstring& install_dir,
@@ -46,7 +46,7 @@ bool RepairInterruptedUpdate(const std::wstring& install_dir) {
     if (!relative) continue;
     const std::wstring target = join_path(install_dir, to_wide(*relative));
     const std::wstring backup = target + kBackupSuffix;
-    if (GetFileAttributesW(backup.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+    if (!path_exists(backup)) continue;
     MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }
   return true;

@@ -50,23 +50,11 @@ struct BackupEntry {
   std::wstring target_path;
 };
 
-bool exists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool digest_matches(const std::string& expected, const std::wstring& path) {
-  return expected.empty() || Sha256File(path) == expected;
-}
-
-std::wstring shown(const std::string& bytes) {
-  return to_wide(display_text(bytes));
-}
-
 // Only backups this run made are put back, newest state first replaced by the old one.
 bool RestoreBackups(const std::vector<BackupEntry>& backups) {
   bool all = true;
   for (const BackupEntry& entry : backups) {
-    if (!exists(entry.backup_path)) continue;
+    if (!path_exists(entry.backup_path)) continue;
     all &= MoveFileExW(entry.backup_path.c_str(), entry.target_path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
@@ -102,7 +90,7 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
 std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
                                        const std::wstring& staging, const std::wstring& install_dir,
                                        HttpClient& http, WindowModel& window) {
-  const std::wstring path_text = shown(file.file_path);
+  const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) {
     window.ShowError(kDownloadFailed + path_text);
@@ -114,7 +102,7 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     window.ShowError(kDownloadFailed + path_text);
     return std::nullopt;
   }
-  if (!digest_matches(file.zip_checksum, zip_path)) {
+  if (!DigestMatches(file.zip_checksum, zip_path)) {
     window.ShowError(kDigestFailed + path_text);
     return std::nullopt;
   }
@@ -133,7 +121,7 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
   } else {
     MoveFileW(zip_path.c_str(), source.c_str());
   }
-  if (!digest_matches(file.checksum_sha256, source)) {
+  if (!DigestMatches(file.checksum_sha256, source)) {
     window.ShowError(kFileDigestFailed + path_text);
     return std::nullopt;
   }
@@ -158,27 +146,27 @@ ReplaceOutcome ReplaceFiles(const std::vector<UpdateItem>& items, const ReleaseI
       return ReplaceOutcome::Cancelled;
     }
     window.SetProgress(static_cast<int32_t>(int64_t{j} * kReplaceShare / n) + kClosingPercent);
-    window.SetStatus(kReplacing + shown(item.file_path));
+    window.SetStatus(kReplacing + display_wide(item.file_path));
     if (!create_parent_directories(item.target_path)) {
       undo();
-      window.ShowError(kReplaceFailed + shown(item.file_path));
+      window.ShowError(kReplaceFailed + display_wide(item.file_path));
       return ReplaceOutcome::Failed;
     }
-    if (item.file_path == kConfigFilePath && exists(item.target_path)) {
+    if (item.file_path == kConfigFilePath && path_exists(item.target_path)) {
       MergeConfigFile(item.target_path, item.source_path, release.version, item.source_path);
     }
-    if (exists(item.target_path)) {
+    if (path_exists(item.target_path)) {
       const std::wstring backup = item.target_path + kBackupSuffix;
       // A backup left by an earlier run is stale: it must neither block this one nor ever be
       // restored over a current file.
-      if (exists(backup)) DeleteFileW(backup.c_str());
+      if (path_exists(backup)) DeleteFileW(backup.c_str());
       if (MoveFileW(item.target_path.c_str(), backup.c_str())) {
         backups.push_back({backup, item.target_path});
       }
     }
     if (!MoveFileW(item.source_path.c_str(), item.target_path.c_str())) {
       undo();
-      window.ShowError(kReplaceFailed + shown(item.file_path));
+      window.ShowError(kReplaceFailed + display_wide(item.file_path));
       return ReplaceOutcome::Failed;
     }
   }
@@ -190,7 +178,7 @@ ReplaceOutcome ReplaceFiles(const std::vector<UpdateItem>& items, const ReleaseI
   if (!config_delivered) SetConfigProductVersion(install_dir + kConfigSuffix, release.version);
   RemoveUpdateMarker(install_dir);
   for (const BackupEntry& entry : backups) {
-    if (exists(entry.backup_path)) DeleteFileW(entry.backup_path.c_str());
+    if (path_exists(entry.backup_path)) DeleteFileW(entry.backup_path.c_str());
   }
   return ReplaceOutcome::Done;
 }
@@ -224,7 +212,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     const ReleaseFile& file = changed[static_cast<size_t>(i)];
     window.SetProgress(static_cast<int32_t>(int64_t{i} * kDownloadShare / n));
     window.SetStatus(kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) + L"  " +
-                     shown(file.file_path));
+                     display_wide(file.file_path));
     std::optional<UpdateItem> item =
         StagePackage(file, static_cast<size_t>(i), staging, install_dir, http, window);
     if (!item) return;
@@ -240,7 +228,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   std::vector<std::string> paths;
   for (const UpdateItem& item : items) paths.push_back(item.file_path);
   if (!WriteUpdateMarker(install_dir, paths)) {
-    window.ShowError(kReplaceFailed + shown(items.front().file_path));
+    window.ShowError(kReplaceFailed + display_wide(items.front().file_path));
     return;
   }
   if (ReplaceFiles(items, release, install_dir, cancel_requested, window) != ReplaceOutcome::Done) {

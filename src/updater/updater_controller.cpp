@@ -88,8 +88,7 @@ void UpdaterController::RunCheckMode() {
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
   if (!release) return;
   if (!interrupted && release->version == installed) return;
-  const std::wstring question =
-      kQuestionStart + to_wide(display_text(release->version)) + kQuestionEnd;
+  const std::wstring question = kQuestionStart + display_wide(release->version) + kQuestionEnd;
   if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) ==
       IDYES) {
     RunUpdateMode();

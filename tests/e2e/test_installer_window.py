@@ -38,14 +38,6 @@ def error_area(image):
     return [image.rgb(x, y) for y in range(top, top + height) for x in range(left, left + width)]
 
 
-def differing_pixels(actual, expected):
-    """How many pixels of two areas differ (a plain list comparison would make unittest diff
-    tens of thousands of tuples when they do)."""
-    if len(actual) != len(expected):
-        return max(len(actual), len(expected))
-    return sum(1 for a, b in zip(actual, expected) if a != b)
-
-
 def rendered_error(text):
     """The error area as the window draws `text` in Failed (the fixture runs the same code), so
     that a screenshot of the exe can be compared with the exact text it should show."""
@@ -102,7 +94,7 @@ class InstallerWindow(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(differing_pixels(error_area(image), rendered_error("请选择安装目录")), 0)
+        self.assertEqual(winebench.differing_pixels(error_area(image), rendered_error("请选择安装目录")), 0)
 
     def test_start_creates_the_directory_and_works_until_cancelled(self):
         target = WORK / "new" / "deeper" / "Orvane"
@@ -153,7 +145,7 @@ class InstallerWindow(unittest.TestCase):
             time.sleep(s.SETTLE)
             after = session.shot("after")
             edit = [(x, y) for x in range(40, 380) for y in range(250, 282)]
-            self.assertEqual(differing_pixels([after.rgb(*p) for p in edit], [before.rgb(*p) for p in edit]), 0)
+            self.assertEqual(winebench.differing_pixels([after.rgb(*p) for p in edit], [before.rgb(*p) for p in edit]), 0)
             self.assertGreater(sum(1 for p in edit if before.rgb(*p) != EDIT_BACKGROUND), 20)
 
     def test_update_mode_with_the_service_down_fails_with_its_message(self):
@@ -171,7 +163,7 @@ class InstallerWindow(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(differing_pixels(error_area(image), rendered_error("无法获取版本信息，请检查网络连接")), 0)
+        self.assertEqual(winebench.differing_pixels(error_area(image), rendered_error("无法获取版本信息，请检查网络连接")), 0)
         self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
 
 if __name__ == "__main__":

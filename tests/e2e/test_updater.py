@@ -36,13 +36,6 @@ def area(image, rect):
     return [image.rgb(x, y) for y in range(top, top + height) for x in range(left, left + width)]
 
 
-def differing(actual, expected):
-    """Pixels that differ; unittest would otherwise diff thousands of tuples on a mismatch."""
-    if len(actual) != len(expected):
-        return max(len(actual), len(expected))
-    return sum(1 for a, b in zip(actual, expected) if a != b)
-
-
 def tree(root):
     return {p.relative_to(root).as_posix(): p.read_bytes() for p in root.rglob("*")
             if p.is_file() and p.name != "browser-started.txt"}
@@ -114,7 +107,7 @@ class Updater(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(differing(area(image, STATUS_AREA), self.rendered_status("已是最新版本！")), 0)
+        self.assertEqual(winebench.differing_pixels(area(image, STATUS_AREA), self.rendered_status("已是最新版本！")), 0)
         self.assertEqual(tree(INSTALL), self.installed)
 
     def test_check_with_nothing_new_shows_nothing(self):
@@ -151,7 +144,7 @@ class Updater(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(process.wait(timeout=30), 0)
-        self.assertEqual(differing(area(image, STATUS_AREA), self.rendered_status("更新完成！点击「启动浏览器」继续。")), 0)
+        self.assertEqual(winebench.differing_pixels(area(image, STATUS_AREA), self.rendered_status("更新完成！点击「启动浏览器」继续。")), 0)
         fetched = [p for _, p, _ in self.server.requests() if p.startswith("/files/")]
         self.assertEqual(len(fetched), 2)  # the zip and the config changed; the rest did not
         self.assertIsNotNone(ours.wait(timeout=10))  # our installation's browser was closed

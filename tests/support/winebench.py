@@ -165,3 +165,11 @@ def close_enough(actual, expected, tolerance=24):
 def argb(value):
     """(r, g, b) of a 0xAARRGGBB colour."""
     return ((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF)
+
+
+def differing_pixels(actual, expected):
+    """How many pixels of two same-sized areas differ. Tests assert this is 0 rather than compare
+    the lists: on a mismatch unittest would diff tens of thousands of tuples for minutes."""
+    if len(actual) != len(expected):
+        return max(len(actual), len(expected))
+    return sum(1 for a, b in zip(actual, expected) if a != b)
