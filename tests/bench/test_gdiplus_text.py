@@ -20,7 +20,7 @@ class GdiplusChineseText(unittest.TestCase):
     def test_chinese_glyphs_are_drawn(self):
         process = winebench.start_wine([PROGRAM])
         try:
-            window = winebench.wait_for_window(TITLE)
+            window = winebench.wait_for_window(TITLE, process=process)
             self.assertIsNotNone(window, "the test window never appeared")
             left, top, width, height = winebench.window_geometry(window)
             self.assertEqual((width, height), WINDOW_SIZE)

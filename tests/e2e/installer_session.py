@@ -61,7 +61,7 @@ class Session:
     def __init__(self, *args, name="installer", exe=None):
         self.name = name
         self.process = winebench.start_wine([exe or EXE, *args])
-        self.window = winebench.wait_for_window("^Orvane$")  # not "Orvane Test Browser"
+        self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         if not self.window:
             self.process.kill()
             raise AssertionError("the window did not appear")

@@ -85,7 +85,9 @@ class Updater(unittest.TestCase):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             image = session.shot("progress")
-            if winebench.close_enough(image.rgb(image.width - 50, 206), winebench.argb(0xFFA878FF), 40):
+            # Only a full bar reaches this far: at 98 % ("更新版本信息...") the fill ends 9 px
+            # short of the track's end (x = 474), at 99 % 5 px.
+            if winebench.close_enough(image.rgb(image.width - 44, 206), winebench.argb(0xFFA878FF), 40):
                 return image
             time.sleep(1)
         self.fail("the updater did not finish")
@@ -94,7 +96,7 @@ class Updater(unittest.TestCase):
         shown = s.Session.__new__(s.Session)
         shown.name = "expected status"
         shown.process = winebench.start_wine([FIXTURE, "state=2", "install=0", f"status={text}"])
-        shown.window = winebench.wait_for_window("^Orvane$")
+        shown.window = winebench.wait_for_window("^Orvane$", process=shown.process)
         time.sleep(s.SETTLE)
         try:
             return area(shown.shot(text[:6]), STATUS_AREA)
@@ -120,7 +122,7 @@ class Updater(unittest.TestCase):
         release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", packages("2.0"))
         process = winebench.start_wine([INSTALL / "orvane-updater.exe", "--update", "--check"])
         self.processes.append(process)
-        box = winebench.wait_for_window(QUESTION_TITLE, timeout=60)
+        box = winebench.wait_for_window(QUESTION_TITLE, timeout=60, process=process)
         self.assertIsNotNone(box, "no question was asked")
         winebench.screenshot("updater question")
         winebench.xdotool("windowfocus", "--sync", box)
@@ -133,10 +135,10 @@ class Updater(unittest.TestCase):
         self.server.clear_requests()
         process = winebench.start_wine([INSTALL / "orvane-updater.exe", "--update", "--check"])
         self.processes.append(process)
-        box = winebench.wait_for_window(QUESTION_TITLE, timeout=60)
+        box = winebench.wait_for_window(QUESTION_TITLE, timeout=60, process=process)
         winebench.xdotool("windowfocus", "--sync", box)
         winebench.xdotool("key", "--window", box, "Return")
-        window = winebench.wait_for_window("^Orvane$", timeout=30)
+        window = winebench.wait_for_window("^Orvane$", timeout=30, process=process)
         self.assertIsNotNone(window)
         session = s.Session.__new__(s.Session)
         session.name, session.process, session.window = "updater yes", process, window

@@ -71,11 +71,15 @@ def xdotool(*args, timeout=30):
     return done.stdout.strip() if done.returncode == 0 else None
 
 
-def wait_for_window(name, timeout=60):
-    """X window id of the first window whose title matches name, or None after timeout."""
+def wait_for_window(name, timeout=60, process=None):
+    """X window id of the first visible window whose title matches name, or None after timeout.
+    With a process (the Popen of start_wine), only that process's own windows count: Wine marks
+    each window with its Unix pid, so a window of another program or an earlier run of the same
+    one is never taken for it."""
+    only = ["--all", "--pid", str(process.pid)] if process is not None else []
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
-        found = xdotool("search", "--onlyvisible", "--name", name)
+        found = xdotool("search", "--onlyvisible", *only, "--name", name)
         if found:
             return found.splitlines()[0]
         time.sleep(0.2)

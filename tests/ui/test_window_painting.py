@@ -27,7 +27,7 @@ class Shown:
         self.name = name
         args = [f"{key}={value}" for key, value in values.items()]
         self.process = winebench.start_wine([FIXTURE, *args])
-        self.window = winebench.wait_for_window("Orvane")
+        self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         assert self.window, "the window did not appear"
         time.sleep(SETTLE)
 
