@@ -3,11 +3,21 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+
+#include "base/scoped_handle.h"
 
 namespace {
 
 constexpr DWORD kTempPathCapacity = MAX_PATH + 1;
+
+struct FindTraits {
+  using type = HANDLE;
+  static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void close(HANDLE h) { FindClose(h); }
+};
+using ScopedFind = ScopedHandle<FindTraits>;
 
 }  // namespace
 
@@ -32,9 +42,52 @@ bool path_exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void remove_tree(const std::wstring& dir) {
-  std::error_code ec;
-  std::filesystem::remove_all(std::filesystem::path(dir), ec);
+namespace {
+
+bool is_link(DWORD attributes) {
+  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool is_directory(DWORD attributes) {
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// One entry whose attributes are known: a link goes as itself, a folder after its contents.
+void remove_entry(const std::wstring& path, DWORD attributes);
+
+void remove_contents(const std::wstring& dir) {
+  WIN32_FIND_DATAW found;
+  ScopedFind search(FindFirstFileExW(join_path(dir, L"*").c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, 0));
+  if (!search) return;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    remove_entry(join_path(dir, name), found.dwFileAttributes);
+  } while (FindNextFileW(search.get(), &found));
+}
+
+void remove_entry(const std::wstring& path, DWORD attributes) {
+  if (is_directory(attributes) && !is_link(attributes)) remove_contents(path);
+  // A read-only entry refuses deletion on Windows; it is ours to remove.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  }
+  // For a directory link RemoveDirectoryW removes the link, for a file link DeleteFileW does.
+  if (is_directory(attributes)) {
+    RemoveDirectoryW(path.c_str());
+  } else {
+    DeleteFileW(path.c_str());
+  }
+}
+
+}  // namespace
+
+bool remove_tree(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return !path_exists(path);
+  remove_entry(path, attributes);
+  return !path_exists(path);
 }
 
 std::wstring temp_root() {
@@ -42,11 +95,4 @@ std::wstring temp_root() {
   const DWORD length = GetTempPathW(kTempPathCapacity, buffer);
   if (length == 0 || length >= kTempPathCapacity) return {};
   return std::wstring(buffer, length);
-}
-
-std::wstring join_path(const std::wstring& dir, const std::wstring& name) {
-  if (dir.empty()) return name;
-  const wchar_t last = dir.back();
-  if (last == L'\\' || last == L'/') return dir + name;
-  return dir + L'\\' + name;
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/path_text.h"
+
 // Creates `dir` and every missing parent; an existing directory counts as success.
 // False when any level cannot be created (a file in the way, no permission, bad name).
 bool create_directories(const std::wstring& dir);
@@ -13,12 +15,12 @@ bool create_parent_directories(const std::wstring& path);
 // True when something (file or folder) exists at `path`.
 bool path_exists(const std::wstring& path);
 
-// Removes a directory tree; failures are ignored (best-effort clean-up).
-void remove_tree(const std::wstring& dir);
+// Removes a file or a directory tree as far as it can: an entry that cannot be removed (open,
+// locked) is skipped and the rest goes on. A link (symbolic link, junction) is removed as the
+// link itself, never followed, so nothing outside the tree is touched. True when nothing is
+// left at `path`.
+bool remove_tree(const std::wstring& path);
 
 // The platform's temporary directory, ending in a backslash; empty if the platform has none
 // (callers then refuse to work rather than write into the current directory).
 std::wstring temp_root();
-
-// `dir` and `name` joined by one backslash, unless `dir` already ends in a separator.
-std::wstring join_path(const std::wstring& dir, const std::wstring& name);

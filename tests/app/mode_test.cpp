@@ -34,29 +34,4 @@ TEST(SelectMode, SubstringsDecide) {
   }
 }
 
-TEST(ParentDirectory, DropsTheLastElementButNeverTheRoot) {
-  const struct {
-    const wchar_t* path;
-    const wchar_t* parent;
-  } cases[] = {
-      {L"C:\\Program Files\\Orvane\\setup.exe", L"C:\\Program Files\\Orvane"},
-      {L"C:\\setup.exe", L"C:\\"},
-      {L"C:/setup.exe", L"C:/"},
-      {L"C:setup.exe", L"C:"},
-      {L"C:\\dir\\\\\\setup.exe", L"C:\\dir"},
-      {L"C:\\dir/sub\\setup.exe", L"C:\\dir/sub"},
-      {L"\\\\server\\share\\setup.exe", L"\\\\server\\share"},
-      {L"\\\\server\\setup.exe", L"\\\\server\\"},
-      {L"\\\\?\\C:\\dir\\setup.exe", L"\\\\?\\C:\\dir"},
-      {L"\\\\?\\setup.exe", L"\\\\?\\"},
-      {L"\\\\.\\pipe\\x", L"\\\\.\\pipe"},
-      {L"\\setup.exe", L"\\"},
-      {L"setup.exe", L""},
-      {L"", L""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(parent_directory(c.path), c.parent) << testing::PrintToString(std::wstring(c.path));
-  }
-}
-
 }  // namespace
