@@ -171,16 +171,23 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   if (!open) return false;
   const uint64_t expected = query_content_length(open->request.get());
 
-  ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Delete sharing lets a clean-up remove the temporary folder while a stalled read holds this.
+  ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     last_error_ = "cannot create output file";
     return false;
   }
   uint64_t total = 0;
   bool write_failed = false;
+  bool cancelled = false;
   BatchedWriter writer(file.get());
   read_body(open->request.get(), [&](const char* data, DWORD size) {
+    if (cancel_ != nullptr && cancel_->load()) {
+      cancelled = true;
+      return false;
+    }
     if (!writer.write(data, size)) {
       write_failed = true;
       return false;
@@ -192,6 +199,10 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   if (!write_failed) write_failed = !writer.flush();
   file.reset();
 
+  if (cancelled) {
+    last_error_ = "cancelled";
+    return false;
+  }
   if (write_failed) {
     last_error_ = "cannot write output file";
     return false;

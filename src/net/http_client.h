@@ -1,6 +1,7 @@
 // Synchronous HTTP(S) GET over WinHTTP, into memory or into a file.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -46,6 +47,10 @@ class HttpClient {
   // For steps that refuse a transfer before it starts, so that the caller's message says why.
   void set_last_error(std::string text) { last_error_ = std::move(text); }
 
+  // A flag that, once set, stops a download between two reads ("cancelled"); the owner of the
+  // flag keeps it alive as long as the client.
+  void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+
   // The flag word of the last request this client opened (what the platform was told to ignore).
   DWORD last_security_flags() const { return last_security_flags_; }
 
@@ -56,4 +61,5 @@ class HttpClient {
   ScopedInternetHandle session_;
   std::string last_error_;
   DWORD last_security_flags_ = 0;
+  const std::atomic<bool>* cancel_ = nullptr;
 };

@@ -73,3 +73,14 @@ std::optional<ReleaseInfo> parse_release(std::string_view body) {
   }
   return release;
 }
+
+int64_t total_file_size(const ReleaseInfo& release) {
+  int64_t total = 0;
+  for (const ReleaseFile& file : release.files) {
+    if (__builtin_add_overflow(total, file.file_size, &total)) {
+      return file.file_size > 0 ? std::numeric_limits<int64_t>::max()
+                                : std::numeric_limits<int64_t>::min();
+    }
+  }
+  return total;
+}

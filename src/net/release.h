@@ -37,3 +37,7 @@ std::string release_url(std::string_view base_url, std::string_view software_id,
 // The service's JSON body as a release; absent when it does not parse, is not an object at the
 // top level, or has no non-empty string "version". Malformed file entries are dropped.
 std::optional<ReleaseInfo> parse_release(std::string_view body);
+
+// Sum of the packages' file sizes for the release card; stays at the int64 maximum instead of
+// overflowing (the service's sizes are not to be trusted).
+int64_t total_file_size(const ReleaseInfo& release);

@@ -13,6 +13,26 @@
 namespace {
 
 constexpr const wchar_t* kDownloadSuffix = L".zip";
+// Same volume: a rename; across volumes (the temporary folder on C:, the installation on D:) a
+// copy. Either way the release's file takes the place of what is there.
+constexpr DWORD kPlaceFlags =
+    MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH;
+
+bool fail(HttpClient& http, const char* reason) {
+  http.set_last_error(reason);
+  return false;
+}
+
+// Moves the verified download over the installed file. A read-only mark on an installed file
+// is the installation's own and must not keep the new release out.
+bool place_file(const std::wstring& download_path, const std::wstring& target) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    SetFileAttributesW(target.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  }
+  return MoveFileExW(download_path.c_str(), target.c_str(), kPlaceFlags) != 0;
+}
 
 }  // namespace
 
@@ -26,34 +46,37 @@ std::wstring install_download_path(const std::wstring& temp_dir, const ReleaseFi
   return temp_dir + L'\\' + widen_bytes_w(file.file_path) + kDownloadSuffix;
 }
 
-bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http) {
+bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http,
+                  const std::atomic<bool>* cancel) {
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
-  if (!relative) {
-    http.set_last_error(kInvalidFilePathError);
-    return false;
-  }
+  if (!relative) return fail(http, kInvalidFilePathError);
   const std::wstring temp_dir = install_temp_dir();
   const std::wstring download_path = install_download_path(temp_dir, file);
   if (temp_dir.empty() || !create_parent_directories(download_path)) {
-    http.set_last_error(kCannotCreateFolderError);
-    return false;
+    return fail(http, kCannotCreateFolderError);
   }
 
   if (!http.download(file.download_url, download_path, DownloadProgress{})) return false;
-  if (!DigestMatches(file.zip_checksum, download_path)) return false;
+  if (!DigestMatches(file.zip_checksum, download_path)) {
+    return fail(http, kDownloadChecksumError);
+  }
 
   const std::wstring target = join_path(install_dir, to_wide(*relative));
-  if (!create_parent_directories(target)) {
-    http.set_last_error(kCannotCreateFolderError);
-    return false;
-  }
+  if (!create_parent_directories(target)) return fail(http, kCannotCreateFolderError);
   if (file.compressed) {
-    if (!ExtractArchive(download_path, install_dir)) return false;
+    if (!ExtractArchive(download_path, install_dir, cancel)) {
+      const bool cancelled = cancel != nullptr && cancel->load();
+      return fail(http, cancelled ? kCancelledError : kExtractError);
+    }
+    if (!DigestMatches(file.checksum_sha256, target)) return fail(http, kChecksumError);
   } else {
-    // Never replaces: a file already in place stays and is judged by its digest below.
-    MoveFileW(download_path.c_str(), target.c_str());
+    // Checked before it replaces anything, so a bad download never costs the installed file.
+    if (!DigestMatches(file.checksum_sha256, download_path)) return fail(http, kChecksumError);
+    const bool existed = path_exists(target);
+    if (!place_file(download_path, target)) {
+      return fail(http, existed ? kReplaceError : kPlaceError);
+    }
   }
-  if (!DigestMatches(file.checksum_sha256, target)) return false;
 
   DeleteFileW(download_path.c_str());
   return true;

@@ -1,6 +1,7 @@
 // Bringing one package of a release into the installation directory.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "net/http_client.h"
@@ -12,6 +13,12 @@ inline constexpr const wchar_t* kInstallTempFolderName = L"orvane-install";
 // transfers, so the caller's message says why.
 inline constexpr const char* kInvalidFilePathError = "invalid file path";
 inline constexpr const char* kCannotCreateFolderError = "cannot create folder";
+inline constexpr const char* kDownloadChecksumError = "download checksum mismatch";
+inline constexpr const char* kChecksumError = "checksum mismatch";
+inline constexpr const char* kExtractError = "archive could not be extracted";
+inline constexpr const char* kReplaceError = "cannot replace existing file";
+inline constexpr const char* kPlaceError = "cannot move file into place";
+inline constexpr const char* kCancelledError = "cancelled";
 
 // The install's temporary folder: the platform's temporary directory + "orvane-install"; empty
 // when the platform has no temporary directory.
@@ -20,9 +27,12 @@ std::wstring install_temp_dir();
 // Where the download of `file` is kept: <temp>\orvane-install\<file_path widened bytewise>.zip.
 std::wstring install_download_path(const std::wstring& temp_dir, const ReleaseFile& file);
 
-// Downloads `file` into the temporary folder, checks zip_checksum, moves it (plain) or extracts
-// it (compressed) into install_dir, checks checksum_sha256 on the installed file, deletes the
-// download. Empty checksums are not checked; comparisons are exact (lowercase hex).
+// Downloads `file` into the temporary folder and checks zip_checksum. A plain file is checked
+// against checksum_sha256 and then replaces whatever is at its place; an archive is extracted
+// into install_dir (over what is there) and the file at file_path is checked. Empty checksums
+// are not checked; comparisons are exact (lowercase hex). The download is deleted on success.
 // A file_path that could leave install_dir, or is not UTF-8, is refused before any download.
-// False on any failure; on a digest or extraction failure the download stays for inspection.
-bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http);
+// False on any failure, with the reason in the client's last_error; a set `cancel` stops an
+// extraction under way ("cancelled"; the client's own flag stops a download).
+bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http,
+                  const std::atomic<bool>* cancel = nullptr);

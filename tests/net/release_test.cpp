@@ -136,4 +136,30 @@ TEST(ParseRelease, KeepsUtf8AndOtherBytesUnchanged) {
   EXPECT_EQ(release->files[0].download_url, "http://h/\xC3\xA9");
 }
 
+TEST(TotalFileSize, SaturatesInsteadOfOverflowing) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+  const struct {
+    std::vector<int64_t> sizes;
+    int64_t total;
+  } cases[] = {
+      {{}, 0},
+      {{1048576, 524288}, 1572864},
+      {{kMax, 1}, kMax},
+      {{kMax, 1, -5}, kMax},  // once at the ceiling, it stays there
+      {{kMax - 1, 1}, kMax},
+      {{kMin, -1}, kMin},
+      {{-3, 5}, 2},
+  };
+  for (const auto& c : cases) {
+    ReleaseInfo release;
+    for (int64_t size : c.sizes) {
+      ReleaseFile file;
+      file.file_size = size;
+      release.files.push_back(file);
+    }
+    EXPECT_EQ(total_file_size(release), c.total) << testing::PrintToString(c.sizes);
+  }
+}
+
 }  // namespace

@@ -78,15 +78,16 @@ class FetchPackage(unittest.TestCase):
             ("archive without file_path, checksum given", Package(
                 "missing.pak", files={"other.pak": b"o"}, compressed=True,
                 checksum_sha256=release_builder.sha256_hex(b"x")),
-             False, {"other.pak": b"o"}),
+             (False, "checksum mismatch"), {"other.pak": b"o"}),
+            # A plain file is judged before it takes its place.
             ("uppercase checksum", Package(
                 "b.bin", content=b"b", checksum_sha256=release_builder.sha256_hex(b"b").upper()),
-             False, {"b.bin": b"b"}),
+             (False, "checksum mismatch"), {}),
         ]
         for label, package, ok, installed in cases:
             with self.subTest(label):
                 self.setUp()
-                self.assertEqual(self.fetch([package]), [(ok, "")])
+                self.assertEqual(self.fetch([package]), [ok if isinstance(ok, tuple) else (ok, "")])
                 self.assertEqual(tree(INSTALL), installed)
 
     def test_wrong_download_digest_keeps_the_download_in_the_temporary_folder(self):
@@ -95,17 +96,35 @@ class FetchPackage(unittest.TestCase):
             with self.subTest(label):
                 self.setUp()
                 results = self.fetch([Package("dir/z.bin", content=b"zipped", zip_checksum=zip_checksum)])
-                self.assertEqual(results, [(False, "")])
+                self.assertEqual(results, [(False, "download checksum mismatch")])
                 self.assertEqual(tree(INSTALL), {})
                 self.assertEqual(self.downloads_left(), {"dir/z.bin.zip": b"zipped"})
 
-    def test_existing_target_is_judged_by_its_digest(self):
-        (INSTALL / "kept.bin").write_bytes(b"same")
-        (INSTALL / "other.bin").write_bytes(b"old content")
-        results = self.fetch([Package("kept.bin", content=b"same"), Package("other.bin", content=b"new")])
-        self.assertEqual(results, [(True, ""), (False, "")])
-        self.assertEqual(tree(INSTALL), {"kept.bin": b"same", "other.bin": b"old content"})
-        self.assertEqual(self.downloads_left(), {"other.bin.zip": b"new"})
+    def test_what_is_already_in_place_is_replaced(self):
+        cases = [
+            # (label, what the folder holds, package, result, what it holds afterwards)
+            ("same bytes", b"same", Package("x.bin", content=b"same"), (True, ""), b"same"),
+            ("older bytes", b"old", Package("x.bin", content=b"new"), (True, ""), b"new"),
+            ("older bytes, no checksum", b"old", Package("x.bin", content=b"new", checksum_sha256=""),
+             (True, ""), b"new"),
+            ("a bad download keeps the installed file", b"old",
+             Package("x.bin", content=b"new", checksum_sha256="0" * 64), (False, "checksum mismatch"), b"old"),
+            ("archive over older bytes", b"old", Package("x.bin", files={"x.bin": b"new"}, compressed=True),
+             (True, ""), b"new"),
+            ("a folder in the way", None, Package("x.bin", content=b"new"),
+             (False, "cannot replace existing file"), None),
+        ]
+        for label, before, package, result, after in cases:
+            with self.subTest(label):
+                self.setUp()
+                target = INSTALL / "x.bin"
+                if before is None:
+                    (target / "inside").mkdir(parents=True)
+                else:
+                    target.write_bytes(before)
+                self.assertEqual(self.fetch([package]), [result])
+                self.assertEqual(target.read_bytes() if after is not None else target.is_dir(),
+                                 after if after is not None else True)
 
     def test_failed_transfers(self):
         results = self.fetch([
@@ -121,7 +140,7 @@ class FetchPackage(unittest.TestCase):
         stored = SERVER_ROOT / "files" / files[0]["download_url"].rsplit("/", 1)[1]
         stored.write_bytes(stored.read_bytes()[:30])
         files[0]["zip_checksum"] = ""
-        self.assertEqual(self.fetch_entries(files), [(False, "")])
+        self.assertEqual(self.fetch_entries(files), [(False, "archive could not be extracted")])
         self.assertEqual(tree(INSTALL), {})
 
     def test_non_ascii_paths(self):

@@ -4,6 +4,9 @@
  * host's bsdtar with the same arguments, waiting for it. Exit code 0 exactly when bsdtar
  * exited with 0. Host programs must be started through ntdll's spawn call: that is the only
  * way from inside Wine that keeps the child's exit status.
+ *
+ * bsdtar is started through setpriv with a parent-death signal: when this process is killed
+ * (as a job that ends kills it), bsdtar dies with it, as a real tar.exe would.
  */
 #include <windows.h>
 
@@ -11,6 +14,8 @@
 #include <string.h>
 
 #define HOST_TAR "/usr/bin/bsdtar"
+static char *const kWithParent[] = {"/usr/bin/setpriv", "--pdeathsig", "KILL", HOST_TAR};
+#define WITH_PARENT_COUNT (sizeof(kWithParent) / sizeof(kWithParent[0]))
 
 typedef char *(CDECL *unix_file_name_fn)(LPCWSTR dos_path);
 typedef LONG(CDECL *unix_spawnvp_fn)(char *const argv[], int wait);
@@ -34,12 +39,13 @@ int wmain(int argc, wchar_t **argv) {
       GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp");
   if (!unix_file_name || !unix_spawnvp) return 2;
 
-  char **host_argv = (char **)calloc((size_t)argc + 1, sizeof(char *));
+  char **host_argv = (char **)calloc((size_t)argc + WITH_PARENT_COUNT, sizeof(char *));
   if (!host_argv) return 2;
-  host_argv[0] = HOST_TAR;
+  for (size_t k = 0; k < WITH_PARENT_COUNT; ++k) host_argv[k] = kWithParent[k];
   for (int i = 1; i < argc; ++i) {
-    host_argv[i] = is_drive_path(argv[i]) ? unix_file_name(argv[i]) : to_utf8(argv[i]);
-    if (!host_argv[i]) return 2;
+    char *arg = is_drive_path(argv[i]) ? unix_file_name(argv[i]) : to_utf8(argv[i]);
+    if (!arg) return 2;
+    host_argv[WITH_PARENT_COUNT - 1 + (size_t)i] = arg;
   }
   return unix_spawnvp(host_argv, 1) == 0 ? 0 : 1;
 }
