@@ -10,6 +10,18 @@ inline constexpr const char* kConfigFileName = "orvane-config.json";
 // the file is missing or is not a JSON object.
 bool SetConfigProductVersion(const std::filesystem::path& config_path, const std::string& version);
 
+// What SetConfigProductVersion did, for callers that must tell a failed write (the installation
+// would keep a stale version) from a config that simply is not there.
+enum class ConfigWrite { Written, NoFile, NotAnObject, WriteFailed };
+ConfigWrite RecordProductVersion(const std::filesystem::path& config_path,
+                                 const std::string& version);
+
+// After a package may have replaced the config: when its text differs from `kept_text` (what the
+// installation held before) and both are JSON objects, the kept values win again and keys only
+// the new file has are added (recursively). True when the file holds that result, or nothing
+// needed doing.
+bool KeepConfigValues(const std::filesystem::path& config_path, const std::string& kept_text);
+
 // The installed config's values win over the new one's, keys only the new one has are added
 // (recursively); then as SetConfigProductVersion, written to out_path.
 bool MergeConfigFile(const std::filesystem::path& installed_path,

@@ -58,6 +58,21 @@ bool replace_file(const std::filesystem::path& from, const std::filesystem::path
 
 }  // namespace
 
+std::filesystem::path FileInDirectory(const std::filesystem::path::string_type& dir,
+                                      std::string_view name) {
+  using Char = std::filesystem::path::value_type;
+#ifdef _WIN32
+  constexpr Char kSeparator = L'\\';
+#else
+  constexpr Char kSeparator = '/';
+#endif
+  const std::filesystem::path::string_type file = std::filesystem::path(name).native();
+  if (dir.empty()) return file;
+  const Char last = dir.back();
+  if (last == Char('\\') || last == Char('/')) return dir + file;
+  return dir + kSeparator + file;
+}
+
 std::optional<std::string> ReadFileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;

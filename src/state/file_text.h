@@ -6,6 +6,10 @@
 #include <string>
 #include <string_view>
 
+// `name` inside `dir`, with one separator between unless `dir` is empty or already ends in one.
+std::filesystem::path FileInDirectory(const std::filesystem::path::string_type& dir,
+                                      std::string_view name);
+
 // The whole file; absent when it cannot be opened (an empty file gives "").
 std::optional<std::string> ReadFileText(const std::filesystem::path& path);
 

@@ -11,23 +11,13 @@
 namespace {
 
 using String = std::filesystem::path::string_type;
-using Char = String::value_type;
 
-#ifdef _WIN32
-constexpr Char kSeparator = L'\\';
-#else
-constexpr Char kSeparator = '/';
-#endif
 constexpr const char* kDefaultChannel = "stable";
 
 }  // namespace
 
 std::filesystem::path VersionManifestPath(const String& dir) {
-  const String name = std::filesystem::path(kVersionManifestName).native();
-  if (dir.empty()) return name;
-  const Char last = dir.back();
-  if (last == Char('\\') || last == Char('/')) return dir + name;
-  return dir + kSeparator + name;
+  return FileInDirectory(dir, kVersionManifestName);
 }
 
 std::string VersionManifestText(const VersionManifest& manifest) {

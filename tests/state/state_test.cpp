@@ -98,12 +98,19 @@ TEST_F(StateFiles, ManifestPathSeparators) {
 
 TEST_F(StateFiles, ConfigProductVersion) {
   const fs::path config = dir_ / kConfigFileName;
-  EXPECT_FALSE(SetConfigProductVersion(config, "2.0"));
+  EXPECT_EQ(RecordProductVersion(config, "2.0"), ConfigWrite::NoFile);
   EXPECT_FALSE(fs::exists(config));  // never created from nothing
 
   write(kConfigFileName, "[1,2]");
-  EXPECT_FALSE(SetConfigProductVersion(config, "2.0"));
+  EXPECT_EQ(RecordProductVersion(config, "2.0"), ConfigWrite::NotAnObject);
   EXPECT_EQ(read(kConfigFileName), "[1,2]");
+
+  // A write that cannot land is told apart from a config that is simply not there.
+  write(kConfigFileName, R"({"a":1})");
+  SetWriteFileTextHook([](const fs::path&) { return false; });
+  EXPECT_EQ(RecordProductVersion(config, "2.0"), ConfigWrite::WriteFailed);
+  SetWriteFileTextHook(nullptr);
+  EXPECT_EQ(read(kConfigFileName), R"({"a":1})");
 
   write(kConfigFileName, R"({"version":"old","product_version":7,"z":1,"a":[true]})");
   EXPECT_TRUE(SetConfigProductVersion(config, "2.0"));
@@ -127,6 +134,33 @@ TEST_F(StateFiles, ConfigMerge) {
   EXPECT_EQ(read("out.json"), "{\n  \"a\": 2,\n  \"product_version\": \"3.0\"\n}");
   EXPECT_FALSE(
       MergeConfigFile(dir_ / "installed.json", dir_ / "missing.json", "3.0", dir_ / "o2.json"));
+}
+
+// An install over an installation: the package's config replaced the file; what the
+// installation had wins, the new keys are added.
+TEST_F(StateFiles, KeepConfigValuesAfterAPackage) {
+  const struct {
+    const char* kept;
+    const char* delivered;
+    const char* after;
+  } cases[] = {
+      {R"({"user":"mine","keep":1,"product_version":"1.0"})", R"({"keep":5,"new":{"x":2}})",
+       "{\n  \"keep\": 1,\n  \"new\": {\n    \"x\": 2\n  },\n  \"product_version\": \"1.0\",\n"
+       "  \"user\": \"mine\"\n}"},
+      {R"({"a":1})", R"({"a":1})", R"({"a":1})"},      // untouched by the package
+      {"{broken", R"({"a":2})", R"({"a":2})"},         // nothing worth keeping
+      {"[1]", R"({"a":2})", R"({"a":2})"},
+      {R"({"a":1})", "[2]", "[2]"},                   // the release's own choice stays
+  };
+  const fs::path config = dir_ / kConfigFileName;
+  for (const auto& c : cases) {
+    write(kConfigFileName, c.delivered);
+    EXPECT_TRUE(KeepConfigValues(config, c.kept)) << c.kept;
+    EXPECT_EQ(read(kConfigFileName), c.after) << c.kept;
+  }
+  fs::remove(config);
+  EXPECT_TRUE(KeepConfigValues(config, R"({"a":1})"));  // the package took no config away
+  EXPECT_FALSE(fs::exists(config));
 }
 
 TEST_F(StateFiles, InstalledVersionPrefersTheConfig) {
