@@ -1,12 +1,17 @@
 #include "installer/install_pipeline.h"
 
+#include <optional>
+#include <string>
+
 #include "base/file_system.h"
 #include "base/wide.h"
 #include "installer/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
 #include "state/config_file.h"
+#include "state/file_text.h"
 #include "state/version_manifest.h"
+#include "updater/update_marker.h"
 
 namespace {
 
@@ -14,14 +19,36 @@ constexpr const wchar_t* kDownloadStatus = L"下载: ";
 constexpr const wchar_t* kDownloadFailed = L"下载失败: ";
 constexpr const wchar_t* kFinishing = L"正在完成安装...";
 constexpr const wchar_t* kFinished = L"安装完成！点击「启动浏览器」开始使用。";
+constexpr const wchar_t* kFinishedWithoutDesktopLink = L"安装完成！但未能创建桌面快捷方式。";
+constexpr const wchar_t* kFinishedWithoutMenuLink = L"安装完成！但未能创建开始菜单快捷方式。";
+constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创建桌面和开始菜单快捷方式。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
+constexpr const wchar_t* kCannotWriteRecords = L"无法写入安装记录: ";
+constexpr const wchar_t* kCannotWriteConfig = L"无法写入配置文件: ";
+constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
 constexpr int32_t kFullPercent = 100;
+
+// The Finished line names a shortcut that could not be made; the installation works without.
+const wchar_t* finished_status(bool desktop_link, bool menu_link) {
+  if (desktop_link && menu_link) return kFinished;
+  if (menu_link) return kFinishedWithoutDesktopLink;
+  if (desktop_link) return kFinishedWithoutMenuLink;
+  return kFinishedWithoutLinks;
+}
+
+// Ends a run that stopped early: its downloads go first, so that a retry starts clean, then the
+// window learns why (nothing when the person cancelled).
+void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring& error) {
+  remove_tree(temp_dir);
+  if (!error.empty()) window.ShowError(error);
+}
 
 }  // namespace
 
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                 const std::wstring& install_dir, const ReleaseInfo& release) {
   HttpClient http;
+  http.set_cancel_flag(&cancel_requested);
   const std::wstring temp_dir = install_temp_dir();
   if (temp_dir.empty() || !create_directories(temp_dir)) {
     window.ShowError(kCannotCreateTemp + temp_dir);
@@ -29,30 +56,45 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   }
   const auto count = static_cast<int32_t>(release.files.size());
   VersionManifest manifest{release.version, release.channel, {}};
+  const std::wstring config = config_path(install_dir);
 
   for (int32_t i = 0; i < count; ++i) {
-    if (cancel_requested.load()) return;
+    if (cancel_requested.load()) return stop(window, temp_dir, {});
     const ReleaseFile& file = release.files[static_cast<size_t>(i)];
     window.SetProgress(static_cast<int32_t>(int64_t{i} * kFullPercent / count));
     window.SetStatus(kDownloadStatus + std::to_wstring(i + 1) + L"/" + std::to_wstring(count) +
                      L"  " + display_wide(file.file_path));
-    if (!FetchPackage(file, install_dir, http)) {
-      window.ShowError(kDownloadFailed + display_wide(file.file_path) + L"\n" +
-                       display_wide(http.last_error()));
-      return;
+    // A package may bring a new config; the values this installation already had stay.
+    const std::optional<std::string> kept_config = ReadFileText(config);
+    const bool placed = FetchPackage(file, install_dir, http, &cancel_requested);
+    const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
+    if (cancel_requested.load()) return stop(window, temp_dir, {});
+    if (!placed) {
+      return stop(window, temp_dir,
+                  kDownloadFailed + display_wide(file.file_path) + L"\n" +
+                      display_wide(http.last_error()));
     }
+    if (!config_kept) return stop(window, temp_dir, kCannotWriteConfig + config);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
   }
 
-  WriteVersionManifest(manifest, install_dir);
-  SetConfigProductVersion(install_dir + kConfigSuffix, release.version);
+  // The whole release is in place: backups of an update interrupted earlier are stale now and
+  // must never be restored over it.
+  RetireInterruptedUpdate(install_dir);
+  if (!WriteVersionManifest(manifest, install_dir)) {
+    return stop(window, temp_dir, kCannotWriteRecords + VersionManifestPath(install_dir).native());
+  }
+  if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
+    return stop(window, temp_dir, kCannotWriteConfig + config);
+  }
   window.SetProgress(kFullPercent);
   window.SetStatus(kFinishing);
-  CopySelfAsUpdater(install_dir + kUpdaterSuffix);
-  const std::wstring browser = install_dir + kBrowserExeSuffix;
-  CreateDesktopShortcut(browser, kShortcutName);
-  CreateStartMenuShortcut(browser, kShortcutName);
+  const std::wstring updater = updater_path(install_dir);
+  if (!CopySelfAsUpdater(updater)) return stop(window, temp_dir, kCannotCopyUpdater + updater);
+  const std::wstring browser = browser_path(install_dir);
+  const bool desktop_link = CreateDesktopShortcut(browser, kShortcutName);
+  const bool menu_link = CreateStartMenuShortcut(browser, kShortcutName);
   window.SetState(WindowState::Finished);
-  window.SetStatus(kFinished);
+  window.SetStatus(finished_status(desktop_link, menu_link));
   remove_tree(temp_dir);
 }

@@ -9,9 +9,12 @@
 #include "state/install_layout.h"
 #include "ui/window_model.h"
 
-// Installs every package of `release` into install_dir (which exists), then records the
-// installation, places the updater and the shortcuts and ends the window in Finished. Reports
-// only through the model's setters; stops silently between packages when cancel_requested is
-// set; a failed package ends in Failed with "下载失败: <path>\n<reason>".
+// Installs every package of `release` into install_dir (which exists), over whatever an earlier
+// installation left there (its config keeps its values), then records the installation, places
+// the updater and the shortcuts and ends the window in Finished. Reports only through the
+// model's setters. A set cancel_requested stops the run silently (between packages, or inside a
+// download or an extraction); a failed package ends in Failed with "下载失败: <path>\n<reason>",
+// a record or the updater copy that cannot be written in Failed naming the file. The temporary
+// folder is removed however the run ends.
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                 const std::wstring& install_dir, const ReleaseInfo& release);

@@ -4,13 +4,13 @@
 #include "net/release_fetch.h"
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
-                   const std::shared_ptr<std::atomic<bool>>& cancel_requested,
-                   const std::wstring& install_dir) {
+                   const std::atomic<bool>& cancel_requested, const std::wstring& install_dir) {
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  if (cancel_requested.load()) return;
   if (!release) {
     model->ShowError(kReleaseUnavailable);
     return;
   }
-  RunInstall(*model, *cancel_requested, install_dir, *release);
+  RunInstall(*model, cancel_requested, install_dir, *release);
 }

@@ -9,5 +9,4 @@
 #include "ui/window_model.h"
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
-                   const std::shared_ptr<std::atomic<bool>>& cancel_requested,
-                   const std::wstring& install_dir);
+                   const std::atomic<bool>& cancel_requested, const std::wstring& install_dir);

@@ -1,19 +1,31 @@
 #include "installer/installer_controller.h"
 
+#include <chrono>
+#include <optional>
+
 #include "base/detached_thread.h"
 #include "base/file_system.h"
+#include "base/instance_lock.h"
 #include "installer/install_thread.h"
 #include "net/release_fetch.h"
+#include "package/fetch_package.h"
 #include "ui/folder_picker.h"
 #include "updater/browser_launch.h"
 
 namespace {
 
 constexpr const wchar_t* kNoDirectory = L"请选择安装目录";
+constexpr const wchar_t* kNotFullPath = L"请输入完整的安装路径，例如 D:\\Orvane";
 constexpr const wchar_t* kFetchingRelease = L"正在获取版本信息...";
 constexpr const wchar_t* kCannotCreateDirectory = L"无法创建安装目录: ";
 constexpr const wchar_t* kCannotStartInstall = L"无法启动安装线程，请重试";
 constexpr const char* kUnknownVersion = "最新版本";
+// One installer per session: two would share one temporary folder.
+constexpr const wchar_t* kInstallerLockName = L"Local\\OrvaneSetupInstaller";
+constexpr const wchar_t* kInstallerWindowTag = L"OrvaneSetupInstaller";
+// How long a closing installer waits for its worker to notice the cancel: a download stops at
+// its next read, an extraction at once; a request stuck on a silent server is not waited for.
+constexpr std::chrono::milliseconds kStopGrace{3000};
 
 // The start-up lookup: fills the release card, or says "最新版本" with nothing else.
 void LoadReleaseSummary(const std::shared_ptr<WindowModel>& model) {
@@ -23,9 +35,8 @@ void LoadReleaseSummary(const std::shared_ptr<WindowModel>& model) {
     model->SetReleaseSummary(kUnknownVersion, 0, 0);
     return;
   }
-  int64_t total = 0;
-  for (const ReleaseFile& file : release->files) total += file.file_size;
-  model->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()), total);
+  model->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()),
+                           total_file_size(*release));
 }
 
 }  // namespace
@@ -33,7 +44,13 @@ void LoadReleaseSummary(const std::shared_ptr<WindowModel>& model) {
 InstallerController::InstallerController(HINSTANCE instance) : instance_(instance) {}
 
 void InstallerController::Run() {
+  const InstanceLock lock(kInstallerLockName);
+  if (!lock.first()) {
+    BringTaggedWindowToFront(kInstallerWindowTag);
+    return;
+  }
   window_.SetInstallMode(true);
+  window_.SetInstanceTag(kInstallerWindowTag);
   window_.onBrowse = [this] {
     const std::wstring chosen = PickFolder(window_.handle(), window_.GetInstallDir());
     if (!chosen.empty()) window_.SetInstallDir(chosen);
@@ -41,33 +58,53 @@ void InstallerController::Run() {
   window_.onStart = [this] { StartInstall(); };
   window_.onClose = [this] { window_.Close(); };
   window_.onLaunch = [this] {
-    LaunchBrowser(window_.GetInstallDir() + kBrowserExeSuffix);
+    LaunchBrowser(browser_path(install_dir_));
     window_.Close();
   };
   window_.onCancel = [this] {
-    cancel_requested_->exchange(true);
+    worker_->cancel();
     window_.Close();
   };
+  window_.onRetry = [this] { Retry(); };
   // A failed start only leaves the card without a summary; the install fetches again anyway.
   start_detached([model = window_.model()] { LoadReleaseSummary(model); });
   window_.Run(instance_);
+  StopWork();
+}
+
+void InstallerController::StopWork() {
+  // However the window went (cancel, close box, launch), nothing goes on writing after it.
+  worker_->cancel();
+  worker_->wait_idle(kStopGrace);
+  if (const std::wstring temp_dir = install_temp_dir(); !temp_dir.empty()) remove_tree(temp_dir);
+}
+
+void InstallerController::Retry() {
+  if (worker_->busy()) return;  // the failed run is still cleaning up; a moment later it is not
+  window_.SetState(WindowState::Ready);
 }
 
 void InstallerController::StartInstall() {
-  const std::wstring dir = window_.GetInstallDir();
-  if (dir.empty()) {
+  const std::wstring typed = window_.GetInstallDir();
+  if (typed.empty()) {
     window_.ShowError(kNoDirectory);
     return;
   }
-  if (!create_directories(dir)) {
-    window_.ShowError(kCannotCreateDirectory + dir);
+  const std::optional<std::wstring> dir = full_directory(typed);
+  if (!dir) {
+    window_.ShowError(kNotFullPath);
     return;
   }
+  if (!create_directories(*dir)) {
+    window_.ShowError(kCannotCreateDirectory + *dir);
+    return;
+  }
+  install_dir_ = *dir;
   window_.SetState(WindowState::Working);
   window_.SetProgress(0);
   window_.SetStatus(kFetchingRelease);
-  if (!start_detached([model = window_.model(), cancel = cancel_requested_, dir] {
-        InstallThread(model, cancel, dir);
+  if (!worker_->start([model = window_.model(), worker = worker_, dir = *dir] {
+        InstallThread(model, worker->cancel_flag(), dir);
       })) {
     window_.ShowError(kCannotStartInstall);
   }

@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 #include <string>
 
+#include "base/worker.h"
 #include "state/install_layout.h"
 #include "ui/progress_window.h"
 
@@ -14,15 +14,22 @@ class InstallerController {
  public:
   explicit InstallerController(HINSTANCE instance);
 
-  // Runs until the window closes.
+  // Runs until the window closes, then stops the install under way and removes its downloads.
+  // A second installer started meanwhile only brings this one's window to the front.
   void Run();
 
   // The "开始安装" action: checks and creates the directory, then starts the install thread.
   void StartInstall();
 
  private:
+  // The "重试" action: back to Ready with the directory as typed.
+  void Retry();
+  void StopWork();
+
   HINSTANCE instance_;
   ProgressWindow window_;
+  // The directory the install runs in, as the install started it.
+  std::wstring install_dir_;
   // Shared with the install thread, which may outlive this object.
-  std::shared_ptr<std::atomic<bool>> cancel_requested_ = std::make_shared<std::atomic<bool>>(false);
+  std::shared_ptr<Worker> worker_ = std::make_shared<Worker>();
 };

@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 
 #include "base/com_ptr.h"
+#include "base/path_text.h"
 
 namespace {
 
@@ -64,8 +65,9 @@ bool CreateShellLink(const std::wstring& link_path, const std::wstring& target,
     return false;
   }
   link->SetPath(target.c_str());
-  if (const size_t last = target.find_last_of(L"\\/"); last != std::wstring::npos) {
-    link->SetWorkingDirectory(target.substr(0, last).c_str());
+  // The target's folder; a root keeps its separator ("D:\", not the drive-relative "D:").
+  if (const std::wstring folder = parent_directory(target); !folder.empty()) {
+    link->SetWorkingDirectory(folder.c_str());
   }
   if (!description.empty()) link->SetDescription(description.c_str());
   link->SetIconLocation(target.c_str(), 0);

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kIconResource = 101;
 constexpr int kDirCapacity = 260;
+constexpr int kClassNameCapacity = 64;
 constexpr COLORREF kEditText = RGB(235, 238, 248);
 constexpr COLORREF kEditBackground = RGB(32, 36, 52);
 constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
@@ -17,6 +18,9 @@ constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_FLAT | BS_OWNERDRAW;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 constexpr const wchar_t* kBrowseCaption = L"浏览...";
+
+// A property whose presence marks a window; its value only has to be non-null.
+const HANDLE kTagPresent = reinterpret_cast<HANDLE>(1);
 
 HWND create_child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, Rect r, int id,
                   HINSTANCE instance) {
@@ -80,6 +84,7 @@ void ProgressWindow::Run(HINSTANCE instance) {
                       kWindowWidth, kWindowHeight, nullptr, nullptr, instance, this);
   if (window == nullptr) return;  // nothing would ever end the loop
   window_ = window;
+  if (!instance_tag_.empty()) SetPropW(window, instance_tag_.c_str(), kTagPresent);
   if (icon != nullptr) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -241,6 +246,7 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
+      if (!instance_tag_.empty()) RemovePropW(window, instance_tag_.c_str());
       // The handle dies with this message; nothing may use it afterwards.
       window_ = nullptr;
       return DefWindowProcW(window, message, wparam, lparam);
@@ -292,4 +298,28 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       return 0;
     default: return DefWindowProcW(window, message, wparam, lparam);
   }
+}
+
+bool BringTaggedWindowToFront(const std::wstring& tag) {
+  struct Search {
+    const std::wstring* tag;
+    HWND found;
+  } search{&tag, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto* wanted = reinterpret_cast<Search*>(context);
+        wchar_t class_name[kClassNameCapacity] = {};
+        GetClassNameW(window, class_name, kClassNameCapacity);
+        if (std::wstring_view(class_name) != kWindowClassName ||
+            GetPropW(window, wanted->tag->c_str()) == nullptr) {
+          return TRUE;
+        }
+        wanted->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return false;
+  if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
+  SetForegroundWindow(search.found);
+  return true;
 }

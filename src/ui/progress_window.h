@@ -43,6 +43,8 @@ class ProgressWindow {
     model_->SetReleaseSummary(version, count, bytes);
   }
   void SetInstallMode(bool install_mode) { model_->set_install_mode(install_mode); }
+  // Marks the window (before Run) so that a second run of the same kind can find it.
+  void SetInstanceTag(std::wstring tag) { instance_tag_ = std::move(tag); }
 
   // UI thread.
   void SetInstallDir(const std::wstring& dir);
@@ -72,4 +74,8 @@ class ProgressWindow {
   ScopedBrush edit_brush_;
   std::wstring install_dir_ = kDefaultInstallDir;
   bool tracking_leave_ = false;
+  std::wstring instance_tag_;
 };
+
+// Brings the window that carries `tag` (SetInstanceTag) to the front; false when none is open.
+bool BringTaggedWindowToFront(const std::wstring& tag);

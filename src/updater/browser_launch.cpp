@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/path_text.h"
 #include "base/win_handle.h"
 
 std::wstring launch_directory(const std::wstring& browser_path) {
-  const size_t last = browser_path.find_last_of(L"\\/");
-  return last == std::wstring::npos ? browser_path : browser_path.substr(0, last);
+  return parent_directory(browser_path);
 }
 
 bool LaunchBrowser(const std::wstring& browser_path) {
@@ -21,7 +21,7 @@ bool LaunchBrowser(const std::wstring& browser_path) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.c_str(), &startup, &info)) {
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
     return false;
   }
   ScopedKernelHandle thread(info.hThread);

@@ -7,6 +7,6 @@
 // created. Not waited for.
 bool LaunchBrowser(const std::wstring& browser_path);
 
-// The folder LaunchBrowser starts the browser in: the path up to its last separator, or the
-// whole path when it has none.
+// The folder LaunchBrowser starts the browser in: the path's parent, a root with its separator
+// ("D:\"); empty for a bare name, which then starts in the current folder.
 std::wstring launch_directory(const std::wstring& browser_path);

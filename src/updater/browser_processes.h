@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-inline constexpr const wchar_t* kBrowserExeName = L"chrome.exe";
+#include "state/install_layout.h"
 
 // Ids of every running process whose executable is named chrome.exe (ASCII case ignored).
 std::vector<DWORD> FindBrowserProcesses();

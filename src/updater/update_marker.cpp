@@ -12,7 +12,24 @@
 namespace {
 
 std::wstring marker_path(const std::wstring& install_dir) {
-  return install_dir + kUpdateMarkerSuffix;
+  return join_path(install_dir, kUpdateMarkerName);
+}
+
+// The target of every listed path that stays inside the installation, whatever the marker says.
+template <typename Visit>
+bool for_each_listed_target(const std::wstring& install_dir, Visit&& visit) {
+  const std::optional<std::string> text = ReadFileText(marker_path(install_dir));
+  if (!text) return false;
+  size_t start = 0;
+  while (start < text->size()) {
+    size_t end = text->find('\n', start);
+    if (end == std::string::npos) end = text->size();
+    const std::optional<std::u16string> relative =
+        safe_relative_path(std::string_view(*text).substr(start, end - start));
+    start = end + 1;
+    if (relative) visit(join_path(install_dir, to_wide(*relative)));
+  }
+  return true;
 }
 
 }  // namespace
@@ -32,22 +49,19 @@ void RemoveUpdateMarker(const std::wstring& install_dir) {
   DeleteFileW(marker_path(install_dir).c_str());
 }
 
-bool RepairInterruptedUpdate(const std::wstring& install_dir) {
-  const std::optional<std::string> text = ReadFileText(marker_path(install_dir));
-  if (!text) return false;
-  size_t start = 0;
-  while (start < text->size()) {
-    size_t end = text->find('\n', start);
-    if (end == std::string::npos) end = text->size();
-    const std::string line = text->substr(start, end - start);
-    start = end + 1;
-    // Only paths inside the installation are ever touched, whatever the marker says.
-    const std::optional<std::u16string> relative = safe_relative_path(line);
-    if (!relative) continue;
-    const std::wstring target = join_path(install_dir, to_wide(*relative));
+bool RetireInterruptedUpdate(const std::wstring& install_dir) {
+  for_each_listed_target(install_dir, [](const std::wstring& target) {
     const std::wstring backup = target + kBackupSuffix;
-    if (!path_exists(backup)) continue;
+    if (path_exists(backup)) DeleteFileW(backup.c_str());
+  });
+  RemoveUpdateMarker(install_dir);
+  return !UpdateMarkerExists(install_dir);
+}
+
+bool RepairInterruptedUpdate(const std::wstring& install_dir) {
+  return for_each_listed_target(install_dir, [](const std::wstring& target) {
+    const std::wstring backup = target + kBackupSuffix;
+    if (!path_exists(backup)) return;
     MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  }
-  return true;
+  });
 }

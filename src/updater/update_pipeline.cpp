@@ -89,7 +89,8 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
 // Downloads, verifies and stages one package; the item on success, else the error shown.
 std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
                                        const std::wstring& staging, const std::wstring& install_dir,
-                                       HttpClient& http, WindowModel& window) {
+                                       HttpClient& http, const std::atomic<bool>& cancel,
+                                       WindowModel& window) {
   const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) {
@@ -114,7 +115,7 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     return std::nullopt;
   }
   if (file.compressed) {
-    if (!ExtractArchive(zip_path, unpack)) {
+    if (!ExtractArchive(zip_path, unpack, &cancel)) {
       window.ShowError(kExtractFailed + path_text);
       return std::nullopt;
     }
@@ -175,7 +176,7 @@ ReplaceOutcome ReplaceFiles(const std::vector<UpdateItem>& items, const ReleaseI
   WriteVersionManifest(records_of(release), install_dir);
   bool config_delivered = false;
   for (const UpdateItem& item : items) config_delivered |= item.file_path == kConfigFilePath;
-  if (!config_delivered) SetConfigProductVersion(install_dir + kConfigSuffix, release.version);
+  if (!config_delivered) SetConfigProductVersion(config_path(install_dir), release.version);
   RemoveUpdateMarker(install_dir);
   for (const BackupEntry& entry : backups) {
     if (path_exists(entry.backup_path)) DeleteFileW(entry.backup_path.c_str());
@@ -191,7 +192,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   const std::vector<ReleaseFile> changed = changed_files(install_dir, release, repairing);
   if (changed.empty()) {
     WriteVersionManifest(records_of(release), install_dir);
-    SetConfigProductVersion(install_dir + kConfigSuffix, release.version);
+    SetConfigProductVersion(config_path(install_dir), release.version);
     if (repairing) RemoveUpdateMarker(install_dir);
     window.SetState(WindowState::Finished);
     window.SetStatus(kAlreadyCurrent);
@@ -199,6 +200,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   }
 
   HttpClient http;
+  http.set_cancel_flag(&cancel_requested);
   const std::wstring root = temp_root();
   const std::wstring staging = root.empty() ? std::wstring() : root + kStagingFolderName;
   if (staging.empty() || !create_directories(staging)) {
@@ -214,7 +216,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     window.SetStatus(kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) + L"  " +
                      display_wide(file.file_path));
     std::optional<UpdateItem> item =
-        StagePackage(file, static_cast<size_t>(i), staging, install_dir, http, window);
+        StagePackage(file, static_cast<size_t>(i), staging, install_dir, http, cancel_requested,
+                     window);
     if (!item) return;
     items.push_back(std::move(*item));
   }

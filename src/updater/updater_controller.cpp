@@ -22,10 +22,11 @@ constexpr const wchar_t* kQuestionEnd = L"，是否立即更新？";
 }  // namespace
 
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
-                    const std::shared_ptr<std::atomic<bool>>& cancel_requested,
+                    const std::atomic<bool>& cancel_requested,
                     const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  if (cancel_requested.load()) return;
   if (!release) {
     window->ShowError(kReleaseUnavailable);
     return;
@@ -44,34 +45,42 @@ void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
     window->SetStatus(kAlreadyCurrent);
     return;
   }
-  int64_t total = 0;
-  for (const ReleaseFile& file : release->files) total += file.file_size;
-  window->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()), total);
-  RunUpdate(*window, *cancel_requested, *gate, install_dir, *release,
-            install_dir + kBrowserExeSuffix, repairing);
+  window->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()),
+                            total_file_size(*release));
+  RunUpdate(*window, cancel_requested, *gate, install_dir, *release, browser_path(install_dir),
+            repairing);
 }
 
 UpdaterController::UpdaterController(HINSTANCE instance, std::wstring install_dir)
     : instance_(instance), install_dir_(std::move(install_dir)) {}
 
-void UpdaterController::RunUpdateMode() {
-  const std::wstring browser_path = install_dir_ + kBrowserExeSuffix;
+void UpdaterController::StartCheck() {
   window_.SetState(WindowState::Working);
   window_.SetProgress(0);
   window_.SetStatus(kChecking);
-  if (!start_detached([window = window_.model(), cancel = cancel_requested_, gate = gate_,
-                       dir = install_dir_] { CheckAndUpdate(window, cancel, gate, dir); })) {
+  if (!worker_->start([window = window_.model(), worker = worker_, gate = gate_,
+                       dir = install_dir_] {
+        CheckAndUpdate(window, worker->cancel_flag(), gate, dir);
+      })) {
     window_.ShowError(kCannotStartWorker);
   }
+}
+
+void UpdaterController::RunUpdateMode() {
+  StartCheck();
   window_.onCancel = [this] {
-    cancel_requested_->exchange(true);
+    worker_->cancel();
     window_.Close();
   };
-  window_.onLaunch = [this, browser_path] {
-    LaunchBrowser(browser_path);
+  window_.onLaunch = [this] {
+    LaunchBrowser(browser_path(install_dir_));
     window_.Close();
   };
   window_.onClose = [this] { window_.Close(); };
+  // "重试": the query and the update once more, once the failed run has ended.
+  window_.onRetry = [this] {
+    if (!worker_->busy()) StartCheck();
+  };
   window_.Run(instance_);
 
   // Wait for a replacement under way to finish or roll back; a worker that has not begun

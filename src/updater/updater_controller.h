@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "base/worker.h"
 #include "ui/progress_window.h"
 #include "updater/update_pipeline.h"
 
@@ -24,15 +25,18 @@ class UpdaterController {
   void RunCheckMode();
 
  private:
+  // Working, "正在检查更新...", and the worker started.
+  void StartCheck();
+
   HINSTANCE instance_;
   const std::wstring install_dir_;
   ProgressWindow window_;
   // Shared with the worker, which may outlive this object.
-  std::shared_ptr<std::atomic<bool>> cancel_requested_ = std::make_shared<std::atomic<bool>>(false);
+  std::shared_ptr<Worker> worker_ = std::make_shared<Worker>();
   std::shared_ptr<ReplacementGate> gate_ = std::make_shared<ReplacementGate>();
 };
 
 // The worker: fetch, compare, update.
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
-                    const std::shared_ptr<std::atomic<bool>>& cancel_requested,
+                    const std::atomic<bool>& cancel_requested,
                     const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir);

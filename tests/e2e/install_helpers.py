@@ -39,6 +39,9 @@ CONFIG_NAME = "orvane-config.json"
 UPDATER_NAME = "orvane-updater.exe"
 SHORTCUT_NAME = "Orvane.lnk"
 TEMP_NAME = "orvane-install"
+MARKER_NAME = "orvane-update.pending"
+EDIT_BACKGROUND = (32, 36, 52)
+EDIT_POINT = (60, 266)  # inside the directory edit, which only Ready shows
 
 POLL = 0.1
 
@@ -76,6 +79,21 @@ def clear_install_traces():
     shutil.rmtree(install_temp(), ignore_errors=True)
 
 
+def map_drive(letter, host_dir):
+    """Makes a drive letter of the prefix name host_dir (as a spare disk would); returns a
+    function that removes the mapping again."""
+    link = winebench.PREFIX / "dosdevices" / f"{letter.lower()}:"
+    link.unlink(missing_ok=True)
+    link.symlink_to(host_dir)
+    return lambda: link.unlink(missing_ok=True)
+
+
+def extractions():
+    """Host bsdtar processes the prefix's tar.exe started for an install's downloads."""
+    done = subprocess.run(["pgrep", "-f", f"bsdtar.*{TEMP_NAME}"], capture_output=True, text=True)
+    return done.stdout.split()
+
+
 def display_free(timeout=120):
     """Waits until no Orvane window is on the display: clicks go to whatever window is on top,
     and every Orvane window opens at the same place."""
@@ -107,7 +125,7 @@ def area(image, rect):
 def fixture_shot(name, *args):
     """The fixture's window drawn with args, photographed; no other "Orvane" window may be open."""
     process = winebench.start_wine([FIXTURE, *args])
-    window = winebench.wait_for_window(WINDOW_TITLE)
+    window = winebench.wait_for_window(WINDOW_TITLE, process=process)
     try:
         if window is None:
             raise AssertionError("the window fixture did not open")

@@ -39,6 +39,11 @@ LOCALES = {
 # Bytes that deflate hardly shrinks, so a cut zip is cut inside its entry's data.
 NOISE = b"".join(hashlib.sha256(i.to_bytes(4, "big")).digest() for i in range(2048))
 BIG = bytes(range(256)) * 4096  # 1 MiB
+# A zip that tar takes seconds to unpack: many small files.
+KIB = bytes(1024)
+MANY = {f"many/{i // 500:03d}/{i:05d}.bin": KIB for i in range(60000)}
+NOT_FULL_PATH = "请输入完整的安装路径，例如 D:\\Orvane"
+NO_DIRECTORY = "请选择安装目录"
 
 states = None
 
@@ -94,8 +99,9 @@ class Install(unittest.TestCase):
                 session.kill()
 
     def install(self, session, folder, until=(h.FINISHED, h.FAILED)):
-        """Types the folder, clicks "开始安装" and waits for one of the states."""
-        session.set_directory(winebench.windows_path(folder))
+        """Types the folder (a host path, or a Windows path as text), clicks "开始安装" and waits
+        for one of the states."""
+        session.set_directory(folder if isinstance(folder, str) else winebench.windows_path(folder))
         session.click(s.MAIN_BUTTON, settle=0)
         state, image = states.wait_for(session.window, until, INSTALL_TIMEOUT)
         session.shot(h.STATE_NAMES.get(state, "unknown").lower())
@@ -216,30 +222,138 @@ class Install(unittest.TestCase):
                          release_builder.sha256_hex(browser_bytes()))
         self.close(session)
 
+
+    # -- installs over an installation -------------------------------------------------------
+
+    def generation(self, version, config):
+        """A release whose plain and zipped files all carry `version` in their bytes."""
+        zipped = {"locales/en-US.pak": f"en {version}".encode() * 300,
+                  "locales/zh-CN.pak": f"中文 {version}".encode() * 300}
+        return [Package("chrome.exe", content=browser_bytes()),
+                Package(h.CONFIG_NAME, content=config),
+                Package("resources.pak", content=f"resources {version}".encode() * 1000),
+                Package("notes.txt", content=f"notes {version}".encode(), checksum_sha256=""),
+                Package("locales/en-US.pak", files=zipped, compressed=True)], zipped
+
+    def install_release(self, folder, packages, version, name):
+        manifest = self.release(packages, version=version)
+        session = self.start(name)
+        state, _ = self.install(session, folder)
+        self.close(session)
+        self.assertEqual(state, h.FINISHED, f"{name} ended in {h.STATE_NAMES.get(state)}")
+        return manifest
+
+    def test_install_over_an_installation_replaces_its_files_and_keeps_its_config(self):
+        folder = WORK / "again"
+        with s.service(SERVER_ROOT):
+            first, _ = self.generation("1.0", OLD_CONFIG)
+            self.install_release(folder, first, "1.0", "first install")
+            config = json.loads((folder / h.CONFIG_NAME).read_bytes())
+            self.assertEqual(config, {"keep": 1, "product_version": "1.0"})
+            (folder / h.CONFIG_NAME).write_text(json.dumps({**config, "user": "mine"}))
+            # What an update killed half-way leaves: its marker and backups, and one ".bak" that
+            # the marker does not list (not the installer's to delete).
+            (folder / h.MARKER_NAME).write_text("resources.pak\nlocales/en-US.pak\n")
+            for stale in ("resources.pak.bak", "locales/en-US.pak.bak", "notes.txt.bak"):
+                (folder / stale).write_bytes(b"stale")
+
+            second, zipped = self.generation("2.0", b'{"keep":5,"new_key":2}')
+            for run in ("over release 1", "same release again"):
+                manifest = self.install_release(folder, second, "2.0", run)
+                expected = {path: release_builder.sha256_hex(data) for path, data in zipped.items()}
+                expected.update({"chrome.exe": release_builder.sha256_hex(browser_bytes()),
+                                 "resources.pak": release_builder.sha256_hex(b"resources 2.0" * 1000),
+                                 "notes.txt": release_builder.sha256_hex(b"notes 2.0"),
+                                 "notes.txt.bak": release_builder.sha256_hex(b"stale")})
+                installed = h.installed_files(folder)
+                for name in (h.CONFIG_NAME, h.MANIFEST_NAME, h.UPDATER_NAME):
+                    self.assertTrue(installed.pop(name, None), f"{run}: {name} missing")
+                self.assertEqual(installed, expected, run)
+                self.assertEqual(json.loads((folder / h.CONFIG_NAME).read_bytes()),
+                                 {"keep": 1, "new_key": 2, "product_version": "2.0", "user": "mine"}, run)
+                self.assertEqual((folder / h.MANIFEST_NAME).read_bytes(), h.manifest_text(
+                    "2.0", CHANNEL, [(f["file_path"], f["checksum_sha256"]) for f in manifest["files"]]))
+                self.assertFalse((folder / h.MARKER_NAME).exists(), run)
+
+    # -- where an install may go -------------------------------------------------------------
+
+    def test_directory_forms_a_retry_and_a_drive_root(self):
+        drive = WORK / "spare drive"
+        drive.mkdir()
+        self.addCleanup(h.map_drive("O", drive))
+        shown = []
+        with s.service(SERVER_ROOT):
+            self.release([Package("chrome.exe", content=browser_bytes()),
+                          Package("locales/en-US.pak", files=LOCALES, compressed=True)])
+            session = self.start("directory forms")
+            for typed, text in (("", NO_DIRECTORY), ("Orvane", NOT_FULL_PATH)):
+                session.set_directory(typed)
+                session.click(s.MAIN_BUTTON, settle=0)
+                state, image = states.wait_for(session.window, (h.FAILED,), 20)
+                shown.append((state, h.area(image, h.ERROR_AREA), text))
+                session.click(s.MAIN_BUTTON, settle=0)  # "重试"
+                state, image = states.wait_for(session.window, (h.READY,), 20)
+                self.assertEqual(state, h.READY, f"重试 after {text!r}")
+                self.assertEqual(image.rgb(*h.EDIT_POINT), h.EDIT_BACKGROUND, "the directory edit is not back")
+            session.set_directory("O:\\Orvane\\")
+            session.click(s.MAIN_BUTTON, settle=0)
+            state, _ = states.wait_for(session.window, (h.FINISHED, h.FAILED), INSTALL_TIMEOUT)
+            self.assertEqual(state, h.FINISHED)
+            self.close(session)
+            self.assertEqual(set(h.installed_files(drive / "Orvane")),
+                             set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.UPDATER_NAME})
+            self.assertEqual(shell_link.read(h.desktop_shortcut()).target, "O:\\Orvane\\chrome.exe")
+
+            root = self.start("drive root")
+            state, _ = self.install(root, "O:\\")
+            self.assertEqual(state, h.FINISHED)
+        self.assertTrue(LOCALES.keys() <= set(h.installed_files(drive)))
+        self.assertTrue((drive / h.MANIFEST_NAME).is_file())
+        link = shell_link.read(h.desktop_shortcut())
+        self.assertEqual((link.target, link.working_dir), ("O:\\chrome.exe", "O:\\"))
+        root.click(s.MAIN_BUTTON, settle=0)  # "启动浏览器"
+        self.assertIsNotNone(winebench.wait_for_window(h.BROWSER_TITLE, timeout=30), "the browser did not open")
+        self.assertEqual(root.exit_code(), 0)
+        self.assertEqual((drive / h.BROWSER_LOG).read_bytes().decode("utf-8"), "O:\\chrome.exe\tO:\\\r\n")
+        h.close_browser()
+        for state, image, text in shown:
+            self.assertEqual(state, h.FAILED, text)
+            self.assertEqual(image, h.rendered_error(text), f"the error text is not {text!r}")
+
     # -- installs that stop -----------------------------------------------------------------
 
     def test_failed_package_stops_the_install_with_its_message(self):
         ok = Package("chrome.exe", content=browser_bytes())
+        blocked = lambda name: lambda folder, manifest: (folder / name).mkdir(parents=True)  # noqa: E731
         cases = [
+            # (label, packages, prepare(folder, manifest), expected text)
             ("missing package", [ok, Package("resources.pak", content=BIG, url_prefix="/_fault/status=404")],
              None, failure("resources.pak", "HTTP 404")),
             ("wrong digest", [ok, Package("resources.pak", content=BIG, checksum_sha256="0" * 64)],
-             None, failure("resources.pak")),
+             None, failure("resources.pak", "checksum mismatch")),
             ("corrupt zip", [ok, Package("locales/noise.pak", files={"locales/noise.pak": NOISE},
                                          compressed=True)],
-             "locales/noise.pak", failure("locales/noise.pak")),
+             lambda folder, manifest: self.cut_zip(manifest, "locales/noise.pak"),
+             failure("locales/noise.pak", "archive could not be extracted")),
+            # A folder where a record goes: the write cannot land (a read-only file cannot show
+            # this under Wine, which runs the tests as root and ignores the missing write bit).
+            ("records blocked", [ok], blocked(h.MANIFEST_NAME), "无法写入安装记录: {folder}\\" + h.MANIFEST_NAME),
+            ("updater blocked", [ok], blocked(h.UPDATER_NAME), "无法复制更新程序: {folder}\\" + h.UPDATER_NAME),
         ]
-        for name, packages, cut, expected in cases:
+        for name, packages, prepare, expected in cases:
             with self.case(name) as sessions:
                 folder = WORK / name
                 with s.service(SERVER_ROOT):
                     manifest = self.release(packages)
-                    if cut:
-                        self.cut_zip(manifest, cut)
+                    if prepare:
+                        prepare(folder, manifest)
                     sessions.append(session := self.start(name))
                     state, image = self.install(session, folder)
-                self.assert_no_install_records(folder)
-                self.assert_failed_with(session, image, state, expected)
+                self.assertFalse(h.desktop_shortcut().exists())
+                self.assertFalse((folder / h.UPDATER_NAME).is_file())
+                self.assertFalse(h.install_temp().exists(), "the downloads stayed after a failure")
+                self.assert_failed_with(session, image, state,
+                                        expected.format(folder=winebench.windows_path(folder)))
 
     def cut_zip(self, manifest, file_path):
         """Halves a stored zip and re-announces its size and digest, so that only extraction
@@ -302,6 +416,28 @@ class Install(unittest.TestCase):
             self.assert_no_install_records(folder)
             time.sleep(3)
             self.assert_no_install_records(folder)
+
+    def test_cancel_during_an_extraction_ends_tar_and_removes_the_downloads(self):
+        folder = WORK / "cancel extraction"
+        with s.service(SERVER_ROOT):
+            self.release([Package("many/000/00000.bin", files=MANY, compressed=True)])
+            session = self.start("cancel extraction")
+            self.install(session, folder, until=(h.WORKING,))
+            deadline = time.monotonic() + INSTALL_TIMEOUT
+            while not h.extractions():
+                self.assertLess(time.monotonic(), deadline, "the extraction did not start")
+                time.sleep(0.05)
+            started = time.monotonic()
+            session.click(s.MAIN_BUTTON, settle=0)  # "取消"
+            self.assertTrue(session.window_gone(timeout=5), "the window stayed after cancel")
+            self.assertEqual(session.exit_code(timeout=max(0.1, started + 5 - time.monotonic())), 0)
+        self.assertEqual(h.extractions(), [], "tar went on after the installer ended")
+        self.assertFalse(h.install_temp().exists(), "the downloads stayed after a cancel")
+        unpacked = sum(1 for p in folder.rglob("*.bin"))
+        self.assertLess(unpacked, len(MANY), "the extraction was not cut short")
+        time.sleep(1)
+        self.assertEqual(sum(1 for p in folder.rglob("*.bin")), unpacked, "files still appear")
+        self.assertFalse((folder / h.MANIFEST_NAME).exists())
 
 
 if __name__ == "__main__":

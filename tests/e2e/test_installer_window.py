@@ -7,6 +7,7 @@ import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import install_helpers as h  # noqa: E402
 import installer_session as s  # noqa: E402
 import release_builder  # noqa: E402
 import winebench  # noqa: E402
@@ -29,27 +30,8 @@ def windows_dir(path):
     return winebench.windows_path(path)
 
 
-FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
-ERROR_AREA = (40, 200, 434, 150)
-
-
 def error_area(image):
-    left, top, width, height = ERROR_AREA
-    return [image.rgb(x, y) for y in range(top, top + height) for x in range(left, left + width)]
-
-
-def rendered_error(text):
-    """The error area as the window draws `text` in Failed (the fixture runs the same code), so
-    that a screenshot of the exe can be compared with the exact text it should show."""
-    shown = s.Session.__new__(s.Session)
-    shown.name = "expected error"
-    shown.process = winebench.start_wine([FIXTURE, "state=3", f"error={text}"])
-    shown.window = winebench.wait_for_window("Orvane")
-    time.sleep(s.SETTLE)
-    try:
-        return error_area(shown.shot(text[:8]))
-    finally:
-        shown.kill()
+    return h.area(image, h.ERROR_AREA)
 
 
 class InstallerWindow(unittest.TestCase):
@@ -94,7 +76,7 @@ class InstallerWindow(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(winebench.differing_pixels(error_area(image), rendered_error("请选择安装目录")), 0)
+        self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error("请选择安装目录")), 0)
 
     def test_start_creates_the_directory_and_works_until_cancelled(self):
         target = WORK / "new" / "deeper" / "Orvane"
@@ -122,6 +104,17 @@ class InstallerWindow(unittest.TestCase):
             self.assertEqual(session.exit_code(), 0)
             self.assertTrue(target.is_dir())
 
+    def test_a_second_installer_leaves_the_first_alone_and_exits_0(self):
+        with s.hanging_service():
+            first = self.start(name="first installer")
+            second = winebench.start_wine([s.EXE])
+            self.assertEqual(second.wait(timeout=30), 0)
+            windows = winebench.xdotool("search", "--onlyvisible", "--name", "^Orvane$")
+            self.assertEqual(windows.splitlines(), [first.window])
+            first.key("alt+F4")
+            self.assertTrue(first.window_gone())
+            self.assertEqual(first.exit_code(), 0)
+
     def test_alt_f4_closes_with_exit_code_0(self):
         with s.hanging_service():
             session = self.start(name="alt f4")
@@ -134,7 +127,7 @@ class InstallerWindow(unittest.TestCase):
             session = self.start(name="browse")
             before = session.shot("before")
             session.click(s.BROWSE_BUTTON)
-            dialog = winebench.wait_for_window("选择 Orvane 安装目录", timeout=20)
+            dialog = winebench.wait_for_window("选择 Orvane 安装目录", timeout=20, process=session.process)
             self.assertIsNotNone(dialog, "the folder dialog did not open")
             winebench.xdotool("windowfocus", "--sync", dialog)
             winebench.xdotool("key", "--window", dialog, "Escape")
@@ -163,7 +156,7 @@ class InstallerWindow(unittest.TestCase):
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(winebench.differing_pixels(error_area(image), rendered_error("无法获取版本信息，请检查网络连接")), 0)
+        self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error("无法获取版本信息，请检查网络连接")), 0)
         self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
 
 if __name__ == "__main__":

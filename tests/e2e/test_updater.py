@@ -8,6 +8,7 @@ import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import install_helpers as h  # noqa: E402
 import installer_session as s  # noqa: E402
 import probe  # noqa: E402
 import release_builder  # noqa: E402
@@ -18,7 +19,6 @@ SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-update-server"
 INSTALL = winebench.DRIVE_C / "e2e update" / "Orvane"
 ELSEWHERE = winebench.DRIVE_C / "e2e update" / "Other"
 BROWSER = winebench.BUILD_DIR / "tests" / "support" / "chrome.exe"
-FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
 QUESTION_TITLE = "Orvane 更新提示"
 STATUS_AREA = (40, 246, 434, 24)
 
@@ -93,15 +93,8 @@ class Updater(unittest.TestCase):
         self.fail("the updater did not finish")
 
     def rendered_status(self, text):
-        shown = s.Session.__new__(s.Session)
-        shown.name = "expected status"
-        shown.process = winebench.start_wine([FIXTURE, "state=2", "install=0", f"status={text}"])
-        shown.window = winebench.wait_for_window("^Orvane$", process=shown.process)
-        time.sleep(s.SETTLE)
-        try:
-            return area(shown.shot(text[:6]), STATUS_AREA)
-        finally:
-            shown.kill()
+        return area(h.fixture_shot(f"status {text[:6]}", "state=2", "install=0", f"status={text}"),
+                    STATUS_AREA)
 
     def test_already_current(self):
         session = self.updater("--update", name="updater current")
@@ -157,7 +150,7 @@ class Updater(unittest.TestCase):
         self.assertEqual(now["orvane-config.json"], b'{\n  "from": "1.0",\n  "product_version": "2.0"\n}')
         self.assertFalse([n for n in now if n.endswith((".bak", ".pending"))])
 
-    def test_a_failure_on_the_last_package_keeps_the_browser_running(self):
+    def test_a_failure_on_the_last_package_keeps_the_browser_running_and_retry_updates(self):
         changed = packages("2.0")
         changed[3] = Package("resources.pak", content=b"resources 2.0", url_prefix="/_fault/status=404")
         release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", changed)
@@ -170,11 +163,21 @@ class Updater(unittest.TestCase):
                     image.rgb(450, 140) == winebench.argb(0xFF181A26):
                 break  # no bar, no card: Failed
             time.sleep(1)
-        session.key("alt+F4")
-        self.assertEqual(session.exit_code(), 0)
         self.assertIsNone(ours.poll())
         self.assertEqual(tree(INSTALL), self.installed)
 
+        # The service is mended; "重试" asks again and updates.
+        changed[3] = Package("resources.pak", content=b"resources 2.0")
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", changed)
+        session.click(s.MAIN_BUTTON, settle=0)
+        image = self.wait_for_finished(session)
+        session.key("alt+F4")
+        self.assertEqual(session.exit_code(), 0)
+        self.assertIsNotNone(ours.wait(timeout=10))
+        now = tree(INSTALL)
+        self.assertEqual(now["resources.pak"], b"resources 2.0")
+        self.assertEqual(now["locales/zh-CN.pak"], "中文 2.0".encode() * 20)
+        self.assertEqual(winebench.differing_pixels(area(image, STATUS_AREA), self.rendered_status("更新完成！点击「启动浏览器」继续。")), 0)
 
 if __name__ == "__main__":
     unittest.main()

@@ -33,6 +33,9 @@ class InstallPipeline(unittest.TestCase):
     def setUpClass(cls):
         shutil.rmtree(SERVER_ROOT, ignore_errors=True)
         cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
+        # The probe's temporary folder (a refused package touches nothing).
+        refused = probe.one({"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})
+        cls.temp = winebench.host_path(refused["temp_dir"])
 
     @classmethod
     def tearDownClass(cls):
@@ -82,9 +85,9 @@ class InstallPipeline(unittest.TestCase):
             # (label, failing package, error text, what the directory holds afterwards)
             ("404", Package("second.bin", content=b"2", url_prefix="/_fault/status=404"),
              "下载失败: second.bin\nHTTP 404", ["first.bin"]),
-            # The file is moved into place before its digest is checked, so it stays there.
+            # A plain file is checked before it takes its place: nothing of it lands.
             ("wrong digest", Package("second.bin", content=b"2", checksum_sha256="0" * 64),
-             "下载失败: second.bin\n", ["first.bin", "second.bin"]),
+             "下载失败: second.bin\nchecksum mismatch", ["first.bin"]),
             ("corrupt zip", Package("second.bin", content=b"PK\x03\x04 broken", compressed=True,
                                     checksum_sha256="", zip_checksum=""), None, ["first.bin"]),
         ]
@@ -95,7 +98,7 @@ class InstallPipeline(unittest.TestCase):
                 if label == "corrupt zip":
                     stored = SERVER_ROOT / "files" / manifest["files"][1]["download_url"].rsplit("/", 1)[1]
                     stored.write_bytes(b"PK\x03\x04 broken")
-                    error = "下载失败: second.bin\n"
+                    error = "下载失败: second.bin\narchive could not be extracted"
                 result = probe.one({"op": "run_install", "base_url": self.server.url,
                                     "install_dir": winebench.windows_path(INSTALL)})
                 calls = [(c["call"], c.get("value")) for c in result["calls"]]
@@ -103,13 +106,33 @@ class InstallPipeline(unittest.TestCase):
                                          ("progress", 50), ("status", "下载: 2/2  second.bin"),
                                          ("error", error)])
                 self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), left)  # no manifest
+                self.assertFalse(self.temp.exists(), "the downloads stayed after a failure")
 
-    def test_cancel_is_noticed_before_the_next_package(self):
+    def test_cancel_stops_the_download_under_way_and_removes_the_downloads(self):
         _, calls = self.install([Package(f"p{i}.bin", content=bytes([i])) for i in range(3)],
                                 cancel_at_status=2)
         self.assertEqual(calls, [("progress", 0), ("status", "下载: 1/3  p0.bin"),
                                  ("progress", 33), ("status", "下载: 2/3  p1.bin")])
-        self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), ["p0.bin", "p1.bin"])
+        self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), ["p0.bin"])
+        self.assertFalse(self.temp.exists())
+
+    def test_removing_the_downloads_never_follows_a_link(self):
+        outside = INSTALL.parent / "outside"
+        (outside / "deep").mkdir(parents=True)
+        (outside / "deep" / "keep.txt").write_bytes(b"keep")
+        self.temp.mkdir(parents=True, exist_ok=True)
+        (self.temp / "left.zip").write_bytes(b"from an earlier run")
+        # A link made on the host: Wine shows it as a directory reparse point.
+        link = self.temp / "link"
+        link.symlink_to(outside, target_is_directory=True)
+        self.addCleanup(lambda: link.unlink(missing_ok=True))
+        _, calls = self.install([Package("a.bin", content=b"a")])
+        self.assertEqual(calls[-2:], [("state", 2), ("status", FINISHED)])
+        self.assertEqual((outside / "deep" / "keep.txt").read_bytes(), b"keep")
+        self.assertFalse((self.temp / "left.zip").exists())
+        # Windows removes the link itself; Wine 8 cannot (error 145), so it may stay, unfollowed.
+        self.assertEqual([p.name for p in self.temp.iterdir()] if self.temp.exists() else [],
+                         ["link"] if link.is_symlink() else [])
 
     def test_paths_that_leave_the_directory_are_refused(self):
         for path in ("..\\x.bin", "C:\\x.bin"):
