@@ -8,7 +8,8 @@
 #include "base/win_handle.h"
 
 std::wstring launch_directory(const std::wstring& browser_path) {
-  return parent_directory(browser_path);
+  std::wstring folder = parent_directory(browser_path);
+  return folder.empty() ? browser_path : folder;
 }
 
 bool LaunchBrowser(const std::wstring& browser_path) {
@@ -21,7 +22,7 @@ bool LaunchBrowser(const std::wstring& browser_path) {
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+                      directory.c_str(), &startup, &info)) {
     return false;
   }
   ScopedKernelHandle thread(info.hThread);

@@ -8,5 +8,5 @@
 bool LaunchBrowser(const std::wstring& browser_path);
 
 // The folder LaunchBrowser starts the browser in: the path's parent, a root with its separator
-// ("D:\"); empty for a bare name, which then starts in the current folder.
+// ("D:\", not the drive-relative "D:"); the whole path when it names no folder.
 std::wstring launch_directory(const std::wstring& browser_path);
