@@ -58,13 +58,15 @@ def hanging_service():
 class Session:
     """One run of the exe: its process, its window, and what a person can do to it."""
 
-    def __init__(self, *args, name="installer", exe=None):
+    def __init__(self, *args, name="installer", exe=None, env=None):
         self.name = name
-        self.process = winebench.start_wine([exe or EXE, *args])
+        self.process = winebench.start_wine([exe or EXE, *args], env=env)
         self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         if not self.window:
+            state = self.process.poll()
             self.process.kill()
-            raise AssertionError("the window did not appear")
+            raise AssertionError(f"the window did not appear (exit code {state}); "
+                                 f"{winebench.bench_report()}")
         time.sleep(SETTLE)
 
     def shot(self, suffix):

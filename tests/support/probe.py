@@ -30,3 +30,22 @@ def run(operations, timeout=600):
 
 def one(operation, timeout=600):
     return run([operation], timeout)[0]
+
+
+def start(operations, env=None):
+    """Starts a probe run in the background (env: variables for it, such as a pause point's).
+    Returns (process, finish); finish(timeout) waits for the run and returns its results."""
+    SCRATCH.mkdir(parents=True, exist_ok=True)
+    work = pathlib.Path(tempfile.mkdtemp(dir=SCRATCH))
+    script, results = work / "script.json", work / "results.json"
+    script.write_bytes(json.dumps(operations, ensure_ascii=False).encode("utf-8", "surrogateescape"))
+    process = winebench.start_wine([PROBE, winebench.windows_path(script), winebench.windows_path(results)],
+                                   env=env)
+
+    def finish(timeout=600):
+        process.wait(timeout=timeout)
+        if not results.exists():
+            raise AssertionError(f"orvane-probe failed ({process.returncode})")
+        return json.loads(results.read_bytes().decode("utf-8", "surrogateescape"), strict=False)
+
+    return process, finish

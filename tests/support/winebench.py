@@ -59,10 +59,38 @@ def run_wine(args, timeout=120):
         return subprocess.CompletedProcess(process.args, returncode, out.read(), err.read())
 
 
-def start_wine(args):
-    """Starts a Windows program and returns at once with its Popen."""
-    return subprocess.Popen([str(WINE_RUN), *map(str, args)],
+def start_wine(args, env=None):
+    """Starts a Windows program and returns at once with its Popen; env: variables to add (Wine
+    hands them on to the Windows program)."""
+    return subprocess.Popen([str(WINE_RUN), *map(str, args)], env={**os.environ, **(env or {})},
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+class PausePoint:
+    """A test build of ours stopped at a named point (src/base/pause_point.h): pass env() to
+    start_wine, wait_reached(), then kill the program there or resume() it."""
+
+    def __init__(self, name, folder):
+        self.name = name.split("#")[0]
+        self.folder = pathlib.Path(folder)
+        self.folder.mkdir(parents=True, exist_ok=True)
+        for suffix in (".reached", ".resume"):
+            (self.folder / (self.name + suffix)).unlink(missing_ok=True)
+        self.variables = {"ORVANE_PAUSE_AT": name, "ORVANE_PAUSE_DIR": windows_path(self.folder)}
+
+    def env(self):
+        return dict(self.variables)
+
+    def wait_reached(self, timeout=60):
+        deadline = time.monotonic() + timeout
+        while not (self.folder / (self.name + ".reached")).exists():
+            if time.monotonic() > deadline:
+                return False
+            time.sleep(0.05)
+        return True
+
+    def resume(self):
+        (self.folder / (self.name + ".resume")).touch()
 
 
 def xdotool(*args, timeout=30):
@@ -84,6 +112,18 @@ def wait_for_window(name, timeout=60, process=None):
             return found.splitlines()[0]
         time.sleep(0.2)
     return None
+
+
+def bench_report():
+    """What runs on the bench and which windows it shows: for messages of tests that waited
+    for a window in vain."""
+    processes = subprocess.run(["ps", "-eo", "pid,etimes,stat,args"], capture_output=True,
+                               text=True).stdout.splitlines()
+    ours = [line.strip() for line in processes if ".exe" in line or "wine" in line]
+    windows = []
+    for window in (xdotool("search", "--onlyvisible", "--name", ".") or "").split():
+        windows.append(f"{window} {xdotool('getwindowname', window)!r} pid {xdotool('getwindowpid', window)}")
+    return "processes: " + " | ".join(ours) + "; visible windows: " + " | ".join(windows)
 
 
 def window_geometry(window):
