@@ -5,12 +5,16 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "base/pause_point.h"
 #include "base/scoped_handle.h"
+#include "base/win_handle.h"
 
 namespace {
 
 constexpr DWORD kTempPathCapacity = MAX_PATH + 1;
+constexpr DWORD kCopyChunk = 1024 * 1024;
 
 struct FindTraits {
   using type = HANDLE;
@@ -88,6 +92,59 @@ bool remove_tree(const std::wstring& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return !path_exists(path);
   remove_entry(path, attributes);
   return !path_exists(path);
+}
+
+namespace {
+
+// The copy MoveFileEx would make across volumes, but flushed before the source is deleted (and
+// with a point a test can stop at half-way).
+bool copy_then_delete(const std::wstring& from, const std::wstring& to) {
+  ScopedKernelHandle source(CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!source) return false;
+  ScopedKernelHandle target(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!target) return false;
+  std::vector<char> buffer(kCopyChunk);
+  bool copied = true;
+  for (bool first = true;; first = false) {
+    DWORD read = 0;
+    if (!ReadFile(source.get(), buffer.data(), kCopyChunk, &read, nullptr)) {
+      copied = false;
+      break;
+    }
+    if (read == 0) break;
+    DWORD written = 0;
+    if (!WriteFile(target.get(), buffer.data(), read, &written, nullptr) || written != read) {
+      copied = false;
+      break;
+    }
+    if (first) pause_point("copying");
+  }
+  copied = copied && FlushFileBuffers(target.get());
+  target.reset();
+  if (!copied) {
+    DeleteFileW(to.c_str());
+    return false;
+  }
+  source.reset();
+  DeleteFileW(from.c_str());  // a copy left in a temporary folder is only clutter
+  return true;
+}
+
+}  // namespace
+
+bool move_file_durably(const std::wstring& from, const std::wstring& to) {
+  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+  if (GetLastError() != ERROR_NOT_SAME_DEVICE) return false;
+  return copy_then_delete(from, to);
+}
+
+bool flush_file(const std::wstring& path) {
+  ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file && FlushFileBuffers(file.get());
 }
 
 std::wstring temp_root() {

@@ -21,6 +21,14 @@ bool path_exists(const std::wstring& path);
 // left at `path`.
 bool remove_tree(const std::wstring& path);
 
+// Moves a file to a place where nothing is yet: a rename on the same volume, across volumes a
+// copy whose bytes reach the disk before the source goes. Either way the moved bytes are on the
+// disk when this returns true; a half-copied target is removed when the copy fails.
+bool move_file_durably(const std::wstring& from, const std::wstring& to);
+
+// Asks the disk to hold the file's bytes now (FlushFileBuffers).
+bool flush_file(const std::wstring& path);
+
 // The platform's temporary directory, ending in a backslash; empty if the platform has none
 // (callers then refuse to work rather than write into the current directory).
 std::wstring temp_root();
