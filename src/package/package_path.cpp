@@ -33,3 +33,22 @@ std::optional<std::u16string> safe_relative_path(std::string_view file_path) {
   }
   return path;
 }
+
+std::u16string path_identity(std::u16string_view relative_path) {
+  std::u16string identity;
+  size_t element_start = 0;
+  for (size_t i = 0; i <= relative_path.size(); ++i) {
+    if (i < relative_path.size() && !is_separator(relative_path[i])) continue;
+    std::u16string_view element = relative_path.substr(element_start, i - element_start);
+    element_start = i + 1;
+    while (!element.empty() && (element.back() == u'.' || element.back() == u' ')) {
+      element.remove_suffix(1);
+    }
+    if (element.empty()) continue;  // "", "." (and what trailing dots reduce to nothing)
+    if (!identity.empty()) identity += u'\\';
+    for (char16_t c : element) {
+      identity += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+    }
+  }
+  return identity;
+}

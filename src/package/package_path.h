@@ -10,3 +10,9 @@
 // element made only of dots and spaces (`..`, `...`, `.. `; a lone `.` is fine), or a control
 // character.
 std::optional<std::u16string> safe_relative_path(std::string_view file_path);
+
+// The file a safe relative path names, spelled one way: elements joined by one backslash, "."
+// and empty elements dropped, trailing dots and spaces of each element dropped (Windows drops
+// them too), ASCII letters upper-cased. Two paths with the same identity name one file; the
+// comparison of other letters without regard to case is the platform's (path_conflicts).
+std::u16string path_identity(std::u16string_view relative_path);

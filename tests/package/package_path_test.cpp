@@ -63,4 +63,28 @@ TEST(SafeRelativePath, RefusesPathsThatCouldLeaveOrAreNotUtf8) {
   }
 }
 
+TEST(PathIdentity, SpellingsOfOneFileMeet) {
+  const struct {
+    std::u16string path;
+    std::u16string identity;
+  } cases[] = {
+      {u"lib.dll", u"LIB.DLL"},
+      {u"LIB.dll", u"LIB.DLL"},
+      {u"a/b", u"A\\B"},
+      {u"a\\b", u"A\\B"},
+      {u"./x", u"X"},
+      {u"a/./b", u"A\\B"},
+      {u"a//b", u"A\\B"},
+      {u"x.", u"X"},
+      {u"x ", u"X"},
+      {u"x. .", u"X"},
+      {u"dir./x", u"DIR\\X"},
+      {u"x.bak", u"X.BAK"},
+      {u"资源/文件.pak", u"资源\\文件.PAK"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(path_identity(c.path), c.identity) << testing::PrintToString(c.path);
+  }
+}
+
 }  // namespace

@@ -1,0 +1,46 @@
+#include "package/path_conflicts.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "package/package_path.h"
+
+namespace {
+
+constexpr std::u16string_view kBackupIdentitySuffix = u".BAK";
+// What an installation keeps of its own: no package may land there.
+constexpr std::u16string_view kReservedIdentities[] = {
+    u"ORVANE-VERSION.JSON",     u"ORVANE-VERSION.JSON.BAK", u"ORVANE-UPDATE.PENDING",
+    u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK",
+};
+
+// The file system's own comparison: ordinal, letters compared without regard to case.
+bool same_file(std::u16string_view a, std::u16string_view b) {
+  return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
+                              reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& files) {
+  std::vector<std::u16string> seen;
+  for (size_t i = 0; i < files.size(); ++i) {
+    const std::optional<std::u16string> relative = safe_relative_path(files[i].file_path);
+    if (!relative) continue;  // refused on its own, as an unsafe path
+    const std::u16string identity = path_identity(*relative);
+    const std::u16string backup = identity + std::u16string(kBackupIdentitySuffix);
+    for (std::u16string_view reserved : kReservedIdentities) {
+      if (same_file(identity, reserved)) return i;
+    }
+    for (const std::u16string& earlier : seen) {
+      if (same_file(identity, earlier) || same_file(backup, earlier) ||
+          same_file(identity, earlier + std::u16string(kBackupIdentitySuffix))) {
+        return i;
+      }
+    }
+    seen.push_back(identity);
+  }
+  return std::nullopt;
+}
