@@ -32,9 +32,15 @@ ConfigWrite write_with_product_version(const std::string& text, const std::strin
 
 ConfigWrite RecordProductVersion(const std::filesystem::path& config_path,
                                  const std::string& version) {
+  return RecordProductVersion(config_path, version, config_path);
+}
+
+ConfigWrite RecordProductVersion(const std::filesystem::path& config_path,
+                                 const std::string& version,
+                                 const std::filesystem::path& out_path) {
   const std::optional<std::string> text = ReadFileText(config_path);
   if (!text) return ConfigWrite::NoFile;
-  return write_with_product_version(*text, version, config_path);
+  return write_with_product_version(*text, version, out_path);
 }
 
 bool SetConfigProductVersion(const std::filesystem::path& config_path, const std::string& version) {

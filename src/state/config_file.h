@@ -15,6 +15,10 @@ bool SetConfigProductVersion(const std::filesystem::path& config_path, const std
 enum class ConfigWrite { Written, NoFile, NotAnObject, WriteFailed };
 ConfigWrite RecordProductVersion(const std::filesystem::path& config_path,
                                  const std::string& version);
+// The same, written to out_path and leaving config_path as it is (an update stages its records).
+ConfigWrite RecordProductVersion(const std::filesystem::path& config_path,
+                                 const std::string& version,
+                                 const std::filesystem::path& out_path);
 
 // After a package may have replaced the config: when its text differs from `kept_text` (what the
 // installation held before) and both are JSON objects, the kept values win again and keys only

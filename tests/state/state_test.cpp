@@ -7,6 +7,7 @@
 
 #include "state/config_file.h"
 #include "state/file_text.h"
+#include "state/update_marker_text.h"
 #include "state/version_manifest.h"
 
 namespace {
@@ -192,6 +193,43 @@ TEST_F(StateFiles, InterruptedWriteLeavesTheOldFileWhole) {
   EXPECT_EQ(ReadVersionManifest(dir())->version, "2.0");
   for (const auto& entry : fs::directory_iterator(dir_)) {
     EXPECT_EQ(entry.path().extension(), ".json") << entry.path();  // no temporary file left
+  }
+}
+
+// The update journal: what a later run reads back is what the update wrote, and a journal of
+// the earlier format (paths only, no records among them) counts as untrusted.
+TEST(UpdateMarkerText, ReadsBackWhatWasWrittenAndTheEarlierFormat) {
+  const UpdateMarker written{false,
+                             {{MarkerEntryKind::Replaced, "locales/zh-CN.pak"},
+                              {MarkerEntryKind::Added, "资源/新.pak"},
+                              {MarkerEntryKind::Replaced, "orvane-version.json"}}};
+  const std::string text = update_marker_text(written);
+  EXPECT_EQ(text,
+            "orvane-update 2\nreplaced\tlocales/zh-CN.pak\nadded\t\xE8\xB5\x84\xE6\xBA\x90/"
+            "\xE6\x96\xB0.pak\nreplaced\torvane-version.json\n");
+  const struct {
+    std::string text;
+    bool untrusted;
+    std::vector<std::pair<MarkerEntryKind, std::string>> entries;
+  } cases[] = {
+      {text, false,
+       {{MarkerEntryKind::Replaced, "locales/zh-CN.pak"},
+        {MarkerEntryKind::Added, "\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak"},
+        {MarkerEntryKind::Replaced, "orvane-version.json"}}},
+      {update_marker_text({true, {}}), true, {}},
+      {"orvane-update 2\r\nuntrusted\r\nadded\tx\r\n", true, {{MarkerEntryKind::Added, "x"}}},
+      {"orvane-update 2\nmoved\tx\nreplaced y\n\nreplaced\tz", false,
+       {{MarkerEntryKind::Replaced, "z"}}},
+      {"a.dll\nlocales/en.pak\n", true,
+       {{MarkerEntryKind::Replaced, "a.dll"}, {MarkerEntryKind::Replaced, "locales/en.pak"}}},
+      {"", true, {}},
+  };
+  for (const auto& c : cases) {
+    const UpdateMarker marker = parse_update_marker(c.text);
+    EXPECT_EQ(marker.untrusted, c.untrusted) << c.text;
+    std::vector<std::pair<MarkerEntryKind, std::string>> entries;
+    for (const MarkerEntry& e : marker.entries) entries.emplace_back(e.kind, e.file_path);
+    EXPECT_EQ(entries, c.entries) << c.text;
   }
 }
 
