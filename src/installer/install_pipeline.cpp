@@ -8,9 +8,11 @@
 #include "installer/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
+#include "package/path_conflicts.h"
 #include "state/config_file.h"
 #include "state/file_text.h"
 #include "state/version_manifest.h"
+#include "ui/shared_texts.h"
 #include "updater/update_marker.h"
 
 namespace {
@@ -23,8 +25,6 @@ constexpr const wchar_t* kFinishedWithoutDesktopLink = L"安装完成！但未�
 constexpr const wchar_t* kFinishedWithoutMenuLink = L"安装完成！但未能创建开始菜单快捷方式。";
 constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创建桌面和开始菜单快捷方式。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
-constexpr const wchar_t* kCannotWriteRecords = L"无法写入安装记录: ";
-constexpr const wchar_t* kCannotWriteConfig = L"无法写入配置文件: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
 constexpr int32_t kFullPercent = 100;
 
@@ -53,6 +53,13 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   if (temp_dir.empty() || !create_directories(temp_dir)) {
     window.ShowError(kCannotCreateTemp + temp_dir);
     return;
+  }
+  // A release that names one file twice would overwrite what it just put down: refused before
+  // anything is fetched, naming the second spelling.
+  if (const std::optional<size_t> conflict = find_conflicting_path(release.files)) {
+    return stop(window, temp_dir,
+                kDownloadFailed + display_wide(release.files[*conflict].file_path) + L"\n" +
+                    display_wide(kConflictingPathError));
   }
   const auto count = static_cast<int32_t>(release.files.size());
   VersionManifest manifest{release.version, release.channel, {}};

@@ -2,34 +2,29 @@
 
 #include <windows.h>
 
-#include <optional>
+#include <set>
 
 #include "base/file_system.h"
 #include "base/wide.h"
 #include "package/package_path.h"
+#include "state/config_file.h"
 #include "state/file_text.h"
 
 namespace {
+
+constexpr DWORD kRestoreFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
 std::wstring marker_path(const std::wstring& install_dir) {
   return join_path(install_dir, kUpdateMarkerName);
 }
 
-// The target of every listed path that stays inside the installation, whatever the marker says.
-template <typename Visit>
-bool for_each_listed_target(const std::wstring& install_dir, Visit&& visit) {
-  const std::optional<std::string> text = ReadFileText(marker_path(install_dir));
-  if (!text) return false;
-  size_t start = 0;
-  while (start < text->size()) {
-    size_t end = text->find('\n', start);
-    if (end == std::string::npos) end = text->size();
-    const std::optional<std::u16string> relative =
-        safe_relative_path(std::string_view(*text).substr(start, end - start));
-    start = end + 1;
-    if (relative) visit(join_path(install_dir, to_wide(*relative)));
+bool remove_file(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
   }
-  return true;
+  return DeleteFileW(path.c_str()) != 0;
 }
 
 }  // namespace
@@ -38,30 +33,92 @@ bool UpdateMarkerExists(const std::wstring& install_dir) {
   return path_exists(marker_path(install_dir));
 }
 
-bool WriteUpdateMarker(const std::wstring& install_dir,
-                       const std::vector<std::string>& file_paths) {
-  std::string text;
-  for (const std::string& path : file_paths) text += path + "\n";
-  return WriteFileText(marker_path(install_dir), text);
+std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir) {
+  const std::optional<std::string> text = ReadFileText(marker_path(install_dir));
+  if (!text) return std::nullopt;
+  return parse_update_marker(*text);
 }
 
-void RemoveUpdateMarker(const std::wstring& install_dir) {
-  DeleteFileW(marker_path(install_dir).c_str());
+bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& marker) {
+  return WriteFileText(marker_path(install_dir), update_marker_text(marker));
+}
+
+bool RemoveUpdateMarker(const std::wstring& install_dir) {
+  return remove_file(marker_path(install_dir));
+}
+
+std::optional<std::wstring> EntryTarget(const std::wstring& install_dir,
+                                        const std::string& file_path) {
+  const std::optional<std::u16string> relative = safe_relative_path(file_path);
+  if (!relative) return std::nullopt;
+  return join_path(install_dir, to_wide(*relative));
+}
+
+bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker) {
+  bool undone = true;
+  for (auto entry = marker.entries.rbegin(); entry != marker.entries.rend(); ++entry) {
+    const std::optional<std::wstring> target = EntryTarget(install_dir, entry->file_path);
+    if (!target) continue;
+    if (entry->kind == MarkerEntryKind::Added) {
+      undone &= remove_file(*target);
+      continue;
+    }
+    // No backup: the run ended before it moved the file aside, so the file is still in place.
+    const std::wstring backup = *target + kBackupSuffix;
+    if (!path_exists(backup)) continue;
+    undone &= MoveFileExW(backup.c_str(), target->c_str(), kRestoreFlags) != 0;
+  }
+  return undone;
+}
+
+RepairOutcome RepairInterruptedUpdate(const std::wstring& install_dir) {
+  RepairOutcome outcome = RepairOutcome::NoMarker;
+  if (UpdateMarkerExists(install_dir)) {
+    const std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir);
+    // A journal that cannot be read, or an undo that did not go through, leaves the marker as
+    // it is: the next run tries again, and this one trusts nothing installed.
+    if (!marker || !UndoEntries(install_dir, *marker)) return RepairOutcome::Untrusted;
+    if (marker->untrusted) {
+      WriteUpdateMarker(install_dir, UpdateMarker{true, {}});
+      return RepairOutcome::Untrusted;
+    }
+    if (!RemoveUpdateMarker(install_dir)) return RepairOutcome::Untrusted;
+    outcome = RepairOutcome::Restored;
+  }
+  if (const std::optional<VersionManifest> recorded = ReadVersionManifest(install_dir)) {
+    RemoveLeftoverBackups(install_dir, *recorded);
+  }
+  return outcome;
 }
 
 bool RetireInterruptedUpdate(const std::wstring& install_dir) {
-  for_each_listed_target(install_dir, [](const std::wstring& target) {
-    const std::wstring backup = target + kBackupSuffix;
-    if (path_exists(backup)) DeleteFileW(backup.c_str());
-  });
+  if (const std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir)) {
+    for (const MarkerEntry& entry : marker->entries) {
+      if (entry.kind != MarkerEntryKind::Replaced) continue;
+      if (const std::optional<std::wstring> target = EntryTarget(install_dir, entry.file_path)) {
+        remove_file(*target + kBackupSuffix);
+      }
+    }
+  }
   RemoveUpdateMarker(install_dir);
   return !UpdateMarkerExists(install_dir);
 }
 
-bool RepairInterruptedUpdate(const std::wstring& install_dir) {
-  return for_each_listed_target(install_dir, [](const std::wstring& target) {
-    const std::wstring backup = target + kBackupSuffix;
-    if (!path_exists(backup)) return;
-    MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  });
+void RemoveLeftoverBackups(const std::wstring& install_dir, const VersionManifest& recorded) {
+  // Compared as the file system compares names, so "X.BAK" counts as the file "x.bak".
+  std::set<std::u16string> recorded_files;
+  std::vector<std::string> names{kVersionManifestName, kConfigFileName};
+  for (const ManifestEntry& entry : recorded.files) {
+    if (const std::optional<std::u16string> relative = safe_relative_path(entry.file_path)) {
+      recorded_files.insert(path_identity(*relative));
+      names.push_back(entry.file_path);
+    }
+  }
+  for (const std::string& name : names) {
+    const std::optional<std::u16string> backup_relative = safe_relative_path(name + ".bak");
+    if (!backup_relative || recorded_files.count(path_identity(*backup_relative)) != 0) continue;
+    if (const std::optional<std::wstring> target = EntryTarget(install_dir, name)) {
+      remove_file(*target + kBackupSuffix);
+    }
+  }
 }

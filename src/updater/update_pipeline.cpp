@@ -6,20 +6,26 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "base/pause_point.h"
 #include "base/wide.h"
-#include "state/install_layout.h"
 #include "net/http_client.h"
 #include "package/extract_archive.h"
 #include "package/package_path.h"
+#include "package/path_conflicts.h"
 #include "package/sha256_file.h"
 #include "state/config_file.h"
+#include "state/file_text.h"
+#include "state/install_layout.h"
 #include "state/version_manifest.h"
+#include "ui/shared_texts.h"
 #include "updater/browser_processes.h"
+#include "updater/replacement_journal.h"
 #include "updater/update_marker.h"
 
 namespace {
 
 constexpr const wchar_t* kStagingFolderName = L"orvane-update";
+constexpr const wchar_t* kRecordsFolderName = L"records";
 constexpr const char* kConfigFilePath = "orvane-config.json";
 constexpr const wchar_t* kDownloading = L"下载: ";
 constexpr const wchar_t* kClosingBrowser = L"正在关闭浏览器...";
@@ -32,6 +38,7 @@ constexpr const wchar_t* kDigestFailed = L"校验失败: ";
 constexpr const wchar_t* kExtractFailed = L"解压失败: ";
 constexpr const wchar_t* kFileDigestFailed = L"文件校验失败: ";
 constexpr const wchar_t* kReplaceFailed = L"替换文件失败: ";
+constexpr const wchar_t* kConfigMergeFailed = L"无法合并配置文件: ";
 constexpr const wchar_t* kCannotCreateStaging = L"无法创建临时目录: ";
 constexpr int32_t kDownloadShare = 80;
 constexpr int32_t kClosingPercent = 82;
@@ -45,22 +52,6 @@ struct UpdateItem {
   std::string file_path;
 };
 
-struct BackupEntry {
-  std::wstring backup_path;
-  std::wstring target_path;
-};
-
-// Only backups this run made are put back, newest state first replaced by the old one.
-bool RestoreBackups(const std::vector<BackupEntry>& backups) {
-  bool all = true;
-  for (const BackupEntry& entry : backups) {
-    if (!path_exists(entry.backup_path)) continue;
-    all &= MoveFileExW(entry.backup_path.c_str(), entry.target_path.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-  }
-  return all;
-}
-
 VersionManifest records_of(const ReleaseInfo& release) {
   VersionManifest manifest{release.version, release.channel, {}};
   for (const ReleaseFile& file : release.files) {
@@ -70,9 +61,9 @@ VersionManifest records_of(const ReleaseInfo& release) {
 }
 
 std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const ReleaseInfo& release,
-                                       bool repairing) {
+                                       bool untrusted) {
   const std::optional<VersionManifest> recorded =
-      repairing ? std::nullopt : ReadVersionManifest(install_dir);
+      untrusted ? std::nullopt : ReadVersionManifest(install_dir);
   std::vector<ReleaseFile> changed;
   for (const ReleaseFile& file : release.files) {
     const std::optional<std::string> checksum =
@@ -80,7 +71,7 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
     if (!checksum || *checksum != file.checksum_sha256) changed.push_back(file);
   }
   if (changed.empty()) {
-    const std::string installed = repairing ? std::string() : ReadInstalledVersion(install_dir);
+    const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);
     if (installed != release.version) changed = release.files;
   }
   return changed;
@@ -107,10 +98,10 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     window.ShowError(kDigestFailed + path_text);
     return std::nullopt;
   }
-  // What an earlier run left in the unpack folder must never pass for this package.
-  remove_tree(unpack);
+  // What an earlier run left in the unpack folder must never pass for this package: when it
+  // cannot all be removed, the package is not staged.
   const std::wstring source = join_path(unpack, to_wide(*relative));
-  if (!create_directories(unpack) || !create_parent_directories(source)) {
+  if (!remove_tree(unpack) || !create_directories(unpack) || !create_parent_directories(source)) {
     window.ShowError(kExtractFailed + path_text);
     return std::nullopt;
   }
@@ -130,74 +121,117 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
   return UpdateItem{source, join_path(install_dir, to_wide(*relative)), file.file_path};
 }
 
-enum class ReplaceOutcome { Done, Cancelled, Failed };
+// The records as they will be after the update, staged beside the packages so that they are
+// replaced (and undone) like any file: the version manifest, and the config's product_version
+// when the update does not deliver the config itself. Absent after a write that failed (shown).
+std::optional<std::vector<UpdateItem>> StageRecords(const std::wstring& staging,
+                                                    const std::wstring& install_dir,
+                                                    const ReleaseInfo& release, bool config_delivered,
+                                                    WindowModel& window) {
+  const std::wstring folder = join_path(staging, kRecordsFolderName);
+  const std::wstring manifest_target = VersionManifestPath(install_dir).native();
+  if (!remove_tree(folder) || !create_directories(folder)) {
+    window.ShowError(kCannotWriteRecords + manifest_target);
+    return std::nullopt;
+  }
+  std::vector<UpdateItem> records;
+  const std::wstring manifest_source = VersionManifestPath(folder).native();
+  if (!WriteFileText(manifest_source, VersionManifestText(records_of(release)))) {
+    window.ShowError(kCannotWriteRecords + manifest_target);
+    return std::nullopt;
+  }
+  records.push_back({manifest_source, manifest_target, kVersionManifestName});
+  if (!config_delivered) {
+    const std::wstring config_target = config_path(install_dir);
+    const std::wstring config_source = config_path(folder);
+    switch (RecordProductVersion(config_target, release.version, config_source)) {
+      case ConfigWrite::Written: records.push_back({config_source, config_target, kConfigFilePath}); break;
+      case ConfigWrite::WriteFailed: window.ShowError(kCannotWriteConfig + config_target); return std::nullopt;
+      case ConfigWrite::NoFile:
+      case ConfigWrite::NotAnObject: break;  // nothing to record the version in
+    }
+  }
+  return records;
+}
 
-ReplaceOutcome ReplaceFiles(const std::vector<UpdateItem>& items, const ReleaseInfo& release,
-                            const std::wstring& install_dir, const std::atomic<bool>& cancel,
-                            WindowModel& window) {
-  std::vector<BackupEntry> backups;
-  const auto n = static_cast<int32_t>(items.size());
-  auto undo = [&] {
-    if (RestoreBackups(backups)) RemoveUpdateMarker(install_dir);
+// The records-only path: the release changed no file.
+void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
+                       const ReleaseInfo& release, bool untrusted) {
+  if (!WriteVersionManifest(records_of(release), install_dir)) {
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native());
+    return;
+  }
+  const std::wstring config = config_path(install_dir);
+  if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
+    window.ShowError(kCannotWriteConfig + config);
+    return;
+  }
+  if (untrusted) RemoveUpdateMarker(install_dir);
+  window.SetState(WindowState::Finished);
+  window.SetStatus(kAlreadyCurrent);
+}
+
+// Replaces the installed files with the staged ones, then the records, through the journal.
+// False when the run ended early (the reason shown, everything undone as far as it could be).
+bool ReplaceFiles(const std::vector<UpdateItem>& items, const std::vector<UpdateItem>& records,
+                  const ReleaseInfo& release, const std::wstring& install_dir, bool untrusted,
+                  const std::atomic<bool>& cancel, WindowModel& window) {
+  ReplacementJournal journal(install_dir, untrusted);
+  if (!journal.begin()) {
+    window.ShowError(kReplaceFailed + display_wide(items.front().file_path));
+    return false;
+  }
+  pause_point("marker");
+  const auto stop = [&](const std::wstring& error) {
+    journal.roll_back();
+    if (!error.empty()) window.ShowError(error);
+    return false;
   };
+  const auto n = static_cast<int32_t>(items.size());
   for (int32_t j = 0; j < n; ++j) {
     const UpdateItem& item = items[static_cast<size_t>(j)];
-    if (cancel.load()) {
-      undo();
-      return ReplaceOutcome::Cancelled;
-    }
+    if (cancel.load()) return stop({});
     window.SetProgress(static_cast<int32_t>(int64_t{j} * kReplaceShare / n) + kClosingPercent);
     window.SetStatus(kReplacing + display_wide(item.file_path));
     if (!create_parent_directories(item.target_path)) {
-      undo();
-      window.ShowError(kReplaceFailed + display_wide(item.file_path));
-      return ReplaceOutcome::Failed;
+      return stop(kReplaceFailed + display_wide(item.file_path));
     }
-    if (item.file_path == kConfigFilePath && path_exists(item.target_path)) {
-      MergeConfigFile(item.target_path, item.source_path, release.version, item.source_path);
+    // The installed config's values win over the delivered defaults; if they cannot be kept,
+    // the delivered file must not take the installed one's place.
+    if (item.file_path == kConfigFilePath && path_exists(item.target_path) &&
+        !MergeConfigFile(item.target_path, item.source_path, release.version, item.source_path)) {
+      return stop(kConfigMergeFailed + display_wide(item.file_path));
     }
-    if (path_exists(item.target_path)) {
-      const std::wstring backup = item.target_path + kBackupSuffix;
-      // A backup left by an earlier run is stale: it must neither block this one nor ever be
-      // restored over a current file.
-      if (path_exists(backup)) DeleteFileW(backup.c_str());
-      if (MoveFileW(item.target_path.c_str(), backup.c_str())) {
-        backups.push_back({backup, item.target_path});
-      }
-    }
-    if (!MoveFileW(item.source_path.c_str(), item.target_path.c_str())) {
-      undo();
-      window.ShowError(kReplaceFailed + display_wide(item.file_path));
-      return ReplaceOutcome::Failed;
+    if (!journal.replace(item.source_path, item.target_path, item.file_path)) {
+      return stop(kReplaceFailed + display_wide(item.file_path));
     }
   }
   window.SetProgress(kRecordsPercent);
   window.SetStatus(kWritingRecords);
-  WriteVersionManifest(records_of(release), install_dir);
-  bool config_delivered = false;
-  for (const UpdateItem& item : items) config_delivered |= item.file_path == kConfigFilePath;
-  if (!config_delivered) SetConfigProductVersion(config_path(install_dir), release.version);
-  RemoveUpdateMarker(install_dir);
-  for (const BackupEntry& entry : backups) {
-    if (path_exists(entry.backup_path)) DeleteFileW(entry.backup_path.c_str());
+  for (const UpdateItem& record : records) {
+    if (!journal.replace(record.source_path, record.target_path, record.file_path)) {
+      const bool config = record.file_path == kConfigFilePath;
+      return stop((config ? kCannotWriteConfig : kCannotWriteRecords) + record.target_path);
+    }
   }
-  return ReplaceOutcome::Done;
+  pause_point("records");
+  if (!journal.commit()) return stop(kCannotWriteRecords + join_path(install_dir, kUpdateMarkerName));
+  return true;
 }
 
 }  // namespace
 
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                ReplacementGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
-               const std::wstring& browser_path, bool repairing) {
-  const std::vector<ReleaseFile> changed = changed_files(install_dir, release, repairing);
-  if (changed.empty()) {
-    WriteVersionManifest(records_of(release), install_dir);
-    SetConfigProductVersion(config_path(install_dir), release.version);
-    if (repairing) RemoveUpdateMarker(install_dir);
-    window.SetState(WindowState::Finished);
-    window.SetStatus(kAlreadyCurrent);
+               const std::wstring& browser_path, bool untrusted) {
+  // Two spellings of one file would have the run overwrite, or delete as a backup, what it
+  // just put down: refused before anything is fetched.
+  if (const std::optional<size_t> conflict = find_conflicting_path(release.files)) {
+    window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path));
     return;
   }
+  const std::vector<ReleaseFile> changed = changed_files(install_dir, release, untrusted);
+  if (changed.empty()) return RecordReleaseOnly(window, install_dir, release, untrusted);
 
   HttpClient http;
   http.set_cancel_flag(&cancel_requested);
@@ -209,6 +243,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   }
   const auto n = static_cast<int32_t>(changed.size());
   std::vector<UpdateItem> items;
+  bool config_delivered = false;
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
     const ReleaseFile& file = changed[static_cast<size_t>(i)];
@@ -219,7 +254,19 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
         StagePackage(file, static_cast<size_t>(i), staging, install_dir, http, cancel_requested,
                      window);
     if (!item) return;
+    config_delivered |= item->file_path == kConfigFilePath;
     items.push_back(std::move(*item));
+  }
+  const std::optional<std::vector<UpdateItem>> records =
+      StageRecords(staging, install_dir, release, config_delivered, window);
+  if (!records) return;
+  pause_point("staged");
+  // The staged bytes reach the disk before the journal says they may replace anything.
+  for (const UpdateItem& item : items) {
+    if (!flush_file(item.source_path)) {
+      window.ShowError(kReplaceFailed + display_wide(item.file_path));
+      return;
+    }
   }
 
   window.SetProgress(kClosingPercent);
@@ -228,13 +275,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   std::lock_guard replacing(gate.mutex);
   if (gate.closed) return;  // the program is ending: touch nothing
-  std::vector<std::string> paths;
-  for (const UpdateItem& item : items) paths.push_back(item.file_path);
-  if (!WriteUpdateMarker(install_dir, paths)) {
-    window.ShowError(kReplaceFailed + display_wide(items.front().file_path));
-    return;
-  }
-  if (ReplaceFiles(items, release, install_dir, cancel_requested, window) != ReplaceOutcome::Done) {
+  if (!ReplaceFiles(items, *records, release, install_dir, untrusted, cancel_requested, window)) {
     return;
   }
   remove_tree(staging);

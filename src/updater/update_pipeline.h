@@ -16,10 +16,12 @@ struct ReplacementGate {
   bool closed = false;
 };
 
-// Brings install_dir up to `release`: stages and verifies every changed package, closes the
-// browser, replaces the files keeping ".bak" copies (restored on a failure or a cancel), then
-// rewrites the records. `repairing`: a repaired interrupted update, so nothing installed is
-// trusted and every package is fetched.
+// Brings install_dir up to `release`: refuses a release that names one file twice, stages and
+// verifies every changed package and the new records, closes the browser, then replaces the
+// files and the records through a journal in the installation (every step undone on a failure
+// or a cancel, or by the next run after a kill). `untrusted`: the installation's records may not
+// match its files (an interrupted update that could not be undone exactly), so every package is
+// fetched, and the journal keeps saying so until this update has finished.
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                ReplacementGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
-               const std::wstring& browser_path, bool repairing);
+               const std::wstring& browser_path, bool untrusted);

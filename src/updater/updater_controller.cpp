@@ -2,13 +2,14 @@
 
 #include <optional>
 
-#include "base/detached_thread.h"
+#include "base/instance_lock.h"
 #include "base/wide.h"
 #include "net/release_fetch.h"
 #include "state/config_file.h"
 #include "state/install_layout.h"
 #include "ui/shared_texts.h"
 #include "updater/browser_launch.h"
+#include "updater/installation_lock.h"
 #include "updater/update_marker.h"
 
 namespace {
@@ -24,6 +25,14 @@ constexpr const wchar_t* kQuestionEnd = L"，是否立即更新？";
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                     const std::atomic<bool>& cancel_requested,
                     const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
+  // An update interrupted half-way is put back as it was first, before and whatever the
+  // service answers; if that cannot be done exactly, nothing installed is trusted.
+  bool untrusted = false;
+  {
+    std::lock_guard replacing(gate->mutex);
+    if (gate->closed) return;
+    untrusted = RepairInterruptedUpdate(install_dir) == RepairOutcome::Untrusted;
+  }
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
   if (cancel_requested.load()) return;
@@ -31,15 +40,7 @@ void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
     window->ShowError(kReleaseUnavailable);
     return;
   }
-  // An update interrupted half-way is first put back as it was; then nothing installed is
-  // trusted and the whole release is fetched again.
-  bool repairing = false;
-  {
-    std::lock_guard replacing(gate->mutex);
-    if (gate->closed) return;
-    repairing = RepairInterruptedUpdate(install_dir);
-  }
-  const std::string installed = repairing ? std::string() : ReadInstalledVersion(install_dir);
+  const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);
   if (!installed.empty() && installed == release->version) {
     window->SetState(WindowState::Finished);
     window->SetStatus(kAlreadyCurrent);
@@ -48,7 +49,7 @@ void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
   window->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()),
                             total_file_size(*release));
   RunUpdate(*window, cancel_requested, *gate, install_dir, *release, browser_path(install_dir),
-            repairing);
+            untrusted);
 }
 
 UpdaterController::UpdaterController(HINSTANCE instance, std::wstring install_dir)
@@ -67,6 +68,16 @@ void UpdaterController::StartCheck() {
 }
 
 void UpdaterController::RunUpdateMode() {
+  const InstanceLock lock(InstallationLockName(install_dir_));
+  if (!lock.first()) {
+    BringTaggedWindowToFront(InstallationWindowTag(install_dir_));
+    return;
+  }
+  RunWindow();
+}
+
+void UpdaterController::RunWindow() {
+  window_.SetInstanceTag(InstallationWindowTag(install_dir_));
   StartCheck();
   window_.onCancel = [this] {
     worker_->cancel();
@@ -90,16 +101,19 @@ void UpdaterController::RunUpdateMode() {
 }
 
 void UpdaterController::RunCheckMode() {
-  const bool interrupted = UpdateMarkerExists(install_dir_);
+  const InstanceLock lock(InstallationLockName(install_dir_));
+  if (!lock.first()) return;  // the other run asks, or is already updating
+  // Repaired first: without the network, and whatever the answer to the question.
+  const bool untrusted = RepairInterruptedUpdate(install_dir_) == RepairOutcome::Untrusted;
   const std::string installed = ReadInstalledVersion(install_dir_);
-  if (installed.empty() && !interrupted) return;
+  if (installed.empty() && !untrusted) return;
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
   if (!release) return;
-  if (!interrupted && release->version == installed) return;
+  if (!untrusted && release->version == installed) return;
   const std::wstring question = kQuestionStart + display_wide(release->version) + kQuestionEnd;
   if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) ==
       IDYES) {
-    RunUpdateMode();
+    RunWindow();
   }
 }

@@ -18,13 +18,17 @@ class UpdaterController {
   UpdaterController(HINSTANCE instance, std::wstring install_dir);
 
   // Opens the window at once and updates on a worker; returns when the window has closed and
-  // no file replacement is under way.
+  // no file replacement is under way. A second run for the same installation only brings the
+  // first one's window to the front.
   void RunUpdateMode();
 
-  // Checks silently and asks before updating; returns at once when there is nothing to offer.
+  // Repairs an interrupted update, checks silently and asks before updating; returns at once
+  // when there is nothing to offer (or another run for the installation is under way).
   void RunCheckMode();
 
  private:
+  // The window and its loop, the installation's lock already held.
+  void RunWindow();
   // Working, "正在检查更新...", and the worker started.
   void StartCheck();
 

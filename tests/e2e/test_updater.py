@@ -1,5 +1,8 @@
 """The installed orvane-updater.exe under Wine + Xvfb against the local release service: an
 installation made first, then the updater run as a person (or the system) would run it."""
+import hashlib
+import json
+import os
 import pathlib
 import shutil
 import sys
@@ -178,6 +181,155 @@ class Updater(unittest.TestCase):
         self.assertEqual(now["resources.pak"], b"resources 2.0")
         self.assertEqual(now["locales/zh-CN.pak"], "中文 2.0".encode() * 20)
         self.assertEqual(winebench.differing_pixels(area(image, STATUS_AREA), self.rendered_status("更新完成！点击「启动浏览器」继续。")), 0)
+
+# A second volume for the installation (another file system than the prefix, where the staging
+# folder is): every move into the installation is a copy there.
+SHM = pathlib.Path("/dev/shm") / f"orvane-e2e-{os.getpid()}"
+BIG = 3 * 1024 * 1024 + 12345  # a few copy chunks
+PAUSES = winebench.BUILD_DIR / "tests" / "e2e-pauses"
+
+
+def volume_packages(version, updater=None):
+    """A big file first (so the first move into the installation takes several chunks), then the
+    usual packages; optionally the updater itself."""
+    seed = hashlib.sha256(version.encode()).digest()
+    big = (seed * (BIG // len(seed) + 1))[:BIG]
+    extra = [Package("orvane-updater.exe", content=updater)] if updater else []
+    return [Package("big.pak", content=big), *packages(version), *extra]
+
+
+class AnotherVolume(unittest.TestCase):
+    """Updates of an installation on drive O: (a tmpfs), killed and run again."""
+
+    def setUp(self):
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        shutil.rmtree(SHM, ignore_errors=True)
+        SHM.mkdir(parents=True)
+        self.addCleanup(shutil.rmtree, SHM, True)
+        self.addCleanup(h.map_drive("O", SHM))
+        self.server = s.service(SERVER_ROOT).start()
+        self.addCleanup(lambda: self.server.stop())
+        self.sessions = []
+        self.addCleanup(lambda: [session.kill() for session in self.sessions])
+
+    def install(self, folder, host, **release):
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", volume_packages("1.0", **release))
+        host.mkdir(parents=True, exist_ok=True)
+        done = probe.one({"op": "run_install", "base_url": self.server.url, "install_dir": folder})
+        self.assertEqual(done["calls"][-2], {"call": "state", "value": 2})
+        shutil.copyfile(s.EXE, host / "orvane-updater.exe")
+        return tree(host)
+
+    def updater(self, host, name, env=None):
+        session = s.Session("--update", name=name, exe=host / "orvane-updater.exe", env=env)
+        self.sessions.append(session)
+        return session
+
+    def finish(self, session, state):
+        """Waits for the state (Finished: a full bar; Failed: no bar, no card), closes the window."""
+        deadline = time.monotonic() + 90
+        while time.monotonic() < deadline:
+            image = session.shot("state")
+            full = winebench.close_enough(image.rgb(image.width - 44, 206), winebench.argb(0xFFA878FF), 40)
+            failed = image.rgb(60, 206) == image.rgb(450, 140) == winebench.argb(0xFF181A26)
+            if (state == "finished" and full) or (state == "failed" and failed):
+                break
+            time.sleep(0.5)
+        else:
+            self.fail(f"{session.name}: never {state}")
+        session.key("alt+F4")
+        self.assertEqual(session.exit_code(), 0)
+
+    def test_a_kill_at_any_step_leaves_one_complete_release(self):
+        host = SHM / "Orvane"
+        v1 = self.install("O:\\Orvane", host)
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", volume_packages("2.0"))
+        self.finish(self.updater(host, "reference update"), "finished")
+        v2 = tree(host)
+        self.assertNotEqual(v1, v2)
+        self.assertEqual(v2["big.pak"], volume_packages("2.0")[0].content)
+        points = [
+            # (pause point, what the installation holds once the killed run is repaired)
+            ("marker", v1),
+            ("backup", v1),          # the first file moved aside
+            ("replaced", v1),        # the first new file in place
+            ("copying", v1),         # half-way through copying big.pak onto the other volume
+            ("records", v1),         # every file and the records replaced, the journal still open
+            ("committed", v2),       # the journal closed, the backups not yet deleted
+        ]
+        for number, (point, repaired) in enumerate(points):
+            with self.subTest(point):
+                for session in self.sessions:  # a failed case leaves no window to the next
+                    session.kill()
+                shutil.rmtree(host)
+                for path, data in v1.items():
+                    (host / path).parent.mkdir(parents=True, exist_ok=True)
+                    (host / path).write_bytes(data)
+                pause = winebench.PausePoint(point, PAUSES)
+                killed = self.updater(host, f"killed at {point}", env=pause.env())
+                self.assertTrue(pause.wait_reached(), f"the update never reached {point}")
+                if point == "copying":
+                    self.assertLess((host / "big.pak").stat().st_size, BIG, "not half-way")
+                killed.kill()  # SIGKILL of the Wine process: nothing of ours runs any more
+                # The next run repairs first, without the service; half of the points with
+                # --check, which then has nothing to ask and ends without a window.
+                self.server.stop()
+                try:
+                    if number % 2:
+                        check = winebench.start_wine([host / "orvane-updater.exe", "--update", "--check"])
+                        self.assertEqual(check.wait(timeout=60), 0)
+                    else:
+                        self.finish(self.updater(host, f"after {point}, service down"), "failed")
+                    self.assertEqual(tree(host), repaired)
+                finally:
+                    self.server.start()
+                self.finish(self.updater(host, f"after {point}, service up"), "finished")
+                self.assertEqual(tree(host), v2)
+
+    def test_two_updaters_at_once_update_once(self):
+        host = SHM / "Orvane"
+        self.install("O:\\Orvane", host)
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", volume_packages("2.0"))
+        runs = [winebench.start_wine([host / "orvane-updater.exe", "--update"]) for _ in range(2)]
+        self.addCleanup(lambda: [run.kill() for run in runs])
+        deadline = time.monotonic() + 60
+        while all(run.poll() is None for run in runs):
+            self.assertLess(time.monotonic(), deadline, "neither updater gave way")
+            time.sleep(0.1)
+        second = next(run for run in runs if run.poll() is not None)
+        first = next(run for run in runs if run is not second)
+        self.assertEqual(second.returncode, 0)
+        session = s.Session.__new__(s.Session)
+        session.name, session.process = "first of two", first
+        session.window = winebench.wait_for_window("^Orvane$", process=first)
+        self.assertIsNotNone(session.window)
+        self.finish(session, "finished")
+        now = tree(host)
+        self.assertEqual(now["big.pak"], volume_packages("2.0")[0].content)
+        self.assertEqual(json.loads(now["orvane-version.json"])["version"], "2.0")
+        self.assertFalse([n for n in now if n.endswith((".bak", ".pending"))])
+
+    def test_the_updater_replaces_itself_and_a_drive_root_updates(self):
+        # The installation is the drive root itself: its browser is "O:\\chrome.exe".
+        self.install("O:\\", SHM)
+        newer = s.EXE.read_bytes() + b"\0updater 2.0"  # still a runnable exe: an overlay at its end
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0",
+                                      volume_packages("2.0", updater=newer))
+        browser = winebench.start_wine([SHM / "chrome.exe"])
+        self.addCleanup(browser.kill)
+        deadline = time.monotonic() + 30
+        while not (SHM / "browser-started.txt").exists():
+            self.assertLess(time.monotonic(), deadline, "the browser did not start")
+            time.sleep(0.1)
+        self.finish(self.updater(SHM, "root update"), "finished")
+        self.assertIsNotNone(browser.wait(timeout=10), "the browser of the root installation ran on")
+        self.assertEqual((SHM / "orvane-updater.exe").read_bytes(), newer)
+        # The new updater runs; the backup of the old one (still running a moment ago, so not
+        # deletable on Windows) is gone after it.
+        self.finish(self.updater(SHM, "root current"), "finished")
+        self.assertFalse([n for n in tree(SHM) if n.endswith((".bak", ".pending"))])
+        self.assertEqual(json.loads((SHM / "orvane-version.json").read_bytes())["version"], "2.0")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -108,16 +108,18 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
     if (n.message == kMsgStatus && ++statuses == cancel_at) cancel = true;
   });
   const std::wstring dir = wide_path(op, "install_dir");
-  bool repaired = false;
+  RepairOutcome repair = RepairOutcome::NoMarker;
   if (update) {
     ReplacementGate gate;
-    repaired = RepairInterruptedUpdate(dir);
-    RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe", repaired);
+    repair = RepairInterruptedUpdate(dir);
+    RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe",
+              repair == RepairOutcome::Untrusted);
   } else {
     RunInstall(model, cancel, dir, *release);
   }
   return JsonValue(Members{{"fetched", JsonValue(true)},
-                           {"repaired", JsonValue(repaired)},
+                           {"repaired", JsonValue(repair != RepairOutcome::NoMarker)},
+                           {"untrusted", JsonValue(repair == RepairOutcome::Untrusted)},
                            {"calls", JsonValue(std::move(calls))}});
 }
 

@@ -1,6 +1,7 @@
 """The update pipeline through its window seam (orvane-probe.exe run_update on a model that is
 never shown) against the local release service, on an installation the install pipeline made.
 Every outcome is checked on disk: files byte for byte, backups, staging folder, records."""
+import contextlib
 import json
 import pathlib
 import shutil
@@ -139,17 +140,20 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(tree(INSTALL), self.installed)
 
     def test_a_failed_replacement_restores_every_replaced_file(self):
-        held = INSTALL / "orvane-config.json"
-        holder = winebench.start_wine([probe.PROBE, *self.script([{"op": "hold_file", "ms": 20000,
-                                                                  "path": winebench.windows_path(held)}])])
-        try:
-            time.sleep(3)
-            _, calls, _, _ = self.update(release_v2())
-        finally:
-            holder.kill()
-            holder.wait()
-        self.assertEqual(calls[-1], ("error", "替换文件失败: orvane-config.json"))
-        self.assertEqual(tree(INSTALL), self.installed)  # the zip's files are back, byte for byte
+        cases = [
+            # (what is held open, so that it cannot be moved aside, and the error)
+            (INSTALL / "orvane-config.json", "替换文件失败: orvane-config.json"),
+            # The records are replaced like files, after them: the files go back too.
+            (INSTALL / "orvane-version.json",
+             "无法写入安装记录: " + winebench.windows_path(INSTALL / "orvane-version.json")),
+        ]
+        for held, error in cases:
+            with self.subTest(held.name):
+                self.setUp()
+                with self.holding(held):
+                    _, calls, _, _ = self.update(release_v2())
+                self.assertEqual(calls[-1], ("error", error))
+                self.assertEqual(tree(INSTALL), self.installed)  # byte for byte, no marker, no .bak
 
     def test_a_cancel_during_replacement_restores(self):
         _, calls, _, _ = self.update(release_v2(), cancel_at_status=4)  # the first replacement line
@@ -182,13 +186,75 @@ class UpdatePipeline(unittest.TestCase):
         # The restored installed config was merged, so its own values won.
         self.assertEqual(json.loads(now["orvane-config.json"])["keep"], "mine")
 
-    def script(self, operations):
-        """Arguments for a probe run in the background: script and results paths."""
-        work = probe.SCRATCH / f"held-{time.monotonic_ns()}"
-        work.mkdir(parents=True)
-        (work / "s.json").write_text(json.dumps(operations))
-        return [winebench.windows_path(work / "s.json"), winebench.windows_path(work / "r.json")]
+    @contextlib.contextmanager
+    def holding(self, path):
+        """The file held open without delete sharing, as a program using it would."""
+        holder, _ = probe.start([{"op": "hold_file", "ms": 20000, "path": winebench.windows_path(path)}])
+        try:
+            time.sleep(3)
+            yield
+        finally:
+            holder.kill()
+            holder.wait()
 
+    def test_releases_naming_one_file_twice_are_refused_before_anything_is_fetched(self):
+        cases = [
+            # (label, two packages, the path the refusal names)
+            ("case", ["lib.dll", "LIB.dll"], "LIB.dll"),
+            ("separator", ["a/b.bin", "a\\b.bin"], "a\\b.bin"),
+            ("dot element", ["x.bin", "./x.bin"], "./x.bin"),
+            ("trailing dot", ["x.bin", "x.bin."], "x.bin."),
+            ("trailing space", ["x.bin", "x.bin "], "x.bin "),
+            ("a backup's name", ["x.bin", "x.bin.bak"], "x.bin.bak"),
+            ("a backup's name first", ["x.bin.BAK", "x.bin"], "x.bin"),
+            ("the records' own name", ["a.bin", "orvane-version.json"], "orvane-version.json"),
+        ]
+        for label, paths, named in cases:
+            with self.subTest(label):
+                packages = release_v2() + [Package(path, content=path.encode()) for path in paths]
+                _, calls, fetched, _ = self.update(packages)
+                self.assertEqual(calls, [("error", "下载失败: " + named)])
+                self.assertEqual(fetched, [])
+                self.assertEqual(tree(INSTALL), self.installed)
+                # The installer refuses the same release, naming the reason.
+                shutil.rmtree(INSTALL.parent / "fresh", ignore_errors=True)
+                (INSTALL.parent / "fresh").mkdir()
+                done = probe.one({"op": "run_install", "base_url": self.server.url,
+                                  "install_dir": winebench.windows_path(INSTALL.parent / "fresh")})
+                self.assertEqual(done["calls"][-1], {"call": "error",
+                                                     "value": f"下载失败: {named}\nconflicting file path"})
+                self.assertEqual(list((INSTALL.parent / "fresh").iterdir()), [])
+
+    def test_a_config_that_cannot_be_merged_rolls_back_with_the_installed_config_intact(self):
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", release_v2())
+        pause = winebench.PausePoint("staged", probe.SCRATCH / "pause")
+        _, finish = probe.start([{"op": "run_update", "base_url": self.server.url,
+                                  "install_dir": winebench.windows_path(INSTALL)}], env=pause.env())
+        self.assertTrue(pause.wait_reached(), "the update never staged its packages")
+        # The merged text cannot be written where the delivered config waits.
+        staged = next(p for p in self.staging.glob("[0-9]*/orvane-config.json"))
+        (staged.parent / "orvane-config.json.orvane-tmp").mkdir()
+        pause.resume()
+        calls = [(c["call"], c.get("value")) for c in finish()[0]["calls"]]
+        self.assertEqual(calls[-1], ("error", "无法合并配置文件: orvane-config.json"))
+        self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_a_stale_staged_file_that_cannot_be_removed_stops_the_update(self):
+        stale = self.staging / "1" / "orvane-config.json"  # the config is the second package
+        stale.parent.mkdir(parents=True)
+        stale.write_bytes(b'{"stale": true}')
+        with self.holding(stale):
+            _, calls, _, _ = self.update(release_v2())
+        self.assertEqual(calls[-1], ("error", "解压失败: orvane-config.json"))
+        self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_backups_a_finished_update_left_are_removed_by_the_next_run(self):
+        for name in ("data.bin.bak", "locales/zh-CN.pak.bak", "orvane-version.json.bak", "unrelated.bak"):
+            (INSTALL / name).write_bytes(b"left behind")
+        _, calls, _, result = self.update(release_v1(), version="1.0")
+        self.assertEqual(calls, [("state", 2), ("status", "已是最新版本！")])
+        self.assertFalse(result["repaired"])
+        self.assertEqual(sorted(n for n in tree(INSTALL) if n.endswith(".bak")), ["unrelated.bak"])
 
 if __name__ == "__main__":
     unittest.main()
