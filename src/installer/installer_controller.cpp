@@ -73,7 +73,9 @@ void InstallerController::Run() {
 }
 
 void InstallerController::StopWork() {
-  // However the window went (cancel, close box, launch), nothing goes on writing after it.
+  // However the window went (cancel, close box, launch), nothing goes on writing after it, and
+  // the downloads of an install this run started go with it.
+  if (install_dir_.empty()) return;
   worker_->cancel();
   worker_->wait_idle(kStopGrace);
   if (const std::wstring temp_dir = install_temp_dir(); !temp_dir.empty()) remove_tree(temp_dir);
