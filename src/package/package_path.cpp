@@ -15,6 +15,29 @@ bool is_parent_element(std::u16string_view element) {
   return element.find_first_not_of(u". ") == std::u16string_view::npos;
 }
 
+char16_t upper_ascii(char16_t c) {
+  return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+// Windows opens a device, wherever it stands in a path, for an element whose name before the
+// first dot (trailing spaces dropped) is one of these: "COM1.pak" is the serial port.
+bool is_device_element(std::u16string_view element) {
+  std::u16string_view base = element.substr(0, element.find(u'.'));
+  while (!base.empty() && base.back() == u' ') base.remove_suffix(1);
+  std::u16string name;
+  for (char16_t c : base) name += upper_ascii(c);
+  for (std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+    if (name == device) return true;
+  }
+  if (name.size() != 4 || (name.compare(0, 3, u"COM") != 0 && name.compare(0, 3, u"LPT") != 0)) {
+    return false;
+  }
+  const char16_t digit = name[3];
+  // The superscript digits count too.
+  return (digit >= u'0' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
+         digit == u'\u00B3';
+}
+
 }  // namespace
 
 std::optional<std::u16string> safe_relative_path(std::string_view file_path) {
@@ -24,7 +47,7 @@ std::optional<std::u16string> safe_relative_path(std::string_view file_path) {
   for (size_t i = 0; i <= path->size(); ++i) {
     if (i == path->size() || is_separator((*path)[i])) {
       const std::u16string_view element(path->data() + element_start, i - element_start);
-      if (is_parent_element(element)) return std::nullopt;
+      if (is_parent_element(element) || is_device_element(element)) return std::nullopt;
       element_start = i + 1;
       continue;
     }
@@ -46,9 +69,7 @@ std::u16string path_identity(std::u16string_view relative_path) {
     }
     if (element.empty()) continue;  // "", "." (and what trailing dots reduce to nothing)
     if (!identity.empty()) identity += u'\\';
-    for (char16_t c : element) {
-      identity += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
-    }
+    for (char16_t c : element) identity += upper_ascii(c);
   }
   return identity;
 }

@@ -19,6 +19,11 @@ TEST(SafeRelativePath, AcceptsPathsInsideTheInstallation) {
       {"a..b/..c/d..", u"a..b/..c/d.."},
       {"资源/文件.pak", u"资源/文件.pak"},
       {"\xF0\x9F\x98\x80.txt", u"\U0001F600.txt"},
+      // Near a device name, but none.
+      {"console.log", u"console.log"},
+      {"COM10.pak", u"COM10.pak"},
+      {"nul-x/LPT.txt", u"nul-x/LPT.txt"},
+      {"x.con", u"x.con"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file_path);
@@ -57,7 +62,19 @@ TEST(SafeRelativePath, RefusesPathsThatCouldLeaveOrAreNotUtf8) {
                                        "\xED\xA0\x80"s,
                                        "\xF4\x90\x80\x80"s,
                                        "\xE8\xB5"s,
-                                       "\x80x"s}) {
+                                       "\x80x"s,
+                                       // Devices, wherever they stand, with any extension.
+                                       "COM1.pak"s,
+                                       "nul"s,
+                                       "a/LPT9.txt"s,
+                                       "CON.zip"s,
+                                       "con .txt"s,
+                                       "x/aux."s,
+                                       "prn.a.b"s,
+                                       "com0"s,
+                                       "CONIN$"s,
+                                       "conout$.log"s,
+                                       "COM\xC2\xB9.pak"s}) {
     SCOPED_TRACE(testing::PrintToString(file_path));
     EXPECT_FALSE(safe_relative_path(file_path).has_value());
   }
