@@ -73,7 +73,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                      L"  " + display_wide(file.file_path));
     // A package may bring a new config; the values this installation already had stay.
     const std::optional<std::string> kept_config = ReadFileText(config);
-    const bool placed = FetchPackage(file, install_dir, http, &cancel_requested);
+    const bool placed =
+        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return stop(window, temp_dir, {});
     if (!placed) {

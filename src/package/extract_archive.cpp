@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/path_text.h"
 #include "base/win_handle.h"
 
 namespace {
@@ -11,6 +12,14 @@ namespace {
 constexpr DWORD kExitCodeUnknown = 1;  // what a failed exit-code query leaves: failure
 constexpr DWORD kCancelledExitCode = 1;
 constexpr DWORD kCancelPollMs = 100;
+constexpr const wchar_t* kInterpreterName = L"cmd.exe";
+constexpr const wchar_t* kTarName = L"tar.exe";
+
+std::wstring system_directory() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  const UINT length = GetSystemDirectoryW(buffer, MAX_PATH + 1);
+  return length == 0 || length > MAX_PATH ? std::wstring() : std::wstring(buffer, length);
+}
 
 // A path between double quotes as the C runtime reads it back: a run of backslashes right
 // before the closing quote would otherwise escape it.
@@ -52,15 +61,21 @@ void wait_or_cancel(HANDLE process, HANDLE job, const std::atomic<bool>* cancel)
 
 }  // namespace
 
-std::wstring extract_command_line(const std::wstring& zip_path, const std::wstring& dest_dir) {
-  return L"cmd.exe /c tar -xf " + quoted(zip_path) + L" -C " + quoted(dest_dir);
+std::wstring extract_command_line(const std::wstring& system_dir, const std::wstring& zip_path,
+                                  const std::wstring& dest_dir) {
+  return L"cmd.exe /c \"" + quoted(join_path(system_dir, kTarName)) + L" -xf " + quoted(zip_path) +
+         L" -C " + quoted(dest_dir) + L"\"";
 }
 
 bool ExtractArchive(const std::wstring& zip_path, const std::wstring& dest_dir,
                     const std::atomic<bool>* cancel) {
   CreateDirectoryW(dest_dir.c_str(), nullptr);  // a missing parent makes tar report the failure
 
-  const std::wstring command = extract_command_line(zip_path, dest_dir);
+  const std::wstring system_dir = system_directory();
+  if (system_dir.empty()) return false;
+  const std::wstring command = extract_command_line(system_dir, zip_path, dest_dir);
+  const std::wstring interpreter = join_path(system_dir, kInterpreterName);
+  const std::wstring working_dir = parent_directory(zip_path);
   std::vector<wchar_t> writable(command.begin(), command.end());
   writable.push_back(L'\0');
 
@@ -70,8 +85,9 @@ bool ExtractArchive(const std::wstring& zip_path, const std::wstring& dest_dir,
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   // Suspended until it belongs to the job, so that nothing it starts can escape it.
-  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE,
-                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessW(interpreter.c_str(), writable.data(), nullptr, nullptr, FALSE,
+                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info)) {
     return false;
   }
   // Declared in reverse so that the process handle is closed first.

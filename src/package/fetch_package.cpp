@@ -42,16 +42,16 @@ std::wstring install_temp_dir() {
   return root + kInstallTempFolderName;
 }
 
-std::wstring install_download_path(const std::wstring& temp_dir, const ReleaseFile& file) {
-  return temp_dir + L'\\' + widen_bytes_w(file.file_path) + kDownloadSuffix;
+std::wstring install_download_path(const std::wstring& temp_dir, size_t position) {
+  return join_path(temp_dir, std::to_wstring(position) + kDownloadSuffix);
 }
 
-bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http,
-                  const std::atomic<bool>* cancel) {
+bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
+                  HttpClient& http, const std::atomic<bool>* cancel) {
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) return fail(http, kInvalidFilePathError);
   const std::wstring temp_dir = install_temp_dir();
-  const std::wstring download_path = install_download_path(temp_dir, file);
+  const std::wstring download_path = install_download_path(temp_dir, position);
   if (temp_dir.empty() || !create_parent_directories(download_path)) {
     return fail(http, kCannotCreateFolderError);
   }

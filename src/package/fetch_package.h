@@ -24,8 +24,10 @@ inline constexpr const char* kCancelledError = "cancelled";
 // when the platform has no temporary directory.
 std::wstring install_temp_dir();
 
-// Where the download of `file` is kept: <temp>\orvane-install\<file_path widened bytewise>.zip.
-std::wstring install_download_path(const std::wstring& temp_dir, const ReleaseFile& file);
+// Where the download of the package at `position` (0-based) is kept:
+// <temp>\orvane-install\<position>.zip. Named by position, never by file_path, so that tar's
+// command line holds only characters every code page has.
+std::wstring install_download_path(const std::wstring& temp_dir, size_t position);
 
 // Downloads `file` into the temporary folder and checks zip_checksum. A plain file is checked
 // against checksum_sha256 and then replaces whatever is at its place; an archive is extracted
@@ -34,5 +36,5 @@ std::wstring install_download_path(const std::wstring& temp_dir, const ReleaseFi
 // A file_path that could leave install_dir, or is not UTF-8, is refused before any download.
 // False on any failure, with the reason in the client's last_error; a set `cancel` stops an
 // extraction under way ("cancelled"; the client's own flag stops a download).
-bool FetchPackage(const ReleaseFile& file, const std::wstring& install_dir, HttpClient& http,
-                  const std::atomic<bool>* cancel = nullptr);
+bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
+                  HttpClient& http, const std::atomic<bool>* cancel = nullptr);

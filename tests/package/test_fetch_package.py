@@ -49,8 +49,8 @@ class FetchPackage(unittest.TestCase):
 
     def fetch_entries(self, files, install_dir=None):
         install = winebench.windows_path(install_dir or INSTALL)
-        results = probe.run([
-            {"op": "fetch_package", "file": entry, "install_dir": install} for entry in files])
+        results = probe.run([{"op": "fetch_package", "file": entry, "install_dir": install, "position": i}
+                             for i, entry in enumerate(files)])
         return [(r["ok"], r["last_error"]) for r in results]
 
     def downloads_left(self):
@@ -98,7 +98,7 @@ class FetchPackage(unittest.TestCase):
                 results = self.fetch([Package("dir/z.bin", content=b"zipped", zip_checksum=zip_checksum)])
                 self.assertEqual(results, [(False, "download checksum mismatch")])
                 self.assertEqual(tree(INSTALL), {})
-                self.assertEqual(self.downloads_left(), {"dir/z.bin.zip": b"zipped"})
+                self.assertEqual(self.downloads_left(), {"0.zip": b"zipped"})
 
     def test_what_is_already_in_place_is_replaced(self):
         cases = [
@@ -155,7 +155,8 @@ class FetchPackage(unittest.TestCase):
         before = tree(winebench.DRIVE_C / "users")
         unsafe = ["..\\x.bin", "../x.bin", "a/../../x.bin", "C:\\x.bin", "C:x.bin", "\\x.bin", "/x.bin",
                   "\\\\server\\share\\x.bin", "x.bin:stream", "...\\x.bin",
-                  "bad\udcff.bin", "half\udce4\udcb8.bin"]  # the last two: bytes that are not UTF-8
+                  "bad\udcff.bin", "half\udce4\udcb8.bin",  # bytes that are not UTF-8
+                  "COM1.pak", "nul", "a/LPT9.txt", "CON.zip"]  # devices: a serial port is no file
         files = [{"file_path": path, "download_url": self.server.url + "/gen/10", "compressed": False,
                   "checksum_sha256": "", "zip_checksum": ""} for path in unsafe]
         results = self.fetch_entries(files)
