@@ -34,6 +34,10 @@ class GdiplusSession {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
+  // First of all: DLLs are loaded from the system folder only, never from the folder the
+  // installer was started from (Downloads). The ones that are not known DLLs are delay-loaded
+  // (cmake/OrvaneDelayLoad.cmake), so none of them was looked up before this line.
+  SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   GdiplusSession gdiplus;
   const std::wstring line = command_line != nullptr ? command_line : L"";
   const RunMode mode = select_mode(line);

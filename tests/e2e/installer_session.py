@@ -58,9 +58,9 @@ def hanging_service():
 class Session:
     """One run of the exe: its process, its window, and what a person can do to it."""
 
-    def __init__(self, *args, name="installer", exe=None, env=None):
+    def __init__(self, *args, name="installer", exe=None, env=None, cwd=None):
         self.name = name
-        self.process = winebench.start_wine([exe or EXE, *args], env=env)
+        self.process = winebench.start_wine([exe or EXE, *args], env=env, cwd=cwd)
         self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         if not self.window:
             state = self.process.poll()

@@ -21,6 +21,8 @@ import winebench  # noqa: E402
 from release_builder import Package  # noqa: E402
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-install-server"
+PLANTED_PROGRAM = winebench.BUILD_DIR / "tests" / "support" / "planted.exe"
+PLANTED_DLL = winebench.BUILD_DIR / "tests" / "support" / "planted.dll"
 WORK = winebench.DRIVE_C / "e2e install"
 BASE_URL = f"https://127.0.0.1:{s.SERVICE_PORT}"
 VERSION = "150.0.7"
@@ -80,8 +82,8 @@ class Install(unittest.TestCase):
     def release(self, packages, version=VERSION):
         return release_builder.build_release(SERVER_ROOT, BASE_URL, version, packages)
 
-    def start(self, name):
-        session = s.Session(name=name)
+    def start(self, name, **options):
+        session = s.Session(name=name, **options)
         self.addCleanup(session.kill)
         return session
 
@@ -319,6 +321,39 @@ class Install(unittest.TestCase):
         for state, image, text in shown:
             self.assertEqual(state, h.FAILED, text)
             self.assertEqual(image, h.rendered_error(text), f"the error text is not {text!r}")
+
+    def test_programs_and_dlls_planted_beside_the_installer_are_never_used(self):
+        # The installer as it lies in Downloads, with what an attacker put there, and the same
+        # again in the folder it is started from.
+        downloads, current = WORK / "Downloads", WORK / "current"
+        planted = []
+        for place in (downloads, current):
+            place.mkdir()
+            for name in ("cmd.exe", "tar.exe"):
+                shutil.copyfile(PLANTED_PROGRAM, place / name)
+                planted.append(place / name)
+            for name in ("cmd.bat", "tar.bat"):
+                (place / name).write_text('@echo ran> "%~f0.ran"\r\n')
+                planted.append(place / name)
+            for name in ("winhttp.dll", "gdiplus.dll"):
+                shutil.copyfile(PLANTED_DLL, place / name)
+                planted.append(place / name)
+        shutil.copyfile(s.EXE, downloads / "orvane-setup.exe")
+        folder = WORK / "Orvane"
+        with s.service(SERVER_ROOT):
+            self.release([Package("chrome.exe", content=browser_bytes()),
+                          Package("locales/en-US.pak", files=LOCALES, compressed=True)])
+            # With these overrides Wine looks for the DLLs as Windows does, the exe's folder first.
+            # (Overriding bcrypt too would have Wine's own builtin DLLs, which import it at start,
+            # take the planted one: Windows resolves those from its known DLLs.)
+            session = self.start("planted", exe=downloads / "orvane-setup.exe", cwd=current,
+                                 env={"ORVANE_DLL_OVERRIDES": "winhttp,gdiplus=n,b"})
+            state, _ = self.install(session, folder)
+        self.assertEqual(state, h.FINISHED)
+        self.assertEqual(set(h.installed_files(folder)),
+                         set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.UPDATER_NAME})
+        self.close(session)
+        self.assertEqual([p.name for p in planted if p.with_name(p.name + ".ran").exists()], [])
 
     # -- installs that stop -----------------------------------------------------------------
 

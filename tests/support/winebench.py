@@ -59,11 +59,12 @@ def run_wine(args, timeout=120):
         return subprocess.CompletedProcess(process.args, returncode, out.read(), err.read())
 
 
-def start_wine(args, env=None):
+def start_wine(args, env=None, cwd=None):
     """Starts a Windows program and returns at once with its Popen; env: variables to add (Wine
-    hands them on to the Windows program)."""
+    hands them on to the Windows program; ORVANE_DLL_OVERRIDES adds DLL overrides); cwd: the
+    folder it starts in (Wine maps it to its current directory)."""
     return subprocess.Popen([str(WINE_RUN), *map(str, args)], env={**os.environ, **(env or {})},
-                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                            cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class PausePoint:

@@ -1,0 +1,16 @@
+# cmake -DNM=... -DIMPORT_LIBRARY=... -DDLL=... -DDEF=... -P write_import_def.cmake
+# Writes a module-definition file listing every function an import library imports from DLL.
+execute_process(COMMAND ${NM} ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${NM} ${IMPORT_LIBRARY} failed")
+endif()
+string(REGEX MATCHALL " I __imp_[A-Za-z0-9_@?$]+" imports "${symbols}")
+set(names "")
+foreach(entry ${imports})
+  string(REGEX REPLACE "^ I __imp_" "" name "${entry}")
+  list(APPEND names "${name}")
+endforeach()
+list(REMOVE_DUPLICATES names)
+list(SORT names)
+string(REPLACE ";" "\n" lines "${names}")
+file(WRITE ${DEF} "LIBRARY ${DLL}\nEXPORTS\n${lines}\n")
