@@ -3,14 +3,25 @@
 #include "installer/install_pipeline.h"
 #include "net/release_fetch.h"
 
+namespace {
+
+constexpr const wchar_t* kInstallFailed = L"安装失败，请重试";
+
+}  // namespace
+
 void InstallThread(const std::shared_ptr<WindowModel>& model,
                    const std::atomic<bool>& cancel_requested, const std::wstring& install_dir) {
-  const std::optional<ReleaseInfo> release =
-      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
-  if (cancel_requested.load()) return;
-  if (!release) {
-    model->ShowError(kReleaseUnavailable);
-    return;
+  // Whatever the library raises (memory, above all) ends the run told, not the program.
+  try {
+    const std::optional<ReleaseInfo> release =
+        fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+    if (cancel_requested.load()) return;
+    if (!release) {
+      model->ShowError(kReleaseUnavailable);
+      return;
+    }
+    RunInstall(*model, cancel_requested, install_dir, *release);
+  } catch (...) {
+    model->ShowError(kInstallFailed);
   }
-  RunInstall(*model, cancel_requested, install_dir, *release);
 }

@@ -29,8 +29,12 @@ constexpr std::chrono::milliseconds kStopGrace{3000};
 
 // The start-up lookup: fills the release card, or says "最新版本" with nothing else.
 void LoadReleaseSummary(const std::shared_ptr<WindowModel>& model) {
-  const std::optional<ReleaseInfo> release =
-      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  std::optional<ReleaseInfo> release;
+  try {
+    release = fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  } catch (...) {
+    release.reset();  // as a failed lookup
+  }
   if (!release) {
     model->SetReleaseSummary(kUnknownVersion, 0, 0);
     return;

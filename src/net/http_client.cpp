@@ -28,34 +28,46 @@ DWORD query_status(HINTERNET request) {
 }
 
 // Content-Length read as text: the numeric query form is 32 bits wide and would misreport
-// packages of 4 GiB and more.
-uint64_t query_content_length(HINTERNET request) {
+// packages of 4 GiB and more. Absent: no length given (kUnknownLength); present but not a
+// number: nothing (a broken answer, whose end could not be checked).
+std::optional<uint64_t> query_content_length(HINTERNET request) {
   wchar_t text[kContentLengthChars] = {};
   DWORD size = sizeof(text);
   if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX,
                            text, &size, WINHTTP_NO_HEADER_INDEX)) {
-    return kUnknownLength;
+    return GetLastError() == ERROR_WINHTTP_HEADER_NOT_FOUND ? std::optional(kUnknownLength)
+                                                            : std::nullopt;
   }
+  if (text[0] < L'0' || text[0] > L'9') return std::nullopt;
   wchar_t* end = nullptr;
   const unsigned long long value = std::wcstoull(text, &end, 10);
-  if (end == text || *end != L'\0') return kUnknownLength;
+  if (*end != L'\0' || value == kUnknownLength) return std::nullopt;
   return value;
 }
 
+enum class BodyEnd { Complete, Broken, Stopped };
+
 // Calls `sink(data, size)` for every non-empty chunk the platform hands over, until it reports
-// nothing more or the sink returns false. A failed read is skipped like an empty one. One buffer
+// nothing more (Complete), a call fails (Broken) or the sink returns false (Stopped). One buffer
 // serves every chunk; it grows only when the platform offers more than it holds.
+//
+// A failed call ends the body at once: WinHTTP on Windows fails WinHttpQueryDataAvailable /
+// WinHttpReadData (ERROR_WINHTTP_CONNECTION_ERROR) when the connection breaks mid-body, also in
+// the middle of a chunked answer, which has no length to check against. Wine 8's WinHTTP does
+// not: a chunked body cut mid-chunk, or reset, simply ends there, and so does one whose
+// Content-Length is not reached (caught by the length check of download).
 template <typename Sink>
-void read_body(HINTERNET request, Sink&& sink) {
+BodyEnd read_body(HINTERNET request, Sink&& sink) {
   std::vector<char> buffer;
   for (;;) {
     DWORD available = 0;
-    if (!WinHttpQueryDataAvailable(request, &available) || available == 0) return;
+    if (!WinHttpQueryDataAvailable(request, &available)) return BodyEnd::Broken;
+    if (available == 0) return BodyEnd::Complete;
     if (buffer.size() < available) buffer.resize(available);
     DWORD read = 0;
-    if (WinHttpReadData(request, buffer.data(), available, &read) && read > 0) {
-      if (!sink(buffer.data(), read)) return;
-    }
+    if (!WinHttpReadData(request, buffer.data(), available, &read)) return BodyEnd::Broken;
+    if (read == 0) return BodyEnd::Complete;
+    if (!sink(buffer.data(), read)) return BodyEnd::Stopped;
   }
 }
 
@@ -101,9 +113,18 @@ struct HttpClient::OpenRequest {
   ScopedInternetHandle request;
 };
 
-HttpClient::HttpClient()
-    : session_(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
-                           WINHTTP_NO_PROXY_BYPASS, 0)) {}
+HttpClient::HttpClient() {
+  // The proxy the user set for the system and the browser (PAC scripts included) where the
+  // system can do that (Windows 8.1 and later); elsewhere WinHTTP's own default setting.
+  session_.reset(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
+                             WINHTTP_NO_PROXY_BYPASS, 0));
+  access_type_ = WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY;
+  if (!session_) {
+    session_.reset(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                               WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    access_type_ = WINHTTP_ACCESS_TYPE_DEFAULT_PROXY;
+  }
+}
 
 std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_view url,
                                                                  DWORD security_flags) {
@@ -157,10 +178,19 @@ std::optional<std::string> HttpClient::get(std::string_view url) {
   std::optional<OpenRequest> open = start_request(url, kGetSecurityFlags);
   if (!open) return std::nullopt;
   std::string body;
-  read_body(open->request.get(), [&body](const char* data, DWORD size) {
+  const BodyEnd end = read_body(open->request.get(), [&body](const char* data, DWORD size) {
+    if (body.size() + size > kMaxGetBodyBytes) return false;
     body.append(data, size);
     return true;
   });
+  if (end == BodyEnd::Stopped) {
+    last_error_ = "response too large";
+    return std::nullopt;
+  }
+  if (end == BodyEnd::Broken) {
+    last_error_ = "incomplete response";
+    return std::nullopt;
+  }
   return body;
 }
 
@@ -169,7 +199,12 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   const DownloadProgress report = std::move(progress);
   std::optional<OpenRequest> open = start_request(url, kDownloadSecurityFlags);
   if (!open) return false;
-  const uint64_t expected = query_content_length(open->request.get());
+  const std::optional<uint64_t> length = query_content_length(open->request.get());
+  if (!length) {
+    last_error_ = "invalid content length";
+    return false;
+  }
+  const uint64_t expected = *length;
 
   // Delete sharing lets a clean-up remove the temporary folder while a stalled read holds this.
   ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
@@ -183,7 +218,7 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   bool write_failed = false;
   bool cancelled = false;
   BatchedWriter writer(file.get());
-  read_body(open->request.get(), [&](const char* data, DWORD size) {
+  const BodyEnd end = read_body(open->request.get(), [&](const char* data, DWORD size) {
     if (cancel_ != nullptr && cancel_->load()) {
       cancelled = true;
       return false;
@@ -205,6 +240,10 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   }
   if (write_failed) {
     last_error_ = "cannot write output file";
+    return false;
+  }
+  if (end == BodyEnd::Broken) {
+    last_error_ = "incomplete download";
     return false;
   }
   if (total == 0) {

@@ -16,6 +16,12 @@ using DownloadProgress = std::function<void(uint64_t, uint64_t)>;
 
 inline constexpr uint64_t kUnknownLength = ~uint64_t{0};
 inline constexpr const wchar_t* kUserAgent = L"Orvane-Setup/1.0";
+// The release answer is a few KiB; one far larger is refused unread ("response too large")
+// rather than held in memory whole.
+inline constexpr size_t kMaxGetBodyBytes = 16 * 1024 * 1024;
+#ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
+#define WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY 4
+#endif
 
 // Certificate errors each operation tells the platform to ignore. The release service relies on
 // them; packages are checked by SHA-256 afterwards. Downloads keep the key-usage check.
@@ -35,7 +41,8 @@ class HttpClient {
   HttpClient(const HttpClient&) = delete;
   HttpClient& operator=(const HttpClient&) = delete;
 
-  // The whole body (possibly empty) of a status below 300.
+  // The whole body (possibly empty) of a status below 300; nothing for a body over
+  // kMaxGetBodyBytes or one the platform reports broken.
   std::optional<std::string> get(std::string_view url);
 
   // Streams the body into `path` (created or truncated). No file is created for a status of 300
@@ -51,6 +58,10 @@ class HttpClient {
   // flag keeps it alive as long as the client.
   void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
+  // How the session finds a proxy: WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY where the system offers
+  // it, else WINHTTP_ACCESS_TYPE_DEFAULT_PROXY.
+  DWORD access_type() const { return access_type_; }
+
   // The flag word of the last request this client opened (what the platform was told to ignore).
   DWORD last_security_flags() const { return last_security_flags_; }
 
@@ -62,4 +73,5 @@ class HttpClient {
   std::string last_error_;
   DWORD last_security_flags_ = 0;
   const std::atomic<bool>* cancel_ = nullptr;
+  DWORD access_type_ = 0;
 };

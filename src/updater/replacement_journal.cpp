@@ -9,7 +9,12 @@
 ReplacementJournal::ReplacementJournal(std::wstring install_dir, bool untrusted)
     : install_dir_(std::move(install_dir)), marker_{untrusted, {}} {}
 
+ReplacementJournal::~ReplacementJournal() {
+  if (open_) roll_back();
+}
+
 bool ReplacementJournal::begin() {
+  open_ = true;
   return WriteUpdateMarker(install_dir_, marker_);
 }
 
@@ -36,6 +41,7 @@ bool ReplacementJournal::replace(const std::wstring& source, const std::wstring&
 }
 
 bool ReplacementJournal::roll_back() {
+  open_ = false;
   if (!UndoEntries(install_dir_, marker_)) return false;
   marker_.entries.clear();
   backups_.clear();
@@ -45,6 +51,7 @@ bool ReplacementJournal::roll_back() {
 
 bool ReplacementJournal::commit() {
   if (!RemoveUpdateMarker(install_dir_)) return false;
+  open_ = false;
   pause_point("committed");
   for (const std::wstring& backup : backups_) DeleteFileW(backup.c_str());
   backups_.clear();

@@ -20,6 +20,10 @@ class ReplacementJournal {
   // `untrusted`: the run repairs an installation whose records cannot be trusted; the journal
   // keeps saying so until this run has finished.
   ReplacementJournal(std::wstring install_dir, bool untrusted);
+  // A journal neither committed nor rolled back (an exception on the way) is rolled back.
+  ~ReplacementJournal();
+  ReplacementJournal(const ReplacementJournal&) = delete;
+  ReplacementJournal& operator=(const ReplacementJournal&) = delete;
 
   // The journal, written before anything in the installation is touched.
   bool begin();
@@ -43,6 +47,7 @@ class ReplacementJournal {
   bool write_down(MarkerEntryKind kind, const std::string& file_path);
 
   std::wstring install_dir_;
+  bool open_ = false;
   UpdateMarker marker_;
   std::vector<std::wstring> backups_;  // made by this run, in order
 };

@@ -17,14 +17,18 @@ namespace {
 constexpr const wchar_t* kChecking = L"正在检查更新...";
 constexpr const wchar_t* kAlreadyCurrent = L"已是最新版本！";
 constexpr const wchar_t* kCannotStartWorker = L"无法启动更新线程，请重试";
+constexpr const wchar_t* kUpdateFailed = L"更新失败，请重试";
 constexpr const wchar_t* kQuestionStart = L"发现新版本 ";
 constexpr const wchar_t* kQuestionEnd = L"，是否立即更新？";
 
 }  // namespace
 
-void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
-                    const std::atomic<bool>& cancel_requested,
-                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
+namespace {
+
+void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
+                        const std::atomic<bool>& cancel_requested,
+                        const std::shared_ptr<ReplacementGate>& gate,
+                        const std::wstring& install_dir) {
   // An update interrupted half-way is put back as it was first, before and whatever the
   // service answers; if that cannot be done exactly, nothing installed is trusted.
   bool untrusted = false;
@@ -50,6 +54,20 @@ void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                             total_file_size(*release));
   RunUpdate(*window, cancel_requested, *gate, install_dir, *release, browser_path(install_dir),
             untrusted);
+}
+
+}  // namespace
+
+void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
+                    const std::atomic<bool>& cancel_requested,
+                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
+  // Whatever the library raises ends the run told (a replacement under way has been undone by
+  // its journal on the way out), not the program.
+  try {
+    CheckAndUpdateOnce(window, cancel_requested, gate, install_dir);
+  } catch (...) {
+    window->ShowError(kUpdateFailed);
+  }
 }
 
 UpdaterController::UpdaterController(HINSTANCE instance, std::wstring install_dir)
@@ -107,8 +125,12 @@ void UpdaterController::RunCheckMode() {
   const bool untrusted = RepairInterruptedUpdate(install_dir_) == RepairOutcome::Untrusted;
   const std::string installed = ReadInstalledVersion(install_dir_);
   if (installed.empty() && !untrusted) return;
-  const std::optional<ReleaseInfo> release =
-      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  std::optional<ReleaseInfo> release;
+  try {
+    release = fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+  } catch (...) {
+    return;  // as a failed query: nothing to offer
+  }
   if (!release) return;
   if (!untrusted && release->version == installed) return;
   const std::wstring question = kQuestionStart + display_wide(release->version) + kQuestionEnd;

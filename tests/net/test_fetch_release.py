@@ -72,6 +72,15 @@ class FetchLatestRelease(unittest.TestCase):
             with self.subTest(label):
                 self.assertFalse(result["ok"])
 
+    def test_a_huge_well_formed_answer_is_a_failed_query_in_bounded_memory(self):
+        # 64 MiB of empty arrays: parsed whole it would take gigabytes of documents.
+        count = 64 * 1024 * 1024 // 3
+        release_builder.write_manifest(SERVER_ROOT, b"[" + b"[]," * count + b"[]]")
+        fetched, memory = probe.run([{"op": "fetch_release", "base_url": self.http.url},
+                                     {"op": "memory"}])
+        self.assertFalse(fetched["ok"])
+        self.assertLess(memory["peak_working_set"], 64 * 1024 * 1024)
+
     def test_minimal_release_takes_the_defaults(self):
         release_builder.write_manifest(SERVER_ROOT, b'{"version":"1.2.3"} and trailing text')
         result = probe.one({"op": "fetch_release", "base_url": self.http.url})

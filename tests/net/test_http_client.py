@@ -93,6 +93,7 @@ class HttpClientTest(unittest.TestCase):
         refused.bind(("127.0.0.1", 0))  # bound, never listening: connections are refused
         silent = serve_raw(None)
         garbage = serve_raw(b"this is not http\r\n\r\n")
+        bad_length = serve_raw(b"HTTP/1.1 200 OK\r\nContent-Length: 12abc\r\n\r\n" + SMALL[:20])
         base = self.http.url
         cases = [
             # (label, url, get's text, download's text; None = success)
@@ -116,6 +117,11 @@ class HttpClientTest(unittest.TestCase):
             ("cut short of its length", base + "/_fault/truncate=1000/files/small.bin", None,
              "incomplete download"),
             ("closed mid-body", base + "/_fault/close=65536/files/small.bin", None, "incomplete download"),
+            # A length that is no number leaves the end of the body uncheckable: a bad answer.
+            ("length not a number", f"http://127.0.0.1:{bad_length.getsockname()[1]}/x", None,
+             "invalid content length"),
+            ("larger than a release answer can be", f"{base}/gen/{16 * 1024 * 1024 + 1}",
+             "response too large", None),
         ]
         try:
             operations = []
@@ -124,7 +130,7 @@ class HttpClientTest(unittest.TestCase):
                                {"op": "download", "url": url, "path": self.path(f"failure {i}.bin")}]
             results = probe.run(operations)
         finally:
-            for listener in (refused, silent, garbage):
+            for listener in (refused, silent, garbage, bad_length):
                 listener.close()
         for i, (label, _, get_text, download_text) in enumerate(cases):
             got, downloaded = results[3 * i + 1], results[3 * i + 2]
@@ -140,8 +146,18 @@ class HttpClientTest(unittest.TestCase):
                     self.assertEqual(target.read_bytes(), b"")  # the empty file stays
                 elif download_text == "incomplete download":
                     self.assertTrue(SMALL.startswith(target.read_bytes()))  # what arrived stays
+                elif download_text == "invalid content length":
+                    self.assertFalse(target.exists())
                 else:
                     self.assertFalse(target.exists(), "no file for a request that failed")
+
+    def test_the_session_asks_the_system_for_the_proxy(self):
+        # Wine 8 takes WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY (Windows 8.1 and later do) but ignores
+        # the user's proxy settings with it, as it does with the default setting: all the bench
+        # can show is that the session opens that way and works.
+        got = probe.one({"op": "get", "url": self.http.url + "/files/small.bin"})
+        self.assertTrue(got["ok"])
+        self.assertEqual(got["access_type"], 4)
 
     def test_get_returns_what_arrived_of_a_cut_body(self):
         got = probe.one({"op": "get", "url": self.http.url + "/_fault/truncate=1000/files/small.bin"})

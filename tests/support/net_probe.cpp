@@ -160,8 +160,9 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     result["ok"] = JsonValue(ExtractArchive(wide_path(op, "zip"), wide_path(op, "dest")));
   } else if (name == "fetch_package") {
     const JsonValue* file = op.find("file");
-    result["ok"] = JsonValue(FetchPackage(file ? release_file(*file) : ReleaseFile{},
-                                          wide_path(op, "install_dir"), *http));
+    result["ok"] = JsonValue(FetchPackage(
+        file ? release_file(*file) : ReleaseFile{},
+        static_cast<size_t>(op.get_number("position").value_or(0)), wide_path(op, "install_dir"), *http));
     result["temp_dir"] = JsonValue(wide_to_utf8(install_temp_dir()));
   } else if (name == "fetch_release") {
     const std::optional<ReleaseInfo> release =
@@ -198,6 +199,7 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
   }
   result["last_error"] = JsonValue(http->last_error());
   result["security_flags"] = number(http->last_security_flags());
+  result["access_type"] = number(http->access_type());
   return JsonValue(std::move(result));
 }
 

@@ -248,6 +248,13 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(calls[-1], ("error", "解压失败: orvane-config.json"))
         self.assertEqual(tree(INSTALL), self.installed)
 
+    def test_a_compressed_package_named_in_chinese_arrives_and_is_replaced(self):
+        for version, content in (("2.0", "中文二".encode()), ("3.0", "中文三".encode())):
+            packages = release_v1() + [Package("语言/中文.pak", files={"语言/中文.pak": content}, compressed=True)]
+            _, calls, _, _ = self.update(packages, version=version)
+            self.assertEqual(calls[-1], ("status", UPDATED), version)
+            self.assertEqual((INSTALL / "语言" / "中文.pak").read_bytes(), content)
+
     def test_backups_a_finished_update_left_are_removed_by_the_next_run(self):
         for name in ("data.bin.bak", "locales/zh-CN.pak.bak", "orvane-version.json.bak", "unrelated.bak"):
             (INSTALL / name).write_bytes(b"left behind")
