@@ -86,6 +86,10 @@ TEST(ExeResources, VersionBlockNamesTheProduct) {
       {L"FileVersion", L"1.0.0"},
   };
   for (const Case& c : cases) EXPECT_EQ(VersionString(block, c.name), c.expected) << c.name;
+  // The tested build says which release service it talks to; only the shipping build is silent.
+  const std::string special = ORVANE_EXPECTED_SPECIAL_BUILD;
+  EXPECT_EQ(VersionString(block, L"SpecialBuild"), std::wstring(special.begin(), special.end()));
+  EXPECT_NE(special.find("127.0.0.1"), std::string::npos);
 
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
@@ -93,6 +97,7 @@ TEST(ExeResources, VersionBlockNamesTheProduct) {
   EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
   EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);  // 1.0
   EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+  EXPECT_EQ(fixed->dwFileFlags & VS_FF_SPECIALBUILD, static_cast<DWORD>(VS_FF_SPECIALBUILD));
 }
 
 }  // namespace
