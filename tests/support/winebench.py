@@ -4,6 +4,7 @@ The bench (scripts/wine-env) provides a prefix, an Xvfb display and a wineserver
 passes its location in ORVANE_WINE_HOME, the Windows build folder in ORVANE_BUILD_DIR and
 the source tree in ORVANE_SOURCE_DIR.
 """
+import contextlib
 import os
 import pathlib
 import subprocess
@@ -94,6 +95,24 @@ class PausePoint:
         (self.folder / (self.name + ".resume")).touch()
 
 
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+
+
+@contextlib.contextmanager
+def screen_dpi(dpi):
+    """Programs started inside see a screen of `dpi`: Wine reads LogPixels once, when a program
+    starts, so the value may go as soon as the program shows a window. Tests that use this hold
+    the display lock, so no other window of the bench starts meanwhile."""
+    if dpi == 96:
+        yield
+        return
+    run_wine(["reg", "add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"])
+    try:
+        yield
+    finally:
+        run_wine(["reg", "delete", DESKTOP_KEY, "/v", "LogPixels", "/f"])
+
+
 def xdotool(*args, timeout=30):
     done = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
                           env=x_env(), timeout=timeout)
@@ -170,11 +189,14 @@ def _read_ppm(path):
     return Image(width, height, pixels)
 
 
-def screenshot(name):
-    """Screenshot of the whole bench display; also kept as ARTIFACTS/name.png for people."""
+def screenshot(name, crop=None):
+    """Screenshot of the bench display, or of its rectangle crop = (x, y, width, height); also
+    kept as ARTIFACTS/name.png for people."""
     ARTIFACTS.mkdir(parents=True, exist_ok=True)
     ppm = ARTIFACTS / (name + ".ppm")
-    subprocess.run(["import", "-window", "root", "-depth", "8", str(ppm)], env=x_env(), check=True, timeout=30)
+    region = ["-crop", "{2}x{3}+{0}+{1}".format(*crop)] if crop else []
+    subprocess.run(["import", "-window", "root", *region, "-depth", "8", str(ppm)], env=x_env(),
+                   check=True, timeout=30)
     image = _read_ppm(ppm)
     subprocess.run(["/usr/bin/convert", str(ppm), str(ARTIFACTS / (name + ".png"))], check=False, timeout=30)
     ppm.unlink()
@@ -193,13 +215,9 @@ def host_path(windows):
 
 
 def client_shot(window, name):
-    """Screenshot cropped to the window's client area, so pixels are read at client coordinates.
+    """Screenshot of the window's client area, so pixels are read at client coordinates.
     (Without a window manager the X window of a Wine top-level window is its client area.)"""
-    x, y, width, height = window_geometry(window)
-    image = screenshot(name)
-    rows = [image.pixels[3 * ((y + row) * image.width + x):3 * ((y + row) * image.width + x + width)]
-            for row in range(height)]
-    return Image(width, height, b"".join(rows))
+    return screenshot(name, crop=window_geometry(window))
 
 
 def close_enough(actual, expected, tolerance=24):
