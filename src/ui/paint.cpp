@@ -8,6 +8,7 @@
 
 #include "base/wide.h"
 #include "ui/gdi_handles.h"
+#include "ui/text_fit.h"
 
 namespace {
 
@@ -34,6 +35,24 @@ constexpr const wchar_t* kDirLabel = L"安装目录";
 constexpr const wchar_t* kFooter = L"每个文件都经过 SHA-256 校验后才会安装";
 constexpr int kMargin = 40;
 constexpr int kCaptionCapacity = 64;
+constexpr float kFocusRingWidth = 1.5f;
+constexpr int kFocusGap = 3;  // between the main button's focus ring and its body
+
+// Lengths below are 96-DPI pixels; Graphics objects made by this helper draw them at `dpi`.
+void ScaleToDpi(Gdiplus::Graphics& g, int dpi) {
+  // At 96 DPI no transform at all: the same pixels as ever.
+  if (dpi > 0 && dpi != kBaseDpi) {
+    const float factor = static_cast<float>(dpi) / static_cast<float>(kBaseDpi);
+    g.ScaleTransform(factor, factor);
+  }
+}
+
+// Device pixels of a Graphics without a transform: covers every pixel whatever the scale.
+void FillDevice(Gdiplus::Graphics& g, Gdiplus::ARGB colour, const RECT& r) {
+  Gdiplus::SolidBrush brush{Color(colour)};
+  g.FillRectangle(&brush, static_cast<INT>(r.left), static_cast<INT>(r.top),
+                  static_cast<INT>(r.right - r.left), static_cast<INT>(r.bottom - r.top));
+}
 
 std::wstring to_wstring(const std::u16string& text) {
   return to_wide(text);
@@ -90,6 +109,24 @@ void DrawTextAt(Gdiplus::Graphics& g, const std::wstring& text, float size, int 
            Gdiplus::RectF(static_cast<float>(x), static_cast<float>(y), 0.0f, 0.0f));
 }
 
+// A one-line text at (x, y) shortened to `width` by `fit` (the text itself when it fits).
+void DrawLineAt(Gdiplus::Graphics& g, const std::wstring& text, float size, int style,
+                Gdiplus::ARGB colour, int x, int y, int width,
+                std::u16string (*fit)(const std::u16string&, float, const MeasureText&)) {
+  const std::unique_ptr<Gdiplus::Font> font = CreateUiFont(size, style);
+  const MeasureText measure = [&](const std::u16string& candidate) {
+    const std::wstring wide = to_wide(candidate);
+    Gdiplus::RectF bounds;
+    g.MeasureString(wide.c_str(), -1, font.get(), Gdiplus::PointF(0.0f, 0.0f), &bounds);
+    return bounds.Width;
+  };
+  const std::wstring shown = to_wide(fit(to_u16(text), static_cast<float>(width), measure));
+  Gdiplus::SolidBrush brush{Color(colour)};
+  g.DrawString(shown.c_str(), -1, font.get(),
+               Gdiplus::RectF(static_cast<float>(x), static_cast<float>(y), 0.0f, 0.0f), nullptr,
+               &brush);
+}
+
 std::wstring decode_version(const std::string& version) {
   if (version.empty()) return {};
   const int length =
@@ -102,16 +139,21 @@ std::wstring decode_version(const std::string& version) {
   return text;
 }
 
-void PaintHeader(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width) {
+void PaintHeader(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width, int dpi) {
   Gdiplus::LinearGradientBrush strip(Gdiplus::Point(0, 0), Gdiplus::Point(width, 4),
                                      Color(kAccentStart), Color(kAccentEnd));
   strip.SetWrapMode(Gdiplus::WrapModeTile);
   g.FillRectangle(&strip, 0, 0, width, 4);
 
+  // GDI draws the icon, untouched by the Graphics' scale: its place and size are scaled here.
+  const int icon_size = scale(kIconSize, dpi);
   ScopedIcon icon(
       static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource),
-                                    IMAGE_ICON, kIconSize, kIconSize, LR_DEFAULTCOLOR)));
-  if (icon) DrawIconEx(dc, 40, 22, icon.get(), kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
+                                    IMAGE_ICON, icon_size, icon_size, LR_DEFAULTCOLOR)));
+  if (icon) {
+    DrawIconEx(dc, scale(40, dpi), scale(22, dpi), icon.get(), icon_size, icon_size, 0, nullptr,
+               DI_NORMAL);
+  }
 
   DrawTextAt(g, kTitle, 28.0f, Gdiplus::FontStyleBold, kTitleText, 86, 28);
   DrawTextAt(g, to_wstring(subtitle(view.state, view.install_mode)), 13.0f,
@@ -121,8 +163,9 @@ void PaintHeader(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int w
 void PaintReleaseCard(Gdiplus::Graphics& g, const WindowSnapshot& view, int width) {
   Gdiplus::SolidBrush card{Color(kCard)};
   FillRounded(g, card, kMargin, 105, width - 2 * kMargin, 80, 10);
-  DrawTextAt(g, kVersionPrefix + decode_version(view.version), 18.0f, Gdiplus::FontStyleBold,
-             kAccentStart, 60, 117);
+  // The card's inner width: a long version ends in "…" inside it.
+  DrawLineAt(g, kVersionPrefix + decode_version(view.version), 18.0f, Gdiplus::FontStyleBold,
+             kAccentStart, 60, 117, width - 2 * 60, &fit_keeping_start);
   DrawTextAt(g, to_wstring(file_line(view.file_count, view.total_bytes)), 13.0f,
              Gdiplus::FontStyleRegular, kMutedText, 60, 150);
 }
@@ -144,7 +187,9 @@ void PaintProgress(Gdiplus::Graphics& g, const WindowSnapshot& view, int width) 
   right_aligned.SetAlignment(Gdiplus::StringAlignmentFar);
   DrawText(g, std::to_wstring(percent) + L"%", 14.0f, Gdiplus::FontStyleBold, kTitleText,
            Gdiplus::RectF(static_cast<float>(width - kMargin), 220.0f, 0.0f, 0.0f), &right_aligned);
-  DrawTextAt(g, view.status, 13.0f, Gdiplus::FontStyleRegular, kMutedText, 40, 250);
+  // A long path keeps its end: which file is being worked on is what matters.
+  DrawLineAt(g, view.status, 13.0f, Gdiplus::FontStyleRegular, kMutedText, 40, 250,
+             track_width, &fit_keeping_end);
 }
 
 void PaintDirectoryChooser(Gdiplus::Graphics& g, const WindowSnapshot& view) {
@@ -152,15 +197,24 @@ void PaintDirectoryChooser(Gdiplus::Graphics& g, const WindowSnapshot& view) {
   OutlineRounded(g, view.hover_id == kDirEditId ? kFrameHover : kTrack, 39, 249, 342, 34, 6);
 }
 
-void PaintAll(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width, int height) {
-  Gdiplus::SolidBrush background{Color(kBackground)};
-  g.FillRectangle(&background, 0, 0, width, height);
-  PaintHeader(g, dc, view, width);
+// The error's area ends where the main button begins; whole lines only, the rest cut off.
+void PaintError(Gdiplus::Graphics& g, const std::wstring& text, int width) {
+  const Gdiplus::RectF area(40.0f, 200.0f, static_cast<float>(width - 2 * kMargin), 150.0f);
+  Gdiplus::StringFormat whole_lines;
+  whole_lines.SetFormatFlags(Gdiplus::StringFormatFlagsLineLimit);
+  g.SetClip(area);
+  DrawText(g, text, 14.0f, Gdiplus::FontStyleRegular, kErrorText, area, &whole_lines);
+  g.ResetClip();
+}
+
+// width, height: the client area in 96-DPI units.
+void PaintAll(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int width, int height,
+              int dpi) {
+  PaintHeader(g, dc, view, width, dpi);
   if (shows_release_card(view.state)) PaintReleaseCard(g, view, width);
   if (shows_progress(view.state)) PaintProgress(g, view, width);
   if (view.state == WindowState::Failed && !view.error_text.empty()) {
-    DrawText(g, view.error_text, 14.0f, Gdiplus::FontStyleRegular, kErrorText,
-             Gdiplus::RectF(40.0f, 200.0f, static_cast<float>(width - 2 * kMargin), 150.0f));
+    PaintError(g, view.error_text, width);
   }
   if (view.state == WindowState::Ready) PaintDirectoryChooser(g, view);
 
@@ -175,11 +229,20 @@ struct ButtonColours {
   Gdiplus::ARGB caption;
 };
 
-void DrawMainButton(Gdiplus::Graphics& g, const std::wstring& caption, const RECT& r, bool pressed,
-                    bool disabled, bool hot, const Gdiplus::StringFormat& centred) {
+void DrawMainButton(Gdiplus::Graphics& g, const std::wstring& caption, RECT r, bool pressed,
+                    bool disabled, bool hot, bool focused, const Gdiplus::StringFormat& centred) {
+  constexpr int kRadius = 8;
+  if (focused) {
+    // The ring takes the button's edge; the body moves in, leaving a gap of background.
+    Gdiplus::Pen ring(Color(kAccentStart), kFocusRingWidth);
+    Gdiplus::GraphicsPath path;
+    DrawRoundedRect(path, r.left + 1, r.top + 1, r.right - r.left - 2, r.bottom - r.top - 2,
+                    kRadius);
+    g.DrawPath(&ring, &path);
+    r = RECT{r.left + kFocusGap, r.top + kFocusGap, r.right - kFocusGap, r.bottom - kFocusGap};
+  }
   const int w = r.right - r.left;
   const int h = r.bottom - r.top;
-  constexpr int kRadius = 8;
   Gdiplus::ARGB start = kAccentStart;
   Gdiplus::ARGB end = kAccentEnd;
   if (disabled) {
@@ -204,9 +267,12 @@ void DrawMainButton(Gdiplus::Graphics& g, const std::wstring& caption, const REC
 }
 
 void DrawBrowseButton(Gdiplus::Graphics& g, const std::wstring& caption, const RECT& r,
-                      bool pressed, bool disabled, bool hot, const Gdiplus::StringFormat& centred) {
-  const int w = r.right - r.left;
-  const int h = r.bottom - r.top;
+                      bool pressed, bool disabled, bool hot, bool focused,
+                      const Gdiplus::StringFormat& centred) {
+  // A 1-pixel pen on the rectangle's own edges would put the right and bottom lines just outside
+  // the control, where nothing of them shows: the outline runs one pixel inside.
+  const int w = r.right - r.left - 1;
+  const int h = r.bottom - r.top - 1;
   constexpr int kRadius = 6;
   ButtonColours colours{0, 0xFF323648, 0xFF969EB9};
   if (disabled) {
@@ -220,16 +286,16 @@ void DrawBrowseButton(Gdiplus::Graphics& g, const std::wstring& caption, const R
     Gdiplus::SolidBrush fill{Color(colours.fill)};
     FillRounded(g, fill, r.left, r.top, w, h, kRadius);
   }
-  OutlineRounded(g, colours.border, r.left, r.top, w, h, kRadius);
+  OutlineRounded(g, focused ? kAccentStart : colours.border, r.left, r.top, w, h, kRadius);
   DrawText(g, caption, 13.0f, Gdiplus::FontStyleRegular, colours.caption,
            Gdiplus::RectF(static_cast<float>(r.left), static_cast<float>(r.top),
-                          static_cast<float>(w), static_cast<float>(h)),
+                          static_cast<float>(r.right - r.left), static_cast<float>(r.bottom - r.top)),
            &centred);
 }
 
 }  // namespace
 
-void PaintWindow(HDC dc, const WindowSnapshot& view, int width, int height) {
+void PaintWindow(HDC dc, const WindowSnapshot& view, int width, int height, int dpi) {
   ScopedMemoryDc memory(CreateCompatibleDC(dc));
   ScopedBitmap bitmap(CreateCompatibleBitmap(dc, width, height));
   if (!memory || !bitmap) return;
@@ -239,32 +305,36 @@ void PaintWindow(HDC dc, const WindowSnapshot& view, int width, int height) {
       Gdiplus::Graphics g(memory.get());
       g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
       g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-      PaintAll(g, memory.get(), view, width, height);
+      FillDevice(g, kBackground, RECT{0, 0, width, height});
+      ScaleToDpi(g, dpi);
+      PaintAll(g, memory.get(), view, unscale(width, dpi), unscale(height, dpi), dpi);
     }
     BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
   }
 }
 
-void DrawButton(const DRAWITEMSTRUCT& item, int32_t hover_id) {
+void DrawButton(const DRAWITEMSTRUCT& item, int32_t hover_id, int dpi, bool show_focus) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
   const bool hot = hover_id == static_cast<int32_t>(item.CtlID) && !disabled;
+  const bool focused = show_focus && (item.itemState & ODS_FOCUS) != 0 && !disabled;
   wchar_t caption[kCaptionCapacity] = {};
   GetWindowTextW(item.hwndItem, caption, kCaptionCapacity);
 
   Gdiplus::Graphics g(item.hDC);
   g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
   g.SetTextRenderingHint(Gdiplus::TextRenderingHintClearTypeGridFit);
-  const RECT& r = item.rcItem;
-  Gdiplus::SolidBrush background{Color(kBackground)};
-  g.FillRectangle(&background, static_cast<INT>(r.left), static_cast<INT>(r.top),
-                  static_cast<INT>(r.right - r.left), static_cast<INT>(r.bottom - r.top));
+  FillDevice(g, kBackground, item.rcItem);
+  ScaleToDpi(g, dpi);
+  // The item rectangle in 96-DPI units, the way the layout gave it.
+  const RECT r{unscale(item.rcItem.left, dpi), unscale(item.rcItem.top, dpi),
+               unscale(item.rcItem.right, dpi), unscale(item.rcItem.bottom, dpi)};
   Gdiplus::StringFormat centred;
   centred.SetAlignment(Gdiplus::StringAlignmentCenter);
   centred.SetLineAlignment(Gdiplus::StringAlignmentCenter);
   if (item.CtlID == static_cast<UINT>(kMainButtonId)) {
-    DrawMainButton(g, caption, r, pressed, disabled, hot, centred);
+    DrawMainButton(g, caption, r, pressed, disabled, hot, focused, centred);
   } else {
-    DrawBrowseButton(g, caption, r, pressed, disabled, hot, centred);
+    DrawBrowseButton(g, caption, r, pressed, disabled, hot, focused, centred);
   }
 }

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "base/wide.h"
+#include "ui/dpi.h"
 #include "ui/paint.h"
 
 namespace {
@@ -13,14 +14,47 @@ constexpr int kDirCapacity = 260;
 constexpr int kClassNameCapacity = 64;
 constexpr COLORREF kEditText = RGB(235, 238, 248);
 constexpr COLORREF kEditBackground = RGB(32, 36, 52);
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_FLAT | BS_OWNERDRAW;
+constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_FLAT | BS_OWNERDRAW;
+// Texts for screen readers only: visible to them, zero pixels on screen. A static right before
+// the edit names it; the other carries what the window says now and announces its changes.
+constexpr DWORD kSpokenStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
+constexpr int kDirLabelId = 1002;
+constexpr int kSpokenStatusId = 1005;
+constexpr const wchar_t* kDirLabel = L"安装目录";
+constexpr int kEditFontHeight = 13;
+// Not in every SDK: a live region's content changed (Windows 8 and later).
+constexpr DWORD kEventLiveRegionChanged = 0x8019;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 constexpr const wchar_t* kBrowseCaption = L"浏览...";
 
 // A property whose presence marks a window; its value only has to be non-null.
 const HANDLE kTagPresent = reinterpret_cast<HANDLE>(1);
+
+// The buttons draw themselves; a hover change must reach them as well as the window.
+void RepaintWithButtons(HWND window) {
+  if (window == nullptr) return;
+  InvalidateRect(window, nullptr, FALSE);
+  InvalidateRect(GetDlgItem(window, kMainButtonId), nullptr, FALSE);
+  InvalidateRect(GetDlgItem(window, kBrowseButtonId), nullptr, FALSE);
+}
+
+// Whether a control is there for the mouse: shown and enabled.
+bool usable(HWND control) {
+  return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+}
+
+// What a screen reader should say for the window's current look.
+std::wstring spoken_text(const WindowSnapshot& view) {
+  switch (view.state) {
+    case WindowState::Working: return view.status;
+    case WindowState::Failed:
+      return view.error_text.empty() ? to_wide(subtitle(view.state, view.install_mode))
+                                     : view.error_text;
+    default: return to_wide(subtitle(view.state, view.install_mode));
+  }
+}
 
 HWND create_child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, Rect r, int id,
                   HINSTANCE instance) {
@@ -71,19 +105,36 @@ void ProgressWindow::Run(HINSTANCE instance) {
   wc.hIconSm = icon;
   RegisterClassExW(&wc);
 
-  const int screen_width = GetSystemMetrics(SM_CXSCREEN);
-  const int screen_height = GetSystemMetrics(SM_CYSCREEN);
-  edit_font_.reset(CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                               DEFAULT_PITCH | FF_SWISS, L"Segoe UI"));
+  // The monitor the person looks at: the one under the cursor. Its DPI is not known before a
+  // window exists there; the system's is the first guess, corrected below.
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  Rect work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& r = monitor.rcWork;
+    work = Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  }
+  dpi_ = system_dpi();
   edit_brush_.reset(CreateSolidBrush(kEditBackground));
-
-  HWND window =
-      CreateWindowExW(kWindowExStyle, kWindowClassName, kWindowTitle, kWindowStyle,
-                      (screen_width - kWindowWidth) / 2, (screen_height - kWindowHeight) / 2,
-                      kWindowWidth, kWindowHeight, nullptr, nullptr, instance, this);
+  const auto place = [&](int dpi) {
+    const Placement at =
+        centred_on(work, scale(kWindowWidth, dpi), scale(kWindowHeight, dpi));
+    return RECT{at.x, at.y, at.x + scale(kWindowWidth, dpi), at.y + scale(kWindowHeight, dpi)};
+  };
+  const RECT first = place(dpi_);
+  HWND window = CreateWindowExW(kWindowExStyle, kWindowClassName, kWindowTitle, kWindowStyle,
+                                first.left, first.top, first.right - first.left,
+                                first.bottom - first.top, nullptr, nullptr, instance, this);
   if (window == nullptr) return;  // nothing would ever end the loop
   window_ = window;
+  if (const int dpi = window_dpi(window); dpi != dpi_) {
+    const RECT r = place(dpi);
+    SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpi(dpi);
+  }
   if (!instance_tag_.empty()) SetPropW(window, instance_tag_.c_str(), kTagPresent);
   if (icon != nullptr) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -94,14 +145,49 @@ void ProgressWindow::Run(HINSTANCE instance) {
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    const bool ours = window_ != nullptr && (msg.hwnd == window_ || IsChild(window_, msg.hwnd));
-    if (ours && msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
-      // No control is a tab stop, so walk the children ourselves (Shift+Tab too, forward).
-      if (HWND next = GetNextDlgTabItem(window_, GetFocus(), FALSE)) SetFocus(next);
-      continue;
-    }
+    if (OnKey(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
+  }
+}
+
+bool ProgressWindow::OnKey(const MSG& msg) {
+  const bool ours = window_ != nullptr && (msg.hwnd == window_ || IsChild(window_, msg.hwnd));
+  if (!ours || msg.message != WM_KEYDOWN) return false;
+  const auto reveal_focus = [this] {
+    if (!show_focus_) {
+      show_focus_ = true;
+      InvalidateRect(GetDlgItem(window_, kMainButtonId), nullptr, FALSE);
+      InvalidateRect(GetDlgItem(window_, kBrowseButtonId), nullptr, FALSE);
+    }
+  };
+  switch (msg.wParam) {
+    case VK_TAB: {
+      // Shift+Tab goes forward too: with three stops at most, one direction reaches all.
+      reveal_focus();
+      HWND focus = GetFocus();
+      if (focus != nullptr && !IsChild(window_, focus)) focus = nullptr;  // the window itself
+      if (HWND next = GetNextDlgTabItem(window_, focus, FALSE)) SetFocus(next);
+      return true;
+    }
+    case VK_RETURN: {
+      // Enter starts the install from the edit or the main button; on a focused button it
+      // presses that button, as Space does. In every other state it does nothing: a key
+      // pressed while typing elsewhere must never cancel.
+      reveal_focus();
+      HWND focus = GetFocus();
+      if (focus == GetDlgItem(window_, kBrowseButtonId)) {
+        OnCommand(kBrowseButtonId);
+      } else if (model_->snapshot().state == WindowState::Ready) {
+        OnCommand(kMainButtonId);
+      }
+      return true;
+    }
+    case VK_ESCAPE:
+      SendMessageW(window_, WM_CLOSE, 0, 0);
+      return true;
+    case VK_SPACE: reveal_focus(); return false;  // the focused button presses itself
+    default: return false;
   }
 }
 
@@ -119,53 +205,63 @@ LRESULT CALLBACK ProgressWindow::StaticProc(HWND window, UINT message, WPARAM wp
 }
 
 void ProgressWindow::CreateControls(HWND window) {
+  constexpr Rect kNowhere{0, 0, 0, 0};
+  create_child(window, L"STATIC", kDirLabel, kSpokenStyle, kNowhere, kDirLabelId, instance_);
   HWND edit = create_child(window, L"EDIT", install_dir_.c_str(), kEditStyle, kDirEditRect,
                            kDirEditId, instance_);
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(edit_font_.get()), FALSE);
   HWND browse = create_child(window, L"BUTTON", kBrowseCaption, kButtonStyle, kBrowseButtonRect,
                              kBrowseButtonId, instance_);
   HWND main = create_child(window, L"BUTTON", L"开始安装", kButtonStyle, kMainButtonRect,
                            kMainButtonId, instance_);
-  // A visible button covers its whole hover rectangle, so the window itself never sees the mouse
-  // there: the buttons pass their mouse moves on, or their hover colours could never show.
-  for (HWND button : {browse, main}) {
-    if (button != nullptr) {
-      SetWindowSubclass(button, &ProgressWindow::ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  create_child(window, L"STATIC", L"", kSpokenStyle, kNowhere, kSpokenStatusId, instance_);
+  // A visible control covers its whole hover rectangle, so the window itself never sees the
+  // mouse there: the controls pass their mouse moves on, or their hover looks could never show.
+  for (HWND child : {edit, browse, main}) {
+    if (child != nullptr) {
+      SetWindowSubclass(child, &ProgressWindow::ChildProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
   }
+  ApplyDpi(window_dpi(window));
 }
 
-LRESULT CALLBACK ProgressWindow::ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
-                                            UINT_PTR, DWORD_PTR self_value) {
+void ProgressWindow::ApplyDpi(int dpi) {
+  dpi_ = dpi;
+  ScopedFont font(CreateFontW(scale(kEditFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Segoe UI"));
+  for (const auto& [id, rect] : {std::pair{kDirEditId, kDirEditRect},
+                                 std::pair{kBrowseButtonId, kBrowseButtonRect},
+                                 std::pair{kMainButtonId, kMainButtonRect}}) {
+    const Rect r = scale(rect, dpi);
+    SetWindowPos(GetDlgItem(window_, id), nullptr, r.x, r.y, r.width, r.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // The edit keeps using the old font until it has the new one; only then may the old one go.
+  SendMessageW(GetDlgItem(window_, kDirEditId), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
+               TRUE);
+  std::swap(edit_font_, font);
+  RepaintWithButtons(window_);
+}
+
+LRESULT CALLBACK ProgressWindow::ChildProc(HWND child, UINT message, WPARAM wparam, LPARAM lparam,
+                                           UINT_PTR, DWORD_PTR self_value) {
   auto* self = reinterpret_cast<ProgressWindow*>(self_value);
   switch (message) {
     case WM_MOUSEMOVE: {
       POINT point{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
-      MapWindowPoints(button, GetParent(button), &point, 1);
-      self->OnMouseMove(point.x, point.y, button);
+      MapWindowPoints(child, GetParent(child), &point, 1);
+      self->OnMouseMove(point.x, point.y, child);
       break;
     }
-    case WM_MOUSELEAVE: self->OnMouseLeave(button); break;
-    case WM_NCDESTROY: RemoveWindowSubclass(button, &ProgressWindow::ButtonProc, 0); break;
+    case WM_MOUSELEAVE: self->OnMouseLeave(child); break;
+    case WM_NCDESTROY: RemoveWindowSubclass(child, &ProgressWindow::ChildProc, 0); break;
   }
-  return DefSubclassProc(button, message, wparam, lparam);
+  return DefSubclassProc(child, message, wparam, lparam);
 }
 
 void ProgressWindow::Repaint() {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }
-
-namespace {
-
-// The buttons draw themselves; a hover change must reach them as well as the window.
-void RepaintWithButtons(HWND window) {
-  if (window == nullptr) return;
-  InvalidateRect(window, nullptr, FALSE);
-  InvalidateRect(GetDlgItem(window, kMainButtonId), nullptr, FALSE);
-  InvalidateRect(GetDlgItem(window, kBrowseButtonId), nullptr, FALSE);
-}
-
-}  // namespace
 
 void ProgressWindow::ApplyStateToControls() {
   const WindowState state = model_->snapshot().state;
@@ -177,8 +273,27 @@ void ProgressWindow::ApplyStateToControls() {
     SetWindowTextW(main, to_wide(*caption).c_str());
     ShowWindow(main, SW_SHOW);
     EnableWindow(main, TRUE);
+    if (state != applied_state_) {
+      // Ready starts at the main button, so Enter or Space installs. Entering any other state
+      // the focus leaves the controls: a key meant for a button that has just become "取消"
+      // must not cancel the install.
+      focus_on_activation_ = state == WindowState::Ready ? main : nullptr;
+      if (GetActiveWindow() == window_) SetFocus(focus_on_activation_ ? main : window_);
+      applied_state_ = state;
+    }
   }
+  Announce();
   Repaint();
+}
+
+void ProgressWindow::Announce() {
+  const std::wstring text = spoken_text(model_->snapshot());
+  if (text == announced_) return;
+  announced_ = text;
+  HWND spoken = GetDlgItem(window_, kSpokenStatusId);
+  SetWindowTextW(spoken, text.c_str());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, spoken, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(kEventLiveRegionChanged, spoken, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void ProgressWindow::OnCommand(int id) {
@@ -210,7 +325,10 @@ void ProgressWindow::OnMouseMove(int32_t x, int32_t y, HWND tracked) {
     track.dwHoverTime = HOVER_DEFAULT;
     if (TrackMouseEvent(&track) && tracked == window_) tracking_leave_ = true;
   }
-  const wchar_t* cursor = id == kDirEditId ? IDC_IBEAM : id > 0 ? IDC_HAND : IDC_ARROW;
+  // The hover id may name a hidden control (its rectangle is still tested): the hand shows only
+  // where something can be pressed.
+  const bool pressable = id > 0 && usable(GetDlgItem(window_, id));
+  const wchar_t* cursor = !pressable ? IDC_ARROW : id == kDirEditId ? IDC_IBEAM : IDC_HAND;
   SetCursor(LoadCursorW(nullptr, cursor));
 }
 
@@ -255,7 +373,8 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       HDC dc = BeginPaint(window, &ps);
       RECT client;
       GetClientRect(window, &client);
-      PaintWindow(dc, model_->snapshot(), client.right - client.left, client.bottom - client.top);
+      PaintWindow(dc, model_->snapshot(), client.right - client.left, client.bottom - client.top,
+                  dpi_);
       EndPaint(window, &ps);
       return 0;
     }
@@ -270,12 +389,40 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       }
       return 0;
     case WM_ERASEBKGND: return 1;
+    case WM_ACTIVATE:
+      // As a dialog does: the focused control is kept while another window is active (the
+      // folder picker, a message box) and gets the focus back afterwards.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        focus_on_activation_ = focus != nullptr && IsChild(window, focus) ? focus : nullptr;
+      } else {
+        const HWND target = focus_on_activation_;
+        SetFocus(target != nullptr && IsWindowVisible(target) ? target : window);
+      }
+      return 0;
     case WM_DRAWITEM:
       if (lparam != 0) {
-        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), model_->hover());
+        DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), model_->hover(), dpi_,
+                   show_focus_);
       }
       return 1;
-    case WM_COMMAND: OnCommand(LOWORD(wparam)); return 0;
+    case WM_COMMAND:
+      // A double-click on an owner-drawn button sends BN_CLICKED and then BN_DOUBLECLICKED: only
+      // the first is a press, or "开始安装" would start and at once cancel.
+      if (HIWORD(wparam) == BN_CLICKED) OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_DPICHANGED: {
+      // The window moved to a monitor of another DPI (or the setting changed): take the size
+      // Windows suggests and lay the controls out anew.
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      if (suggested != nullptr) {
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      ApplyDpi(HIWORD(wparam));
+      return 0;
+    }
     case WM_CTLCOLOREDIT:
       SetTextColor(reinterpret_cast<HDC>(wparam), kEditText);
       SetBkColor(reinterpret_cast<HDC>(wparam), kEditBackground);
@@ -291,6 +438,9 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       Repaint();
       return 0;
     case kMsgStatus:
+      Announce();
+      Repaint();
+      return 0;
     case kMsgReleaseSummary: Repaint(); return 0;
     case kMsgError:
       model_->set_state_now(WindowState::Failed);

@@ -57,11 +57,17 @@ class ProgressWindow {
 
  private:
   static LRESULT CALLBACK StaticProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
-                                     UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK ChildProc(HWND child, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR id, DWORD_PTR self);
   LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls(HWND window);
+  // Places the controls and sizes the edit's font for the current DPI.
+  void ApplyDpi(int dpi);
   void ApplyStateToControls();
+  // What a screen reader is told the window says now.
+  void Announce();
+  // A key of the message loop; true when it was handled (then it is not dispatched).
+  bool OnKey(const MSG& msg);
   void Repaint();
   void OnMouseMove(int32_t x, int32_t y, HWND tracked);
   void OnMouseLeave(HWND tracked);
@@ -72,6 +78,13 @@ class ProgressWindow {
   HINSTANCE instance_ = nullptr;
   ScopedFont edit_font_;
   ScopedBrush edit_brush_;
+  int dpi_ = kBaseDpi;
+  // Focus rings show once the keyboard has been used, as everywhere in Windows.
+  bool show_focus_ = false;
+  // No state yet: the first application of the state sets the focus.
+  WindowState applied_state_ = static_cast<WindowState>(-1);
+  HWND focus_on_activation_ = nullptr;
+  std::wstring announced_;
   std::wstring install_dir_ = kDefaultInstallDir;
   bool tracking_leave_ = false;
   std::wstring instance_tag_;

@@ -73,6 +73,38 @@ int32_t fill_width(int32_t percent, int32_t track_width) {
   return static_cast<int32_t>(static_cast<int64_t>(percent) * track_width / kFullPercent);
 }
 
+int32_t scale(int32_t length, int32_t dpi) {
+  if (dpi <= 0 || dpi == kBaseDpi) return length;
+  // Rounded to the nearest pixel, halves away from zero, so that 1 px lines stay 1 px at 120.
+  const int64_t product = static_cast<int64_t>(length) * dpi;
+  const int64_t half = kBaseDpi / 2;
+  return static_cast<int32_t>(product >= 0 ? (product + half) / kBaseDpi
+                                           : -((-product + half) / kBaseDpi));
+}
+
+Rect scale(const Rect& r, int32_t dpi) {
+  // Both edges scaled, so that neighbouring rectangles stay neighbours.
+  const int32_t left = scale(r.x, dpi);
+  const int32_t top = scale(r.y, dpi);
+  return Rect{left, top, scale(r.x + r.width, dpi) - left, scale(r.y + r.height, dpi) - top};
+}
+
+int32_t unscale(int32_t length, int32_t dpi) {
+  if (dpi <= 0 || dpi == kBaseDpi) return length;
+  // Floor division: the device pixel x belongs to the 96-DPI pixel that contains it.
+  const int64_t product = static_cast<int64_t>(length) * kBaseDpi;
+  const int64_t q = product / dpi;
+  return static_cast<int32_t>(product % dpi != 0 && product < 0 ? q - 1 : q);
+}
+
+Placement centred_on(const Rect& work_area, int32_t width, int32_t height) {
+  int32_t x = work_area.x + (work_area.width - width) / 2;
+  int32_t y = work_area.y + (work_area.height - height) / 2;
+  if (x < work_area.x) x = work_area.x;
+  if (y < work_area.y) y = work_area.y;
+  return Placement{x, y};
+}
+
 int32_t hover_target(int32_t x, int32_t y, WindowState state) {
   if (inside(kMainButtonRect, x, y)) return kMainButtonId;
   if (inside(kBrowseButtonRect, x, y)) return kBrowseButtonId;

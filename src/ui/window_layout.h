@@ -33,6 +33,21 @@ inline constexpr Rect kMainButtonRect{155, 350, 210, 42};
 inline constexpr int32_t kWindowWidth = 520;
 inline constexpr int32_t kWindowHeight = 500;
 
+// Every length above and in the painting is given for 96 DPI; the window shows them at its
+// monitor's DPI through these two.
+inline constexpr int32_t kBaseDpi = 96;
+int32_t scale(int32_t length, int32_t dpi);
+Rect scale(const Rect& r, int32_t dpi);
+// A device length back in 96-DPI units (client coordinates of the mouse).
+int32_t unscale(int32_t length, int32_t dpi);
+
+// Where a window of the given outer size goes on a work area: centred, but never with its top
+// above the work area's top (nor its left beyond the left edge) when it does not fit.
+struct Placement {
+  int32_t x, y;
+};
+Placement centred_on(const Rect& work_area, int32_t width, int32_t height);
+
 // Caption of the main button; absent for a state outside 0..4 (the controls stay as they are).
 std::optional<std::u16string> main_caption(WindowState state);
 

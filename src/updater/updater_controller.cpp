@@ -134,8 +134,10 @@ void UpdaterController::RunCheckMode() {
   if (!release) return;
   if (!untrusted && release->version == installed) return;
   const std::wstring question = kQuestionStart + display_wide(release->version) + kQuestionEnd;
-  if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, MB_YESNO | MB_ICONQUESTION) ==
-      IDYES) {
+  // Owner-less and often started at logon: without these flags the box opens behind whatever
+  // window is in front and nobody sees the question.
+  constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND | MB_TOPMOST;
+  if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, kQuestionFlags) == IDYES) {
     RunWindow();
   }
 }

@@ -94,15 +94,54 @@ class InstallerWindow(unittest.TestCase):
             self.assertEqual(session.exit_code(), 0)  # the worker, stuck in its fetch, is not waited for
             self.assertLess(time.monotonic() - started, 10)
 
-    def test_two_quick_clicks_start_then_cancel(self):
+    def test_a_double_click_starts_and_two_clicks_apart_start_then_cancel(self):
         target = WORK / "double"
         with s.hanging_service():
             session = self.start(name="double click")
             session.set_directory(windows_dir(target))
             session.double_click(s.MAIN_BUTTON)
+            time.sleep(s.SETTLE)
+            image = session.shot("working after double click")
+            self.assertEqual(image.rgb(60, 206), TRACK)  # still working: the bar at 0 %
+            self.assertTrue(target.is_dir())
+            session.kill()
+            session = self.start(name="two clicks")
+            session.set_directory(windows_dir(target))
+            session.click(s.MAIN_BUTTON, settle=1.0)  # longer apart than a double-click
+            session.click(s.MAIN_BUTTON, settle=0)
             self.assertTrue(session.window_gone())
             self.assertEqual(session.exit_code(), 0)
+
+    def test_keyboard_alone_types_a_directory_installs_and_closes(self):
+        target = WORK / "keyboard"
+        with s.hanging_service():
+            session = self.start(name="keyboard")
+            # Ready starts on the main button; Tab goes to the edit, then 浏览..., then back.
+            session.key("Tab", "End", "shift+Home", "BackSpace")
+            winebench.xdotool("type", "--window", session.window, "--delay", "20", windows_dir(target))
+            session.key("Tab")
+            time.sleep(0.5)
+            browse = session.shot("browse focused")
+            session.key("Tab")
+            time.sleep(0.5)
+            main = session.shot("main focused")
+            # The focus ring: accent on the browse button's top edge, then round the main button.
+            self.assertTrue(winebench.close_enough(browse.rgb(425, 250), ACCENT, 40), browse.rgb(425, 250))
+            self.assertEqual(main.rgb(425, 250), TRACK)
+            self.assertTrue(winebench.close_enough(main.rgb(260, 351), ACCENT, 40), main.rgb(260, 351))
+            self.assertEqual(main.rgb(260, 352), BACKGROUND)  # the gap between ring and body
+            session.key("Return")
+            time.sleep(s.SETTLE)
             self.assertTrue(target.is_dir())
+            # Working: the focus has left "取消", so neither Enter nor Space cancels.
+            session.key("Return", "space")
+            time.sleep(s.SETTLE)
+            working = session.shot("working")
+            self.assertEqual(working.rgb(60, 206), TRACK)
+            self.assertFalse(session.window_gone(timeout=0.5))
+            session.key("Escape")  # as the close box
+            self.assertTrue(session.window_gone())
+            self.assertEqual(session.exit_code(), 0)
 
     def test_a_second_installer_leaves_the_first_alone_and_exits_0(self):
         with s.hanging_service():

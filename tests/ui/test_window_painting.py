@@ -15,6 +15,7 @@ BACKGROUND = argb(0xFF181A26)
 ACCENT_START, ACCENT_END = argb(0xFF587EFF), argb(0xFFA878FF)
 CARD, TRACK = argb(0xFF202434), argb(0xFF323648)
 ERROR = argb(0xFFEB5757)
+MUTED = argb(0xFF969EB9)
 MAIN_HOT_START = argb(0xFF6C92FF)
 BROWSE_HOT_FILL = argb(0xFF2A2E3E)
 SETTLE = 1.5  # seconds for the first paint and the owner-drawn buttons
@@ -23,11 +24,12 @@ SETTLE = 1.5  # seconds for the first paint and the owner-drawn buttons
 class Shown:
     """The fixture running with some values; its client area as an image."""
 
-    def __init__(self, name, **values):
+    def __init__(self, name, dpi=96, **values):
         self.name = name
         args = [f"{key}={value}" for key, value in values.items()]
-        self.process = winebench.start_wine([FIXTURE, *args])
-        self.window = winebench.wait_for_window("^Orvane$", process=self.process)
+        with winebench.screen_dpi(dpi):
+            self.process = winebench.start_wine([FIXTURE, *args])
+            self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         assert self.window, "the window did not appear"
         time.sleep(SETTLE)
 
@@ -49,8 +51,8 @@ def count(image, colour, rect, tolerance=0):
 
 
 class WindowPainting(unittest.TestCase):
-    def show(self, name, **values):
-        shown = Shown(name, **values)
+    def show(self, name, dpi=96, **values):
+        shown = Shown(name, dpi, **values)
         self.addCleanup(shown.close)
         image = shown.shot()
         self.width, self.height = image.width, image.height
@@ -158,6 +160,102 @@ class WindowPainting(unittest.TestCase):
         hot = shown.shot(" browse")
         self.assertEqual(hot.rgb(*browse_point), BROWSE_HOT_FILL)
         self.assertTrue(close_enough(hot.rgb(*main_point), ACCENT_START, 30), hot.rgb(*main_point))
+
+    def test_long_texts_stay_inside_their_areas(self):
+        path = "C:\\Users\\" + "\\".join(["folder-with-a-long-name"] * 12) + "\\locales\\zh-CN.pak"
+        self.assertGreater(len(path), 300)
+        error = "\\n".join(f"第 {n} 行: 无法写入 {path[:60]}" for n in range(1, 21))
+        version = "150.0." + "9" * 120
+        cases = [("long status", {"state": 1, "progress": 50, "status": "下载: 3/40  " + path},
+                  MUTED, (40, 246, None, 26), None),
+                 ("long version", {"state": 0, "version": version}, ACCENT_START, (60, 112, -60, 34), 200),
+                 ("twenty error lines", {"state": 3, "error": error}, ERROR, (40, 200, None, 150), None)]
+        for name, values, colour, (left, top, right, height), bottom in cases:
+            with self.subTest(name):
+                shown, image = self.show(name, **values)
+                w = image.width
+                right = w - 40 if right is None else w + right
+                inside = count(image, colour, (left, top, right - left, height), 40)
+                self.assertGreater(inside, 200)
+                # Nothing of the text right of its area or below it (down to the footer, or to
+                # where the main button's accent begins).
+                bottom = bottom or image.height - 80
+                self.assertEqual(count(image, colour, (right, top, w - right, height), 40), 0)
+                self.assertEqual(count(image, colour, (0, top + height, w, bottom - top - height), 40), 0)
+                shown.close()
+
+    def test_every_state_scales_with_the_dpi(self):
+        for dpi in (144, 192):
+            def at(length, dpi=dpi):
+                return (length * dpi + 48) // 96
+
+            for state, values in [(0, {"version": "150.0.1", "count": 3}), (1, {"progress": 37}),
+                                  (2, {}), (3, {"error": "下载失败: chrome.exe\\nHTTP 404"}), (4, {})]:
+                with self.subTest(dpi=dpi, state=state):
+                    shown, image = self.show(f"dpi {dpi} state {state}", dpi, state=state,
+                                             status="下载: 1/3  chrome.exe", **values)
+                    w = image.width
+                    self.assertGreater(w, at(500))
+                    self.assertEqual(image.rgb(at(5), at(100)), BACKGROUND)
+                    # The separator, 60 above the bottom (a 2-pixel line at 192 may round either way).
+                    self.assertIn(TRACK, [image.rgb(w // 2, image.height - at(60) + d) for d in (-1, 0, 1)])
+                    # The main button: its left end, and the background just outside it.
+                    self.assertTrue(close_enough(image.rgb(at(165), at(385)), ACCENT_START, 40),
+                                    image.rgb(at(165), at(385)))
+                    self.assertEqual(image.rgb(at(150), at(371)), BACKGROUND)
+                    if state in (0, 1, 2, 4):
+                        self.assertEqual(image.rgb(at(100), at(175)), CARD)
+                    if state == 0:
+                        self.assertEqual(image.rgb(at(39), at(266)), TRACK)  # the edit's frame
+                    if state == 1:
+                        # The bar: starts at 40, 37 % of the track filled, ends 40 from the right.
+                        track = w - 2 * at(40)
+                        fill_end = at(40) + 37 * track // 100
+                        self.assertTrue(close_enough(image.rgb(at(46), at(206)), ACCENT_START, 40))
+                        self.assertEqual(image.rgb(fill_end + at(6), at(206)), TRACK)
+                        self.assertEqual(image.rgb(w - at(40) - at(3), at(206)), TRACK)
+                        self.assertEqual(image.rgb(w - at(40) + 2, at(206)), BACKGROUND)
+                        self.assertEqual(image.rgb(at(40) - 2, at(206)), BACKGROUND)
+                    if state == 3:
+                        self.assertGreater(count(image, ERROR, (at(40), at(200), w - at(80), at(50)), 40), 60)
+                    shown.close()
+
+    def test_a_small_screen_shows_the_window_from_its_title_bar(self):
+        # A Wine desktop of its own: the program sees a 1280 x 600 screen whatever the bench's is.
+        # Wine keeps the screen's size for the whole prefix, so the last desktop's size is what
+        # later programs see: afterwards one of the bench's size sets it back.
+        bench_size = winebench.xdotool("getdisplaygeometry").replace(" ", "x")
+        self.addCleanup(winebench.run_wine, ["explorer", f"/desktop=bench,{bench_size}", "cmd", "/c", "exit"])
+        for dpi, whole in ((96, True), (144, False)):
+            with self.subTest(dpi=dpi), winebench.screen_dpi(dpi):
+                process = winebench.start_wine(["explorer", "/desktop=small,1280x600", FIXTURE])
+                self.addCleanup(process.kill)
+                window = winebench.wait_for_window("^Orvane$")
+                desktop = winebench.wait_for_window("^small - Wine desktop$")
+                self.assertTrue(window and desktop, winebench.bench_report())
+                time.sleep(SETTLE)
+                image = winebench.screenshot(f"small screen {dpi}", crop=winebench.window_geometry(desktop))
+                self.assertEqual((image.width, image.height), (1280, 600))
+                # Where the window is: every pixel that is not the desktop's.
+                outside = image.rgb(2, image.height - 2)
+                rows = [y for y in range(image.height) if any(image.rgb(x, y) != outside for x in range(0, 1280, 4))]
+                columns = [x for x in range(image.width) if any(image.rgb(x, y) != outside for y in range(0, 600, 4))]
+                top, bottom, left, right = rows[0], rows[-1], columns[0], columns[-1]
+                self.assertAlmostEqual((left + right) / 2, 640, delta=4)  # centred
+                if whole:
+                    self.assertGreater(top, 0)
+                    self.assertLess(bottom, image.height - 1)
+                    self.assertAlmostEqual(top, image.height - 1 - bottom, delta=4)
+                else:
+                    # Taller than the screen: the title bar (Wine draws it in a desktop of its
+                    # own) stays at the top, not the client area with the title bar above it.
+                    self.assertEqual(top, 0)
+                    self.assertNotEqual(image.rgb(640, 3), BACKGROUND)
+                    self.assertNotEqual(image.rgb(640, 3), outside)
+                # The fixture runs under the desktop's explorer, not under the process started:
+                # it ends by its own close box, and the desktop with its last window.
+                winebench.xdotool("key", "--window", window, "alt+F4")
+                self.assertEqual(process.wait(timeout=30), 0)
 
 
 if __name__ == "__main__":

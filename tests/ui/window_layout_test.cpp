@@ -1,5 +1,7 @@
 #include "ui/window_layout.h"
 
+#include "ui/text_fit.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -77,6 +79,73 @@ TEST(WindowLayout, HoverTargets) {
   for (const auto& c : cases) {
     EXPECT_EQ(hover_target(c.x, c.y, static_cast<WindowState>(c.state)), c.id)
         << c.x << "," << c.y << " state " << c.state;
+  }
+}
+
+TEST(WindowLayout, ScalingAndPlacement) {
+  const struct {
+    int32_t length, dpi, scaled;
+  } cases[] = {{40, 96, 40},  {40, 144, 60},  {40, 192, 80}, {1, 120, 1},  {13, 144, 20},
+               {13, 120, 16}, {-3, 144, -5},  {0, 144, 0},   {520, 0, 520}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(scale(c.length, c.dpi), c.scaled) << c.length << " at " << c.dpi;
+  }
+  // Neighbours stay neighbours: the right edge is scaled, not the width.
+  const Rect edit = scale(kDirEditRect, 120), browse = scale(kBrowseButtonRect, 120);
+  EXPECT_EQ(edit.x, 50);
+  EXPECT_EQ(edit.x + edit.width, scale(kDirEditRect.x + kDirEditRect.width, 120));
+  EXPECT_EQ(browse.x - (edit.x + edit.width), scale(10, 120));
+  // A device pixel maps back to the 96-DPI pixel containing it, left of 0 included.
+  EXPECT_EQ(unscale(59, 144), 39);
+  EXPECT_EQ(unscale(60, 144), 40);
+  EXPECT_EQ(unscale(-1, 144), -1);
+  EXPECT_EQ(unscale(311, 96), 311);
+  EXPECT_EQ(hover_target(unscale(scale(155, 192), 192), unscale(scale(350, 192), 192),
+                         WindowState::Ready),
+            kMainButtonId);
+
+  const struct {
+    Rect work;
+    int32_t width, height, x, y;
+  } places[] = {
+      {{0, 0, 1024, 768}, 520, 500, 252, 134},
+      {{0, 0, 1280, 600}, 520, 500, 380, 50},
+      {{0, 30, 1280, 570}, 780, 750, 250, 30},  // taller than the work area: top stays on it
+      {{-1920, 0, 1920, 1040}, 520, 500, -1220, 270},
+      {{100, 0, 400, 300}, 520, 500, 100, 0},
+  };
+  for (const auto& c : places) {
+    const Placement at = centred_on(c.work, c.width, c.height);
+    EXPECT_EQ(at.x, c.x) << c.work.x << "," << c.work.y;
+    EXPECT_EQ(at.y, c.y) << c.work.x << "," << c.work.y;
+  }
+}
+
+TEST(TextFit, EllipsisKeepsStartOrPathEnd) {
+  // Every character 10 wide: a width of 100 holds ten.
+  const MeasureText measure = [](const std::u16string& text) {
+    return 10.0f * static_cast<float>(text.size());
+  };
+  const struct {
+    std::u16string text;
+    float width;
+    std::u16string start, end;
+  } cases[] = {
+      {u"short", 100, u"short", u"short"},
+      {u"0123456789", 100, u"0123456789", u"0123456789"},
+      {u"0123456789A", 100, u"012345678…", u"…23456789A"},
+      {u"下载: C:\\Orvane\\locales\\zh-CN.pak", 160, u"下载: C:\\Orvane\\l…", u"下载: C…\\zh-CN.pak"},
+      {u"下载: C:\\Orvane\\locales\\zh-CN.pak", 110, u"下载: C:\\Orv…", u"…\\zh-CN.pak"},
+      {u"下载: C:\\Orvane\\locales\\zh-CN.pak", 100, u"下载: C:\\Or…", u"…zh-CN.pak"},
+      {u"a\\b", 0, u"…", u"…"},
+      {u"ab\\", 20, u"a…", u"…\\"},
+      {u"\\very-long-name", 50, u"\\ver…", u"…name"},
+      // A surrogate pair is never split: the cut moves outside it.
+      {u"ab😀cd", 40, u"ab…", u"…cd"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fit_keeping_start(c.text, c.width, measure), c.start) << c.width;
+    EXPECT_EQ(fit_keeping_end(c.text, c.width, measure), c.end) << c.width;
   }
 }
 
