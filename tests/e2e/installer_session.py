@@ -19,6 +19,9 @@ MAIN_BUTTON = (260, 371)
 BROWSE_BUTTON = (425, 266)
 EDIT = (200, 266)
 SETTLE = 1.5
+# Two clicks on one spot closer than Windows' double-click time (500 ms) are one double-click,
+# which a button takes as a single press.
+APART = 0.7
 
 
 def service(root):
@@ -60,6 +63,7 @@ class Session:
 
     def __init__(self, *args, name="installer", exe=None, env=None, cwd=None):
         self.name = name
+        self.last_click, self.last_point = 0.0, None
         self.process = winebench.start_wine([exe or EXE, *args], env=env, cwd=cwd)
         self.window = winebench.wait_for_window("^Orvane$", process=self.process)
         if not self.window:
@@ -73,7 +77,12 @@ class Session:
         return winebench.client_shot(self.window, f"{self.name} {suffix}")
 
     def click(self, point, settle=SETTLE):
+        """A press of what is at point; a second press of the same spot waits until it cannot
+        be taken for a double-click, as a person's deliberate second click."""
+        if point == self.last_point:
+            time.sleep(max(0.0, self.last_click + APART - time.monotonic()))
         winebench.xdotool("mousemove", "--window", self.window, *point, "click", "1")
+        self.last_click, self.last_point = time.monotonic(), point
         time.sleep(settle)
 
     def double_click(self, point):

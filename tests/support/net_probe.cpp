@@ -29,6 +29,7 @@
 #include "package/fetch_package.h"
 #include "package/sha256_file.h"
 #include "installer/install_pipeline.h"
+#include "ui/progress_window.h"
 #include "ui/window_model.h"
 #include "updater/browser_processes.h"
 #include "updater/update_marker.h"
@@ -131,6 +132,25 @@ JsonValue peak_memory() {
                            {"working_set", number(counters.WorkingSetSize)}});
 }
 
+// The child windows of the open progress window in z-order, the order in which a screen reader
+// meets them: id, class, text and whether it is shown.
+JsonValue window_children() {
+  std::vector<JsonValue> children;
+  HWND window = FindWindowW(kWindowClassName, nullptr);
+  for (HWND child = window ? GetWindow(window, GW_CHILD) : nullptr; child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t class_name[64] = {};
+    GetClassNameW(child, class_name, 64);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+    children.push_back(JsonValue(Members{{"id", number(static_cast<uint64_t>(GetDlgCtrlID(child)))},
+                                         {"class", JsonValue(wide_to_utf8(class_name))},
+                                         {"text", JsonValue(wide_to_utf8(text))},
+                                         {"visible", JsonValue(IsWindowVisible(child) != FALSE)}}));
+  }
+  return JsonValue(std::move(children));
+}
+
 JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
   const std::string name = op.get_string("op").value_or("");
   Members result{{"op", JsonValue(name)}};
@@ -171,6 +191,8 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
                              op.get_string("channel").value_or(std::string(kReleaseChannel)));
     result["ok"] = JsonValue(release.has_value());
     if (release) result["release"] = release_json(*release);
+  } else if (name == "window_children") {
+    result["children"] = window_children();
   } else if (name == "memory") {
     return peak_memory();
   } else if (name == "run_install") {
