@@ -116,24 +116,24 @@ void ProgressWindow::Run(HINSTANCE instance) {
     const RECT& r = monitor.rcWork;
     work = Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   }
-  dpi_ = system_dpi();
+  const int sized_for = system_dpi();
   edit_brush_.reset(CreateSolidBrush(kEditBackground));
   const auto place = [&](int dpi) {
     const Placement at =
         centred_on(work, scale(kWindowWidth, dpi), scale(kWindowHeight, dpi));
     return RECT{at.x, at.y, at.x + scale(kWindowWidth, dpi), at.y + scale(kWindowHeight, dpi)};
   };
-  const RECT first = place(dpi_);
+  const RECT first = place(sized_for);
   HWND window = CreateWindowExW(kWindowExStyle, kWindowClassName, kWindowTitle, kWindowStyle,
                                 first.left, first.top, first.right - first.left,
                                 first.bottom - first.top, nullptr, nullptr, instance, this);
   if (window == nullptr) return;  // nothing would ever end the loop
   window_ = window;
-  if (const int dpi = window_dpi(window); dpi != dpi_) {
-    const RECT r = place(dpi);
+  // WM_CREATE laid the controls out at the window's own DPI (dpi_); the frame follows.
+  if (dpi_ != sized_for) {
+    const RECT r = place(dpi_);
     SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyDpi(dpi);
   }
   if (!instance_tag_.empty()) SetPropW(window, instance_tag_.c_str(), kTagPresent);
   if (icon != nullptr) {
