@@ -74,9 +74,7 @@ void remove_contents(const std::wstring& dir) {
 void remove_entry(const std::wstring& path, DWORD attributes) {
   if (is_directory(attributes) && !is_link(attributes)) remove_contents(path);
   // A read-only entry refuses deletion on Windows; it is ours to remove.
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  }
+  clear_read_only(path, attributes);
   // For a directory link RemoveDirectoryW removes the link, for a file link DeleteFileW does.
   if (is_directory(attributes)) {
     RemoveDirectoryW(path.c_str());
@@ -86,6 +84,19 @@ void remove_entry(const std::wstring& path, DWORD attributes) {
 }
 
 }  // namespace
+
+void clear_read_only(const std::wstring& path, DWORD attributes) {
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  }
+}
+
+bool delete_file(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  clear_read_only(path, attributes);
+  return DeleteFileW(path.c_str()) != 0;
+}
 
 bool remove_tree(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -1,6 +1,8 @@
 // File-system helpers shared by the package, install and update steps.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "base/path_text.h"
@@ -20,6 +22,13 @@ bool path_exists(const std::wstring& path);
 // link itself, never followed, so nothing outside the tree is touched. True when nothing is
 // left at `path`.
 bool remove_tree(const std::wstring& path);
+
+// Drops the read-only mark of an entry whose attributes are given: a mark on a file of ours must
+// not keep it from being replaced or removed.
+void clear_read_only(const std::wstring& path, DWORD attributes);
+
+// Deletes the file at `path`, read-only or not; true when there was none to begin with.
+bool delete_file(const std::wstring& path);
 
 // Moves a file to a place where nothing is yet: a rename on the same volume, across volumes a
 // copy whose bytes reach the disk before the source goes. Either way the moved bytes are on the

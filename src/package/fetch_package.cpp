@@ -27,9 +27,8 @@ bool fail(HttpClient& http, const char* reason) {
 // is the installation's own and must not keep the new release out.
 bool place_file(const std::wstring& download_path, const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    SetFileAttributesW(target.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    clear_read_only(target, attributes);
   }
   return MoveFileExW(download_path.c_str(), target.c_str(), kPlaceFlags) != 0;
 }

@@ -32,12 +32,17 @@ constexpr const wchar_t* kBrowseCaption = L"浏览...";
 // A property whose presence marks a window; its value only has to be non-null.
 const HANDLE kTagPresent = reinterpret_cast<HANDLE>(1);
 
+// The owner-drawn buttons: what they show depends on the window's hover and focus state.
+void RepaintButtons(HWND window) {
+  InvalidateRect(GetDlgItem(window, kMainButtonId), nullptr, FALSE);
+  InvalidateRect(GetDlgItem(window, kBrowseButtonId), nullptr, FALSE);
+}
+
 // The buttons draw themselves; a hover change must reach them as well as the window.
 void RepaintWithButtons(HWND window) {
   if (window == nullptr) return;
   InvalidateRect(window, nullptr, FALSE);
-  InvalidateRect(GetDlgItem(window, kMainButtonId), nullptr, FALSE);
-  InvalidateRect(GetDlgItem(window, kBrowseButtonId), nullptr, FALSE);
+  RepaintButtons(window);
 }
 
 // Whether a control is there for the mouse: shown and enabled.
@@ -157,8 +162,7 @@ bool ProgressWindow::OnKey(const MSG& msg) {
   const auto reveal_focus = [this] {
     if (!show_focus_) {
       show_focus_ = true;
-      InvalidateRect(GetDlgItem(window_, kMainButtonId), nullptr, FALSE);
-      InvalidateRect(GetDlgItem(window_, kBrowseButtonId), nullptr, FALSE);
+      RepaintButtons(window_);
     }
   };
   switch (msg.wParam) {

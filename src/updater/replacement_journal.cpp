@@ -53,7 +53,8 @@ bool ReplacementJournal::commit() {
   if (!RemoveUpdateMarker(install_dir_)) return false;
   open_ = false;
   pause_point("committed");
-  for (const std::wstring& backup : backups_) DeleteFileW(backup.c_str());
+  // A backup keeps the old file's read-only mark: it must not stay behind for that.
+  for (const std::wstring& backup : backups_) delete_file(backup);
   backups_.clear();
   return true;
 }

@@ -18,15 +18,6 @@ std::wstring marker_path(const std::wstring& install_dir) {
   return join_path(install_dir, kUpdateMarkerName);
 }
 
-bool remove_file(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  }
-  return DeleteFileW(path.c_str()) != 0;
-}
-
 }  // namespace
 
 bool UpdateMarkerExists(const std::wstring& install_dir) {
@@ -44,7 +35,7 @@ bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& mark
 }
 
 bool RemoveUpdateMarker(const std::wstring& install_dir) {
-  return remove_file(marker_path(install_dir));
+  return delete_file(marker_path(install_dir));
 }
 
 std::optional<std::wstring> EntryTarget(const std::wstring& install_dir,
@@ -60,7 +51,7 @@ bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker) {
     const std::optional<std::wstring> target = EntryTarget(install_dir, entry->file_path);
     if (!target) continue;
     if (entry->kind == MarkerEntryKind::Added) {
-      undone &= remove_file(*target);
+      undone &= delete_file(*target);
       continue;
     }
     // No backup: the run ended before it moved the file aside, so the file is still in place.
@@ -96,7 +87,7 @@ bool RetireInterruptedUpdate(const std::wstring& install_dir) {
     for (const MarkerEntry& entry : marker->entries) {
       if (entry.kind != MarkerEntryKind::Replaced) continue;
       if (const std::optional<std::wstring> target = EntryTarget(install_dir, entry.file_path)) {
-        remove_file(*target + kBackupSuffix);
+        delete_file(*target + kBackupSuffix);
       }
     }
   }
@@ -118,7 +109,7 @@ void RemoveLeftoverBackups(const std::wstring& install_dir, const VersionManifes
     const std::optional<std::u16string> backup_relative = safe_relative_path(name + ".bak");
     if (!backup_relative || recorded_files.count(path_identity(*backup_relative)) != 0) continue;
     if (const std::optional<std::wstring> target = EntryTarget(install_dir, name)) {
-      remove_file(*target + kBackupSuffix);
+      delete_file(*target + kBackupSuffix);
     }
   }
 }
