@@ -40,10 +40,10 @@ std::wstring folder_hash(const std::wstring& install_dir) {
 
 }  // namespace
 
-std::wstring InstallationLockName(const std::wstring& install_dir) {
-  return L"Global\\OrvaneUpdater-" + folder_hash(install_dir);
-}
-
 std::wstring InstallationWindowTag(const std::wstring& install_dir) {
   return L"OrvaneUpdater-" + folder_hash(install_dir);
+}
+
+std::wstring InstallationLockName(const std::wstring& install_dir) {
+  return L"Global\\" + InstallationWindowTag(install_dir);
 }
