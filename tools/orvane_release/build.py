@@ -1,5 +1,6 @@
-"""Builds a release for the local release service (release_server.py) from a few lines:
-package files under <root>/files/ and the manifest the latest-release API returns.
+"""Builds a release for the release service (service.py) from a few lines: package files
+under <root>/files/, the manifest the latest-release API returns and, given a private key,
+its signature beside it (see signing.py).
 
     release = build_release(root, server.url, "1.2.3", [
         Package("orvane.exe", content=b"..."),
@@ -14,6 +15,7 @@ Manifest file members:
   zip_checksum     SHA-256 of the downloaded bytes (the zip, or the plain file itself)
   download_url     base URL + url_prefix + "/files/<stored name>"
   compressed, sort_order
+Top-level "expires" ("YYYY-MM-DDTHH:MM:SSZ") only when asked for, or when signing.
 """
 import dataclasses
 import hashlib
@@ -25,8 +27,9 @@ import shutil
 import urllib.parse
 import zipfile
 
-DEFAULT_SOFTWARE_ID = "orvane_browser_150"
-DEFAULT_CHANNEL = "stable"
+from . import expiry, layout
+from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
+
 # Fixed entry times keep the zips, and so their checksums, the same from run to run.
 ZIP_ENTRY_TIME = (2024, 1, 1, 0, 0, 0)
 ZIP_ENTRY_MODE = 0o644 << 16
@@ -144,9 +147,12 @@ def _merge(members, extra):
 
 
 def build_release(root, base_url, version, packages, changelog="", channel=DEFAULT_CHANNEL,
-                  min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None):
-    """Writes <root>/files/<stored name> per package and the manifest; returns the manifest."""
-    files_dir = pathlib.Path(root, "files")
+                  min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None, key=None,
+                  expires=None):
+    """Writes <root>/files/<stored name> per package and the manifest, signed with the
+    private key file key if given; returns the manifest. expires: a datetime or the text
+    itself; with a key it defaults to DEFAULT_LIFETIME from now."""
+    files_dir = layout.files_dir(root)
     files_dir.mkdir(parents=True, exist_ok=True)
     base_url = base_url.rstrip("/")
     entries = []
@@ -164,22 +170,27 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
             "sort_order": index if package.sort_order is None else package.sort_order,
         }
         entries.append(_merge(entry, package.extra_members))
-    manifest = _merge({
+    members = {
         "version": version,
         "changelog": changelog,
         "channel": channel,
         "min_os_version": min_os_version,
         "files": entries,
-    }, extra)
-    write_manifest(root, manifest, software_id=software_id, channel=channel)
+    }
+    if expires is None and key is not None:
+        expires = expiry.now() + expiry.DEFAULT_LIFETIME
+    if expires is not None:
+        members["expires"] = expiry.format_expiry(expires)
+    manifest = _merge(members, extra)
+    write_manifest(root, manifest, software_id=software_id, channel=channel, key=key)
     return manifest
 
 
 def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **options):
-    """A release of a folder as it should look installed. With zip_dirs, every top-level
-    file is a plain package and every top-level subfolder one zip (file_path: its first
-    file in sorted order); without, every file is a plain package. options go to
-    build_release."""
+    """A release of a folder as it should look installed. Each top-level subfolder named in
+    zip_dirs (True: every one; False: none) is one zip (file_path: its first file in sorted
+    order); every other file is a plain package. Packages go in order of the zipped folder's
+    name or the file's relative path. options go to build_release."""
     folder = pathlib.Path(folder)
 
     def relative(path):
@@ -188,32 +199,48 @@ def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **
     def files_under(path):
         return sorted((p for p in path.rglob("*") if p.is_file()), key=relative)
 
-    packages = []
-    if not zip_dirs:
-        packages = [Package(relative(p), source=p) for p in files_under(folder)]
+    if zip_dirs is True:
+        zipped = {p.name for p in folder.iterdir() if p.is_dir()}
     else:
-        for top in sorted(folder.iterdir(), key=lambda p: p.name):
-            if top.is_file():
-                packages.append(Package(relative(top), source=top))
-            elif members := files_under(top):
-                packages.append(Package(relative(members[0]), compressed=True,
-                                        files={relative(p): p for p in members}))
+        zipped = set(zip_dirs or ())
+    keyed = [(relative(p), Package(relative(p), source=p)) for p in files_under(folder)
+             if len(p.relative_to(folder).parts) == 1 or p.relative_to(folder).parts[0] not in zipped]
+    for name in zipped:
+        if members := files_under(folder / name):
+            keyed.append((name, Package(relative(members[0]), compressed=True,
+                                        files={relative(p): p for p in members})))
+    packages = [package for _, package in sorted(keyed, key=lambda pair: pair[0])]
     return build_release(root, base_url, version, packages, **options)
 
 
-def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL):
+def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL,
+                   key=None):
     """Writes what the API returns for software_id and channel: a dict as JSON, str or bytes
-    exactly as given (for malformed answers). Replaced whole, so a running server never
-    serves half a manifest."""
+    exactly as given (for malformed answers), with the signature of those bytes beside it
+    when key (a private key file) is given, else with no signature. Each file is replaced
+    whole, so a running server never serves half of one. The body and the signature cannot
+    change together: between the two replacements a reader may pair the new body with the
+    old signature (and be refused; it asks again); without a key the old signature goes
+    first, so an unsigned body never meets one."""
     if isinstance(manifest, dict):
         data = json.dumps(manifest, indent=2, ensure_ascii=False).encode("utf-8")
     elif isinstance(manifest, str):
         data = manifest.encode("utf-8")
     else:
         data = bytes(manifest)
-    target = pathlib.Path(root, "api", software_id, f"{channel}.json")
+    target = layout.answer_path(root, software_id, channel)
     target.parent.mkdir(parents=True, exist_ok=True)
+    signature = layout.signature_path(target)
+    signature_partial = signature.with_name(signature.name + ".partial")
+    if key is not None:
+        # Only signing needs the cryptography package; unsigned releases build without it.
+        from . import signing
+        signature_partial.write_text(signing.sign(data, key) + "\n")
+    else:
+        signature.unlink(missing_ok=True)
     partial = target.with_name(target.name + ".partial")
     partial.write_bytes(data)
     os.replace(partial, target)
+    if key is not None:
+        os.replace(signature_partial, signature)
     return target

@@ -1,8 +1,11 @@
-"""A local release service for tests: the latest-release API, package files, generated
-bodies, and transport faults that a Windows program can provoke with nothing but a URL.
+"""The release service on this machine, for tests and for trying a release: the
+latest-release API, package files, generated bodies, and transport faults that a Windows
+program can provoke with nothing but a URL.
 
 Routes (under the base URL):
-  /api/v1/public/software/<id>/latest?channel=<c>  the bytes of <root>/api/<id>/<c>.json
+  /api/v1/public/software/<id>/latest?channel=<c>  the bytes of <root>/api/<id>/<c>.json, with
+                                                   the header X-Orvane-Signature: <the first
+                                                   line of <c>.json.sig> when that file exists
   /files/<path>                                    the file <root>/files/<path>
   /gen/<n>                                         n bytes of a fixed pseudo-random pattern
 Any route may be prefixed with /_fault/<item>[,<item>...]/ to spoil the answer:
@@ -21,7 +24,7 @@ A malformed item gets 400.
 Every request is recorded in memory and appended to <root>/requests.log as
 "<METHOD> <path> <status>", so that other processes can count requests too.
 
-Run as a program it serves until SIGTERM or SIGINT; see main().
+main() serves until SIGTERM or SIGINT; tests/support/release_server.py runs it as a program.
 """
 import argparse
 import dataclasses
@@ -37,11 +40,12 @@ import socket
 import ssl
 import struct
 import subprocess
-import sys
 import tempfile
 import threading
 import time
 import urllib.parse
+
+from . import layout
 
 HOST = "127.0.0.1"
 API_PREFIX = "/api/v1/public/software/"
@@ -50,6 +54,7 @@ FILES_PREFIX = "/files/"
 GEN_PREFIX = "/gen/"
 FAULT_PREFIX = "/_fault/"
 REQUEST_LOG_NAME = "requests.log"
+SIGNATURE_HEADER = "X-Orvane-Signature"
 
 FILE_CHUNK = 256 * 1024
 CHUNKED_PIECE = 64 * 1024
@@ -143,6 +148,7 @@ class Answer:
     status: int
     content_type: str
     body: Body
+    headers: dict = dataclasses.field(default_factory=dict)
 
 
 def not_found():
@@ -158,12 +164,17 @@ def route(root, target):
         channels = urllib.parse.parse_qs(parts.query).get("channel", [])
         if len(channels) != 1 or not SAFE_NAME.match(software_id) or not SAFE_NAME.match(channels[0]):
             return not_found()
-        manifest = pathlib.Path(root, "api", software_id, channels[0] + ".json")
+        manifest = layout.answer_path(root, software_id, channels[0])
         if not manifest.is_file():
             return not_found()
-        return Answer(200, "application/json", bytes_body(manifest.read_bytes()))
+        # Body first: while a release is being replaced, the signature follows the body.
+        answer = Answer(200, "application/json", bytes_body(manifest.read_bytes()))
+        signature = layout.read_signature(manifest)
+        if signature is not None:
+            answer.headers[SIGNATURE_HEADER] = signature
+        return answer
     if path.startswith(FILES_PREFIX):
-        file = _file_inside(pathlib.Path(root, "files"), urllib.parse.unquote(path[len(FILES_PREFIX):]))
+        file = _file_inside(layout.files_dir(root), urllib.parse.unquote(path[len(FILES_PREFIX):]))
         if file is None:
             return not_found()
         return Answer(200, "application/octet-stream", file_body(file))
@@ -323,6 +334,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
                 self.send_header("Transfer-Encoding", "chunked")
             else:
                 self.send_header("Content-Length", str(answer.body.size))
+        for name, value in answer.headers.items():
+            self.send_header(name, value)
         if faults.extra:
             self.send_header("Connection", "close")
         self.end_headers()
@@ -408,15 +421,16 @@ class _HTTPServer(http.server.ThreadingHTTPServer):
 
 
 class ReleaseServer:
-    """The release service on 127.0.0.1 in a background thread of this process.
+    """The release service on host (an IPv4 address) in a background thread of this process.
 
     tls is None for plain HTTP or (cert_path, key_path) for HTTPS. Use it as a context
     manager, or call start() and stop().
     """
 
-    def __init__(self, root, tls=None, port=0):
+    def __init__(self, root, tls=None, port=0, host=HOST):
         self.root = pathlib.Path(root)
         self._tls = tls
+        self._host = host
         self._requested_port = port
         self._log = []
         self._log_lock = threading.Lock()
@@ -431,7 +445,7 @@ class ReleaseServer:
     @property
     def url(self):
         scheme = "https" if self._tls else "http"
-        return f"{scheme}://{HOST}:{self.port}"
+        return f"{scheme}://{self._host}:{self.port}"
 
     def start(self):
         context = None
@@ -440,7 +454,7 @@ class ReleaseServer:
             context.load_cert_chain(*map(str, self._tls))
         self.root.mkdir(parents=True, exist_ok=True)
         self._stopping.clear()
-        self._httpd = _HTTPServer((HOST, self._requested_port), self, context)
+        self._httpd = _HTTPServer((self._host, self._requested_port), self, context)
         self._thread = threading.Thread(target=self._httpd.serve_forever,
                                         kwargs={"poll_interval": POLL_INTERVAL},
                                         name="release-server", daemon=True)
@@ -605,20 +619,23 @@ def main(argv=None):
     tls = None
     if args.tls_kind:
         tls = make_certificate(args.cert_dir or pathlib.Path(args.root, "certs"), args.tls_kind)
-    stop = threading.Event()
-    for signum in (signal.SIGTERM, signal.SIGINT):
-        signal.signal(signum, lambda *_: stop.set())
-    with ReleaseServer(args.root, tls=tls, port=args.port) as server:
-        if args.url_file:
-            # Written whole and then renamed: a reader never sees half a URL.
-            partial = pathlib.Path(args.url_file + ".partial")
-            partial.write_text(server.url + "\n")
-            os.replace(partial, args.url_file)
-        print(server.url, flush=True)
-        while not stop.wait(1.0):
-            pass
+    serve_until_signalled(ReleaseServer(args.root, tls=tls, port=args.port), args.url_file)
     return 0
 
 
-if __name__ == "__main__":
-    sys.exit(main())
+def serve_until_signalled(server, url_file=None):
+    """Starts server, prints its URL (and writes it to url_file), and stops it on SIGTERM or
+    SIGINT. Raises OSError when it cannot listen."""
+    stop = threading.Event()
+    for signum in (signal.SIGTERM, signal.SIGINT):
+        signal.signal(signum, lambda *_: stop.set())
+    with server:
+        if url_file:
+            # Written whole and then renamed: a reader never sees half a URL.
+            partial = pathlib.Path(str(url_file) + ".partial")
+            partial.write_text(server.url + "\n")
+            os.replace(partial, url_file)
+        print(server.url, flush=True)
+        while not stop.wait(1.0):
+            pass
+

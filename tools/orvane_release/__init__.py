@@ -1,0 +1,1 @@
+"""The release engineer's tool: building, signing, checking and serving releases."""

@@ -1,0 +1,153 @@
+"""Release answer signatures: ECDSA P-256 with SHA-256 over the exact body bytes.
+
+Texts are standard base64 (padded): the public key of the 64 bytes X||Y of its point, a
+signature of the 64 bytes r||s, each half 32 bytes big-endian. The program is built with the
+public key text and accepts an answer only when verify() below would.
+"""
+import base64
+import importlib.util
+import json
+import os
+import re
+import sys
+
+from . import expiry
+
+if importlib.util.find_spec("cryptography") is None:
+    # The python3 on PATH may be a separate build that does not look at Debian's packages,
+    # where scripts/bootstrap installs python3-cryptography.
+    sys.path.append("/usr/lib/python3/dist-packages")
+from cryptography.exceptions import InvalidSignature  # noqa: E402
+from cryptography.hazmat.primitives import hashes, serialization  # noqa: E402
+from cryptography.hazmat.primitives.asymmetric import ec  # noqa: E402
+from cryptography.hazmat.primitives.asymmetric.utils import (  # noqa: E402
+    decode_dss_signature, encode_dss_signature)
+
+CURVE = ec.SECP256R1()
+ALGORITHM = ec.ECDSA(hashes.SHA256())
+HALF = 32
+# Order of the P-256 group: r and s must lie in 1..ORDER-1.
+ORDER = 0xFFFFFFFF00000000FFFFFFFFFFFFFFFFBCE6FAADA7179E84F3B9CAC2FC632551
+BASE64 = re.compile(r"[A-Za-z0-9+/]*={0,2}")
+TRIMMED = " \t"
+CHECKSUM_MEMBERS = ("checksum_sha256", "zip_checksum")
+
+
+def _decode_64(text):
+    """The 64 bytes of a strict standard base64 text, or None."""
+    text = text.strip(TRIMMED)
+    if len(text) % 4 or not BASE64.fullmatch(text):
+        return None
+    raw = base64.b64decode(text, validate=True)
+    return raw if len(raw) == 2 * HALF else None
+
+
+def _encode_halves(first, second):
+    return base64.b64encode(first.to_bytes(HALF, "big") + second.to_bytes(HALF, "big")).decode("ascii")
+
+
+def _load_private_key(key_path):
+    with open(key_path, "rb") as f:
+        data = f.read()
+    try:
+        key = serialization.load_pem_private_key(data, password=None)
+    except (ValueError, TypeError):  # TypeError: the key is encrypted
+        key = None
+    if not isinstance(key, ec.EllipticCurvePrivateKey) or key.curve.name != CURVE.name:
+        raise ValueError(f"{key_path} holds no unencrypted P-256 private key in PEM")
+    return key
+
+
+def _public_key_of(text):
+    raw = _decode_64(text) if isinstance(text, str) else None
+    if raw is None:
+        raise ValueError("the public key text is not base64 of 64 bytes (X||Y)")
+    try:
+        return ec.EllipticCurvePublicKey.from_encoded_point(CURVE, b"\x04" + raw)
+    except ValueError:
+        raise ValueError("the public key text names no point on P-256") from None
+
+
+def _public_text(key):
+    numbers = key.public_key().public_numbers()
+    return _encode_halves(numbers.x, numbers.y)
+
+
+def generate_key(key_path):
+    """Writes a new private key (PEM PKCS8, unencrypted, mode 0600) to key_path, which must
+    not exist yet (FileExistsError); returns its public key text."""
+    key = ec.generate_private_key(CURVE)
+    pem = key.private_bytes(serialization.Encoding.PEM, serialization.PrivateFormat.PKCS8,
+                            serialization.NoEncryption())
+    # O_EXCL: an existing key is never replaced, and nobody else gets to read the file first.
+    fd = os.open(key_path, os.O_WRONLY | os.O_CREAT | os.O_EXCL, 0o600)
+    with os.fdopen(fd, "wb") as f:
+        f.write(pem)
+    return _public_text(key)
+
+
+def public_key_text(key_path):
+    return _public_text(_load_private_key(key_path))
+
+
+def sign(body, key_path):
+    """The signature text of body with the private key in key_path."""
+    r, s = decode_dss_signature(_load_private_key(key_path).sign(bytes(body), ALGORITHM))
+    return _encode_halves(r, s)
+
+
+def verify(body, signature_text, public_key_text, now=None):
+    """None when the program would accept body with this signature, else why not: "no
+    signature", "malformed signature", "bad signature", "not a release", "no expiry",
+    "expired" or "empty checksum", checked in that order. A malformed public key text raises
+    ValueError."""
+    public_key = _public_key_of(public_key_text)
+    if not signature_text:
+        return "no signature"
+    raw = _decode_64(signature_text)
+    if raw is None:
+        return "malformed signature"
+    r, s = int.from_bytes(raw[:HALF], "big"), int.from_bytes(raw[HALF:], "big")
+    if not (0 < r < ORDER and 0 < s < ORDER):
+        return "bad signature"
+    try:
+        public_key.verify(encode_dss_signature(r, s), bytes(body), ALGORITHM)
+    except InvalidSignature:
+        return "bad signature"
+    return _content_refusal(bytes(body), now)
+
+
+def _content_refusal(body, now):
+    release = _release_of(body)
+    if release is None:
+        return "not a release"
+    expires = expiry.parse_expiry(release.get("expires"))
+    if expires is None:
+        return "no expiry"
+    now = now or expiry.now()
+    if now.tzinfo is None:
+        now = now.replace(tzinfo=expiry.UTC)
+    if expires <= now:
+        return "expired"
+    files = release.get("files")
+    for entry in files if isinstance(files, list) else ():
+        if isinstance(entry, dict) and any(not isinstance(entry.get(m), str) or not entry.get(m)
+                                           for m in CHECKSUM_MEMBERS):
+            return "empty checksum"
+    return None
+
+
+def _release_of(body):
+    """The top-level object of a UTF-8 JSON body with a non-empty string "version", or None."""
+    try:
+        value = json.loads(body.decode("utf-8"), parse_constant=_refuse_constant)
+    except (ValueError, RecursionError):
+        return None
+    if isinstance(value, dict) and isinstance(value.get("version"), str) and value["version"]:
+        return value
+    return None
+
+
+def _refuse_constant(name):
+    # NaN and Infinity are not JSON, whatever Python's parser allows.
+    raise ValueError(name)
