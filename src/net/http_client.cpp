@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/wide.h"
 #include "base/win_handle.h"
 #include "net/url.h"
 
@@ -14,6 +15,8 @@ constexpr DWORD kFirstFailingStatus = 300;
 // quarter of the throughput under Wine. Gathering them bounds the calls and the memory alike.
 constexpr size_t kWriteBatch = 1024 * 1024;
 constexpr DWORD kContentLengthChars = 32;
+// A signature header is 88 characters; anything far longer is not one of ours.
+constexpr DWORD kCustomHeaderChars = 1024;
 
 std::string status_error(DWORD status) {
   return "HTTP " + std::to_string(status);
@@ -25,6 +28,17 @@ DWORD query_status(HINTERNET request) {
   WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                       WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
   return status;
+}
+
+// A header's value as UTF-8, empty when absent (or larger than any header we read needs).
+std::string query_custom_header(HINTERNET request, const wchar_t* name) {
+  wchar_t text[kCustomHeaderChars] = {};
+  DWORD size = sizeof(text);
+  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CUSTOM, name, text, &size,
+                           WINHTTP_NO_HEADER_INDEX)) {
+    return {};
+  }
+  return wide_to_utf8(std::wstring_view(text, size / sizeof(wchar_t)));
 }
 
 // Content-Length read as text: the numeric query form is 32 bits wide and would misreport
@@ -174,9 +188,11 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
   return open;
 }
 
-std::optional<std::string> HttpClient::get(std::string_view url) {
+std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* header_name,
+                                           std::string* header_value) {
   std::optional<OpenRequest> open = start_request(url, kGetSecurityFlags);
   if (!open) return std::nullopt;
+  if (header_name && header_value) *header_value = query_custom_header(open->request.get(), header_name);
   std::string body;
   const BodyEnd end = read_body(open->request.get(), [&body](const char* data, DWORD size) {
     if (body.size() + size > kMaxGetBodyBytes) return false;

@@ -42,8 +42,10 @@ class HttpClient {
   HttpClient& operator=(const HttpClient&) = delete;
 
   // The whole body (possibly empty) of a status below 300; nothing for a body over
-  // kMaxGetBodyBytes or one the platform reports broken.
-  std::optional<std::string> get(std::string_view url);
+  // kMaxGetBodyBytes or one the platform reports broken. With a header name, that header's
+  // value (UTF-8; empty when the answer has none) goes to *header_value.
+  std::optional<std::string> get(std::string_view url, const wchar_t* header_name = nullptr,
+                                 std::string* header_value = nullptr);
 
   // Streams the body into `path` (created or truncated). No file is created for a status of 300
   // or more; an empty, short or overlong body leaves what arrived on disk and returns false.

@@ -61,6 +61,7 @@ std::optional<ReleaseInfo> parse_release(std::string_view body) {
   release.changelog = document->get_string("changelog").value_or("");
   release.channel = document->get_string("channel").value_or(std::string(kDefaultChannel));
   release.min_os_version = document->get_string("min_os_version").value_or("");
+  release.expires = document->get_string("expires").value_or("");
 
   if (const std::vector<JsonValue>* files = document->get_array("files")) {
     for (const JsonValue& entry : *files) {

@@ -28,6 +28,7 @@ struct ReleaseInfo {
   std::string channel;
   std::string min_os_version;
   std::vector<ReleaseFile> files;  // in the service's order
+  std::string expires;  // "YYYY-MM-DDTHH:MM:SSZ" in a signed answer; empty when absent
 };
 
 // base_url without one trailing '/', then the API path, id and channel, joined verbatim.

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "base/scoped_handle.h"
+#include "base/bcrypt_handle.h"
 #include "base/win_handle.h"
 
 namespace {
@@ -14,21 +14,6 @@ namespace {
 constexpr DWORD kChunkSize = 1024 * 1024;
 constexpr size_t kDigestSize = 32;
 constexpr char kHexDigits[] = "0123456789abcdef";
-
-struct AlgorithmTraits {
-  using type = BCRYPT_ALG_HANDLE;
-  static bool valid(type h) { return h != nullptr; }
-  static void close(type h) { BCryptCloseAlgorithmProvider(h, 0); }
-};
-struct HashTraits {
-  using type = BCRYPT_HASH_HANDLE;
-  static bool valid(type h) { return h != nullptr; }
-  static void close(type h) { BCryptDestroyHash(h); }
-};
-
-bool succeeded(NTSTATUS status) {
-  return status == 0;
-}
 
 }  // namespace
 
@@ -43,29 +28,25 @@ std::string Sha256File(const std::wstring& path) {
                                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) return {};
 
-  BCRYPT_ALG_HANDLE raw_algorithm = nullptr;
-  if (!succeeded(
-          BCryptOpenAlgorithmProvider(&raw_algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
-    return {};
-  }
   // Declared before the hash so that the hash is destroyed first.
-  ScopedHandle<AlgorithmTraits> algorithm(raw_algorithm);
+  const ScopedBcryptAlgorithm algorithm = open_bcrypt_algorithm(BCRYPT_SHA256_ALGORITHM);
+  if (!algorithm) return {};
   BCRYPT_HASH_HANDLE raw_hash = nullptr;
-  if (!succeeded(BCryptCreateHash(algorithm.get(), &raw_hash, nullptr, 0, nullptr, 0, 0))) {
+  if (!bcrypt_succeeded(BCryptCreateHash(algorithm.get(), &raw_hash, nullptr, 0, nullptr, 0, 0))) {
     return {};
   }
-  ScopedHandle<HashTraits> hash(raw_hash);
+  ScopedBcryptHash hash(raw_hash);
 
   std::vector<UCHAR> buffer(kChunkSize);
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), buffer.data(), kChunkSize, &read, nullptr)) return {};
     if (read == 0) break;
-    if (!succeeded(BCryptHashData(hash.get(), buffer.data(), read, 0))) return {};
+    if (!bcrypt_succeeded(BCryptHashData(hash.get(), buffer.data(), read, 0))) return {};
   }
 
   std::array<UCHAR, kDigestSize> digest{};
-  if (!succeeded(BCryptFinishHash(hash.get(), digest.data(), kDigestSize, 0))) return {};
+  if (!bcrypt_succeeded(BCryptFinishHash(hash.get(), digest.data(), kDigestSize, 0))) return {};
   std::string hex;
   hex.reserve(kDigestSize * 2);
   for (UCHAR value : digest) {

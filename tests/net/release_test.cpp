@@ -44,14 +44,16 @@ TEST(ParseRelease, TopLevelMembersAndDefaults) {
     const char* body;
     ReleaseInfo expected;
   } cases[] = {
-      {R"({"version":"1.2.3"})", {"1.2.3", "", "stable", "", {}}},
+      {R"({"version":"1.2.3"})", {"1.2.3", "", "stable", "", {}, ""}},
       {R"({"version":"1.2.3","changelog":"修复","channel":"beta","min_os_version":"10.0"})",
-       {"1.2.3", "修复", "beta", "10.0", {}}},
+       {"1.2.3", "修复", "beta", "10.0", {}, ""}},
       {R"({"version":"2","changelog":5,"channel":null,"min_os_version":[],"files":{}})",
-       {"2", "", "stable", "", {}}},
-      {R"({"version":"2","files":"x"})", {"2", "", "stable", "", {}}},
-      {R"({"version":"v"} trailing text)", {"v", "", "stable", "", {}}},
-      {R"({"version":"a","version":"b"})", {"b", "", "stable", "", {}}},
+       {"2", "", "stable", "", {}, ""}},
+      {R"({"version":"2","files":"x"})", {"2", "", "stable", "", {}, ""}},
+      {R"({"version":"v"} trailing text)", {"v", "", "stable", "", {}, ""}},
+      {R"({"version":"a","version":"b"})", {"b", "", "stable", "", {}, ""}},
+      {R"({"version":"1","expires":"2030-01-01T00:00:00Z"})", {"1", "", "stable", "", {}, "2030-01-01T00:00:00Z"}},
+      {R"({"version":"1","expires":20300101})", {"1", "", "stable", "", {}, ""}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.body);
@@ -61,6 +63,7 @@ TEST(ParseRelease, TopLevelMembersAndDefaults) {
     EXPECT_EQ(release->changelog, c.expected.changelog);
     EXPECT_EQ(release->channel, c.expected.channel);
     EXPECT_EQ(release->min_os_version, c.expected.min_os_version);
+    EXPECT_EQ(release->expires, c.expected.expires);
     EXPECT_TRUE(release->files.empty());
   }
 }

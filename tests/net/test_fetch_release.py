@@ -1,5 +1,6 @@
 """fetch_latest_release under Wine against the local release service."""
 import contextlib
+import datetime
 import pathlib
 import shutil
 import sys
@@ -10,6 +11,8 @@ import probe  # noqa: E402
 import release_builder  # noqa: E402
 import release_server  # noqa: E402
 import winebench  # noqa: E402
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
+from orvane_release import signing  # noqa: E402
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "release-server"
 CERTS = winebench.BUILD_DIR / "tests" / "certs"
@@ -87,6 +90,66 @@ class FetchLatestRelease(unittest.TestCase):
         self.assertTrue(result["ok"])
         self.assertEqual(result["release"], {"version": "1.2.3", "changelog": "", "channel": "stable",
                                              "min_os_version": "", "files": []})
+
+    def test_a_signed_build_installs_and_updates_only_what_its_key_signed(self):
+        """The probe built with a key against answers of the release tool: each answer is judged
+        the same by the tool's verify and by the program, and a refused one downloads nothing."""
+        other_key = SERVER_ROOT.parent / "another-release-key.pem"
+        other_key.unlink(missing_ok=True)
+        signing.generate_key(other_key)
+        public = signing.public_key_text(probe.RELEASE_KEY)
+        now = datetime.datetime.now(datetime.timezone.utc)
+        answer = SERVER_ROOT / "api" / release_builder.DEFAULT_SOFTWARE_ID / "stable.json"
+        host = winebench.BUILD_DIR / "tests" / "signed-install"
+        shutil.rmtree(host, ignore_errors=True)
+        host.mkdir(parents=True)
+
+        def release(version, key=probe.RELEASE_KEY, checksum=None, **options):
+            release_builder.build_release(SERVER_ROOT, self.https.url, version, [
+                Package("chrome.exe", content=b"MZ browser " + version.encode()),
+                Package("locales/zh-CN.pak", files={"locales/zh-CN.pak": b"zh " + version.encode()},
+                        compressed=True, checksum_sha256=checksum),
+            ], key=key, **options)
+
+        def changed_after_signing():
+            release("1.0")
+            body = bytearray(answer.read_bytes())
+            body[body.index(b"1.0")] = ord("9")
+            answer.write_bytes(bytes(body))
+
+        cases = [  # (label, how the answer is made, the refusal)
+            ("unsigned", lambda: release("1.0", key=None, expires=now + datetime.timedelta(days=1)),
+             "no signature"),
+            ("one byte changed after signing", changed_after_signing, "bad signature"),
+            ("signed by another key", lambda: release("1.0", key=other_key), "bad signature"),
+            ("signature not base64", lambda: (release("1.0"), answer.with_name("stable.json.sig")
+                                              .write_text("not base64!")), "malformed signature"),
+            ("expired", lambda: release("1.0", expires=now - datetime.timedelta(seconds=5)), "expired"),
+            ("an empty checksum", lambda: release("1.0", checksum=""), "empty checksum"),
+            ("signed", lambda: release("1.0"), None),
+        ]
+        for label, make, refusal in cases:
+            with self.subTest(label):
+                make()
+                signature = answer.with_name("stable.json.sig")
+                signature = signature.read_text().strip() if signature.exists() else None
+                self.assertEqual(signing.verify(answer.read_bytes(), signature, public), refusal)
+                self.https.clear_requests()
+                result = probe.one({"op": "run_install", "base_url": self.https.url,
+                                    "install_dir": winebench.windows_path(host)}, signed=True)
+                if refusal:
+                    self.assertEqual(result, {"fetched": False, "why": refusal})
+                    self.assertEqual([path for _, path, _ in self.https.requests()], [API_PATH])
+                else:
+                    self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
+                    self.assertEqual((host / "chrome.exe").read_bytes(), b"MZ browser 1.0")
+        release("2.0")
+        result = probe.one({"op": "run_update", "base_url": self.https.url,
+                            "install_dir": winebench.windows_path(host)}, signed=True)
+        self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
+        self.assertEqual((host / "locales" / "zh-CN.pak").read_bytes(), b"zh 2.0")
+        # A build without a key takes the signed answer as any other.
+        self.assertTrue(probe.one({"op": "fetch_release", "base_url": self.https.url})["ok"])
 
 
 if __name__ == "__main__":

@@ -69,11 +69,13 @@ JsonValue release_json(const ReleaseInfo& release) {
                                {"compressed", JsonValue(f.compressed)},
                                {"sort_order", JsonValue(static_cast<double>(f.sort_order))}});
   }
-  return JsonValue(Members{{"version", JsonValue(release.version)},
-                           {"changelog", JsonValue(release.changelog)},
-                           {"channel", JsonValue(release.channel)},
-                           {"min_os_version", JsonValue(release.min_os_version)},
-                           {"files", JsonValue(std::move(files))}});
+  Members members{{"version", JsonValue(release.version)},
+                  {"changelog", JsonValue(release.changelog)},
+                  {"channel", JsonValue(release.channel)},
+                  {"min_os_version", JsonValue(release.min_os_version)},
+                  {"files", JsonValue(std::move(files))}};
+  if (!release.expires.empty()) members["expires"] = JsonValue(release.expires);
+  return JsonValue(std::move(members));
 }
 
 const char* message_name(UINT message) {
@@ -90,10 +92,11 @@ const char* message_name(UINT message) {
 // A pipeline (install or update) on a window model that is never shown: every setter call, in
 // order. cancel_at_status=N sets the cancel flag when the N-th status line (1-based) is posted.
 JsonValue run_pipeline(const JsonValue& op, bool update) {
+  std::string why;
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
-                           kSoftwareId, kReleaseChannel);
-  if (!release) return JsonValue(Members{{"fetched", JsonValue(false)}});
+                           kSoftwareId, kReleaseChannel, &why);
+  if (!release) return JsonValue(Members{{"fetched", JsonValue(false)}, {"why", JsonValue(why)}});
   WindowModel model;
   std::atomic<bool> cancel{false};
   const auto cancel_at = static_cast<int>(op.get_number("cancel_at_status").value_or(0));
@@ -185,11 +188,14 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
         static_cast<size_t>(op.get_number("position").value_or(0)), wide_path(op, "install_dir"), *http));
     result["temp_dir"] = JsonValue(wide_to_utf8(install_temp_dir()));
   } else if (name == "fetch_release") {
+    std::string why;
     const std::optional<ReleaseInfo> release =
         fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
                              op.get_string("software_id").value_or(std::string(kSoftwareId)),
-                             op.get_string("channel").value_or(std::string(kReleaseChannel)));
+                             op.get_string("channel").value_or(std::string(kReleaseChannel)),
+                             &why);
     result["ok"] = JsonValue(release.has_value());
+    if (!release) result["why"] = JsonValue(why);
     if (release) result["release"] = release_json(*release);
   } else if (name == "window_children") {
     result["children"] = window_children();

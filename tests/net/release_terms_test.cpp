@@ -1,0 +1,59 @@
+#include "net/release_terms.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+TEST(Base64, StrictStandardAlphabetWithPadding) {
+  EXPECT_EQ(decode_base64("  TWFu\t"), (std::vector<uint8_t>{'M', 'a', 'n'}));
+  EXPECT_EQ(decode_base64("TWE="), (std::vector<uint8_t>{'M', 'a'}));
+  EXPECT_EQ(decode_base64("TQ=="), (std::vector<uint8_t>{'M'}));
+  EXPECT_EQ(decode_base64(""), std::vector<uint8_t>{});
+  for (const char* bad : {"TWE", "TW=u", "TQ=", "T===", "TW-u", "TW_u", "TW u", "TWFu\n", "====",
+                          "TWFuTQ==TWFu"}) {
+    EXPECT_FALSE(decode_base64(bad).has_value()) << bad;
+  }
+}
+
+TEST(UtcTime, OnlyTheOneFormAndRealDates) {
+  EXPECT_EQ(parse_utc_time("1970-01-01T00:00:00Z"), 0);
+  EXPECT_EQ(parse_utc_time("2000-03-01T00:00:01Z"), 951868801);
+  EXPECT_EQ(parse_utc_time("2024-02-29T23:59:59Z"), 1709251199);
+  for (const char* bad : {"2023-02-29T00:00:00Z", "2024-13-01T00:00:00Z", "2024-01-01T24:00:00Z",
+                          "2024-01-01T00:00:60Z", "2024-01-01 00:00:00Z", "2024-01-01T00:00:00",
+                          "2024-01-01T00:00:00+00:00", "2024-01-01T00:00:00.5Z", "", "2024-1-01T00:00:00Z",
+                          "0000-01-01T00:00:00Z"}) {
+    EXPECT_FALSE(parse_utc_time(bad).has_value()) << bad;
+  }
+}
+
+TEST(SignedRelease, RefusedForEachMissingTerm) {
+  const int64_t now = *parse_utc_time("2026-12-08T12:00:00Z");
+  ReleaseInfo good;
+  good.version = "2.0";
+  good.expires = "2026-12-08T12:00:01Z";
+  good.files.push_back({"a.pak", 1, "aa", "bb", "u", false, 0});
+  EXPECT_EQ(signed_release_refusal(good, now), std::nullopt);
+  const struct {
+    const char* label;
+    void (*change)(ReleaseInfo&);
+    std::string_view refusal;
+  } cases[] = {
+      {"no expiry", [](ReleaseInfo& r) { r.expires.clear(); }, kNoExpiry},
+      {"odd expiry", [](ReleaseInfo& r) { r.expires = "tomorrow"; }, kNoExpiry},
+      {"expires now", [](ReleaseInfo& r) { r.expires = "2026-12-08T12:00:00Z"; }, kExpired},
+      {"empty file digest", [](ReleaseInfo& r) { r.files[0].checksum_sha256.clear(); }, kEmptyChecksum},
+      {"empty download digest", [](ReleaseInfo& r) { r.files[0].zip_checksum.clear(); }, kEmptyChecksum},
+  };
+  for (const auto& c : cases) {
+    ReleaseInfo release = good;
+    c.change(release);
+    EXPECT_EQ(signed_release_refusal(release, now), c.refusal) << c.label;
+  }
+  EXPECT_EQ(signed_release_refusal(std::nullopt, now), kNotARelease);
+}
+
+}  // namespace
