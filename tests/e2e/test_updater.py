@@ -267,7 +267,10 @@ class AnotherVolume(unittest.TestCase):
                     (host / path).write_bytes(data)
                 pause = winebench.PausePoint(point, PAUSES)
                 killed = self.updater(host, f"killed at {point}", env=pause.env())
-                self.assertTrue(pause.wait_reached(), f"the update never reached {point}")
+                if not pause.wait_reached():
+                    texts = [child["text"] for child in probe.one({"op": "window_children"})["children"]]
+                    self.fail(f"the update never reached {point}; its window says {texts}; "
+                              f"{winebench.bench_report()}")
                 if point == "copying":
                     self.assertLess((host / "big.pak").stat().st_size, BIG, "not half-way")
                 killed.kill()  # SIGKILL of the Wine process: nothing of ours runs any more
