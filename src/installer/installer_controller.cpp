@@ -53,7 +53,7 @@ void InstallerController::Run() {
     BringTaggedWindowToFront(kInstallerWindowTag);
     return;
   }
-  window_.SetInstallMode(true);
+  window_.SetPurpose(WindowPurpose::Install);
   window_.SetInstanceTag(kInstallerWindowTag);
   window_.onBrowse = [this] {
     const std::wstring chosen = PickFolder(window_.handle(), window_.GetInstallDir());

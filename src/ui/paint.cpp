@@ -156,7 +156,7 @@ void PaintHeader(Gdiplus::Graphics& g, HDC dc, const WindowSnapshot& view, int w
   }
 
   DrawTextAt(g, kTitle, 28.0f, Gdiplus::FontStyleBold, kTitleText, 86, 28);
-  DrawTextAt(g, to_wstring(subtitle(view.state, view.install_mode)), 13.0f,
+  DrawTextAt(g, to_wstring(subtitle(view.state, view.purpose)), 13.0f,
              Gdiplus::FontStyleRegular, kMutedText, 42, 68);
 }
 

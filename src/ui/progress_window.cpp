@@ -55,9 +55,9 @@ std::wstring spoken_text(const WindowSnapshot& view) {
   switch (view.state) {
     case WindowState::Working: return view.status;
     case WindowState::Failed:
-      return view.error_text.empty() ? to_wide(subtitle(view.state, view.install_mode))
+      return view.error_text.empty() ? to_wide(subtitle(view.state, view.purpose))
                                      : view.error_text;
-    default: return to_wide(subtitle(view.state, view.install_mode));
+    default: return to_wide(subtitle(view.state, view.purpose));
   }
 }
 
@@ -268,8 +268,9 @@ void ProgressWindow::Repaint() {
 }
 
 void ProgressWindow::ApplyStateToControls() {
-  const WindowState state = model_->snapshot().state;
-  if (const auto caption = main_caption(state)) {
+  const WindowSnapshot view = model_->snapshot();
+  const WindowState state = view.state;
+  if (const auto caption = main_caption(state, view.purpose)) {
     const int dir_show = state == WindowState::Ready ? SW_SHOW : SW_HIDE;
     ShowWindow(GetDlgItem(window_, kDirEditId), dir_show);
     ShowWindow(GetDlgItem(window_, kBrowseButtonId), dir_show);

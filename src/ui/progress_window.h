@@ -42,7 +42,7 @@ class ProgressWindow {
   void SetReleaseSummary(const std::string& version, int32_t count, int64_t bytes) {
     model_->SetReleaseSummary(version, count, bytes);
   }
-  void SetInstallMode(bool install_mode) { model_->set_install_mode(install_mode); }
+  void SetPurpose(WindowPurpose purpose) { model_->set_purpose(purpose); }
   // Marks the window (before Run) so that a second run of the same kind can find it.
   void SetInstanceTag(std::wstring tag) { instance_tag_ = std::move(tag); }
 

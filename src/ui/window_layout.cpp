@@ -20,22 +20,33 @@ std::u16string ascii(const char* text) {
 
 }  // namespace
 
-std::optional<std::u16string> main_caption(WindowState state) {
+std::optional<std::u16string> main_caption(WindowState state, WindowPurpose purpose) {
   switch (state) {
     case WindowState::Ready: return u"开始安装";
     case WindowState::Working: return u"取消";
-    case WindowState::Finished: return u"启动浏览器";
+    case WindowState::Finished:
+      return purpose == WindowPurpose::Uninstall ? u"完成" : u"启动浏览器";
     case WindowState::Failed: return u"重试";
     case WindowState::UpdateAvailable: return u"立即更新";
   }
   return std::nullopt;
 }
 
-std::u16string subtitle(WindowState state, bool install_mode) {
+std::u16string subtitle(WindowState state, WindowPurpose purpose) {
   switch (state) {
     case WindowState::Ready: return u"安装向导 — 下载并安装最新版本";
-    case WindowState::Working: return install_mode ? u"正在安装..." : u"正在更新...";
-    case WindowState::Finished: return install_mode ? u"安装完成" : u"更新完成";
+    case WindowState::Working:
+      switch (purpose) {
+        case WindowPurpose::Install: return u"正在安装...";
+        case WindowPurpose::Uninstall: return u"正在卸载...";
+        default: return u"正在更新...";
+      }
+    case WindowState::Finished:
+      switch (purpose) {
+        case WindowPurpose::Install: return u"安装完成";
+        case WindowPurpose::Uninstall: return u"卸载完成";
+        default: return u"更新完成";
+      }
     case WindowState::Failed: return u"出错了";
     case WindowState::UpdateAvailable: return u"发现新版本";
   }

@@ -16,6 +16,13 @@ enum class WindowState : int32_t {
   UpdateAvailable = 4,
 };
 
+// What the window is doing for the person: the same states read differently.
+enum class WindowPurpose : int32_t {
+  Update = 0,
+  Install = 1,
+  Uninstall = 2,
+};
+
 // Control ids.
 inline constexpr int32_t kMainButtonId = 1001;
 inline constexpr int32_t kDirEditId = 1003;
@@ -49,10 +56,11 @@ struct Placement {
 Placement centred_on(const Rect& work_area, int32_t width, int32_t height);
 
 // Caption of the main button; absent for a state outside 0..4 (the controls stay as they are).
-std::optional<std::u16string> main_caption(WindowState state);
+// After an uninstall there is no browser to start: the button only closes the window.
+std::optional<std::u16string> main_caption(WindowState state, WindowPurpose purpose);
 
 // The line under the title.
-std::u16string subtitle(WindowState state, bool install_mode);
+std::u16string subtitle(WindowState state, WindowPurpose purpose);
 
 bool shows_release_card(WindowState state);
 bool shows_progress(WindowState state);

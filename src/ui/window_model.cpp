@@ -98,9 +98,9 @@ HWND WindowModel::window() const {
   return window_;
 }
 
-void WindowModel::set_install_mode(bool install_mode) {
+void WindowModel::set_purpose(WindowPurpose purpose) {
   std::lock_guard lock(mutex_);
-  values_.install_mode = install_mode;
+  values_.purpose = purpose;
 }
 
 void WindowModel::set_state_now(WindowState state) {

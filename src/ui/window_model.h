@@ -28,7 +28,7 @@ inline constexpr const wchar_t* kInitialStatus = L"准备中...";
 // One consistent copy of everything painting reads.
 struct WindowSnapshot {
   WindowState state = WindowState::Ready;
-  bool install_mode = false;
+  WindowPurpose purpose = WindowPurpose::Update;
   int32_t progress = 0;
   std::wstring status = kInitialStatus;
   std::wstring error_text;
@@ -66,7 +66,7 @@ class WindowModel {
   void attach(HWND window);
   void detach();
   HWND window() const;
-  void set_install_mode(bool install_mode);
+  void set_purpose(WindowPurpose purpose);
   void set_state_now(WindowState state);  // the error message's switch to Failed
   // Stores the hover target; true when it changed.
   bool set_hover(int32_t id);

@@ -77,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   }
   {
     ProgressWindow window;
-    window.SetInstallMode(number_arg(args, L"install", 1) != 0);
+    window.SetPurpose(static_cast<WindowPurpose>(number_arg(args, L"install", 1)));
     window.SetProgress(static_cast<int32_t>(number_arg(args, L"progress", 0)));
     window.SetStatus(text_arg(args, L"status", kInitialStatus));
     window.ShowError(text_arg(args, L"error", L""));

@@ -29,16 +29,25 @@ TEST(WindowLayout, CaptionsAndSubtitlesByState) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.state);
     const auto state = static_cast<WindowState>(c.state);
-    const auto caption = main_caption(state);
+    const auto caption = main_caption(state, WindowPurpose::Install);
     EXPECT_EQ(caption.has_value(), c.caption != nullptr);
     if (caption && c.caption) {
       EXPECT_EQ(*caption, c.caption);
     }
-    EXPECT_EQ(subtitle(state, true), c.install_subtitle);
-    EXPECT_EQ(subtitle(state, false), c.update_subtitle);
+    EXPECT_EQ(subtitle(state, WindowPurpose::Install), c.install_subtitle);
+    EXPECT_EQ(subtitle(state, WindowPurpose::Update), c.update_subtitle);
     EXPECT_EQ(shows_release_card(state), c.card);
     EXPECT_EQ(shows_progress(state), c.progress);
   }
+}
+
+TEST(WindowLayout, UninstallReadsAsSuch) {
+  EXPECT_EQ(subtitle(WindowState::Working, WindowPurpose::Uninstall), u"正在卸载...");
+  EXPECT_EQ(subtitle(WindowState::Finished, WindowPurpose::Uninstall), u"卸载完成");
+  EXPECT_EQ(subtitle(WindowState::Failed, WindowPurpose::Uninstall), u"出错了");
+  EXPECT_EQ(main_caption(WindowState::Finished, WindowPurpose::Uninstall), u"完成");
+  EXPECT_EQ(main_caption(WindowState::Finished, WindowPurpose::Update), u"启动浏览器");
+  EXPECT_EQ(main_caption(WindowState::Failed, WindowPurpose::Uninstall), u"重试");
 }
 
 TEST(WindowLayout, FileLine) {
