@@ -14,6 +14,8 @@
 namespace {
 
 constexpr DWORD kTempPathCapacity = MAX_PATH + 1;
+// Long enough for any path the file system accepts ("\\?\" paths included).
+constexpr DWORD kFullPathCapacity = 32768;
 constexpr DWORD kCopyChunk = 1024 * 1024;
 
 struct FindTraits {
@@ -163,4 +165,14 @@ std::wstring temp_root() {
   const DWORD length = GetTempPathW(kTempPathCapacity, buffer);
   if (length == 0 || length >= kTempPathCapacity) return {};
   return std::wstring(buffer, length);
+}
+
+std::wstring folded_directory(const std::wstring& dir) {
+  std::wstring full(kFullPathCapacity, L'\0');
+  const DWORD length = GetFullPathNameW(dir.c_str(), kFullPathCapacity, full.data(), nullptr);
+  full.resize(length > 0 && length < kFullPathCapacity ? length : 0);
+  if (full.empty()) full = dir;
+  if (const std::optional<std::wstring> folder = full_directory(full)) full = *folder;
+  if (!full.empty()) CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
+  return full;
 }

@@ -35,6 +35,10 @@ bool delete_file(const std::wstring& path);
 // disk when this returns true; a half-copied target is removed when the copy fails.
 bool move_file_durably(const std::wstring& from, const std::wstring& to);
 
+// The folder as the file system names it: full, without trailing separators, upper-cased, so
+// that every spelling of one folder ("d:\orvane", "D:\Orvane\") gives one text.
+std::wstring folded_directory(const std::wstring& dir);
+
 // Asks the disk to hold the file's bytes now (FlushFileBuffers).
 bool flush_file(const std::wstring& path);
 

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr DWORD kPathCapacity = MAX_PATH;
+constexpr const wchar_t* kLinkSuffix = L".lnk";
 
 // COM for this thread for the life of the scope; balanced only when this scope started it.
 class ComForThread {
@@ -41,18 +42,50 @@ bool CopySelfAsUpdater(const std::wstring& dest_path) {
   return CopyFileW(self, dest_path.c_str(), FALSE) != 0;
 }
 
-bool CreateDesktopShortcut(const std::wstring& target, const std::wstring& name) {
+std::wstring DesktopShortcutPath(const std::wstring& name) {
   std::wstring desktop;
-  if (!shell_folder(CSIDL_DESKTOPDIRECTORY, desktop)) return false;
-  return CreateShellLink(desktop + L"\\" + name + L".lnk", target, kShortcutDescription);
+  if (!shell_folder(CSIDL_DESKTOPDIRECTORY, desktop)) return {};
+  return desktop + L"\\" + name + kLinkSuffix;
+}
+
+std::wstring StartMenuFolderPath() {
+  std::wstring programs;
+  if (!shell_folder(CSIDL_PROGRAMS, programs)) return {};
+  return programs + L"\\" + kStartMenuFolder;
+}
+
+std::wstring StartMenuShortcutPath(const std::wstring& name) {
+  const std::wstring folder = StartMenuFolderPath();
+  return folder.empty() ? folder : folder + L"\\" + name + kLinkSuffix;
+}
+
+bool CreateDesktopShortcut(const std::wstring& target, const std::wstring& name) {
+  const std::wstring link = DesktopShortcutPath(name);
+  return !link.empty() && CreateShellLink(link, target, kShortcutDescription);
 }
 
 bool CreateStartMenuShortcut(const std::wstring& target, const std::wstring& name) {
-  std::wstring programs;
-  if (!shell_folder(CSIDL_PROGRAMS, programs)) return false;
-  const std::wstring folder = programs + L"\\" + kStartMenuFolder;
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return CreateShellLink(folder + L"\\" + name + L".lnk", target, kShortcutDescription);
+  const std::wstring link = StartMenuShortcutPath(name);
+  if (link.empty()) return false;
+  CreateDirectoryW(StartMenuFolderPath().c_str(), nullptr);
+  return CreateShellLink(link, target, kShortcutDescription);
+}
+
+std::wstring ReadShellLinkTarget(const std::wstring& link_path) {
+  ComForThread com;
+  if (!com.usable()) return {};
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              link.put_void())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.put_void())) ||
+      FAILED(file->Load(link_path.c_str(), STGM_READ))) {
+    return {};
+  }
+  wchar_t target[kPathCapacity] = {};
+  // SLGP_RAWPATH: the path as stored, without expanding or resolving it anew.
+  if (FAILED(link->GetPath(target, kPathCapacity, nullptr, SLGP_RAWPATH))) return {};
+  return target;
 }
 
 bool CreateShellLink(const std::wstring& link_path, const std::wstring& target,

@@ -16,6 +16,15 @@ bool CreateDesktopShortcut(const std::wstring& target, const std::wstring& name)
 // <Programs>\Orvane\<name>.lnk pointing at target (the folder is made first).
 bool CreateStartMenuShortcut(const std::wstring& target, const std::wstring& name);
 
+// Where those two shortcuts are, and the Start menu folder that holds the second; empty when
+// the shell cannot name the folder.
+std::wstring DesktopShortcutPath(const std::wstring& name);
+std::wstring StartMenuShortcutPath(const std::wstring& name);
+std::wstring StartMenuFolderPath();
+
+// The target a .lnk points at; empty when it cannot be read.
+std::wstring ReadShellLinkTarget(const std::wstring& link_path);
+
 // One .lnk: target, its folder as working directory (when it has one), the description (when
 // not empty) and the target's first icon.
 bool CreateShellLink(const std::wstring& link_path, const std::wstring& target,

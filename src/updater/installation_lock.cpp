@@ -5,29 +5,15 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "base/path_text.h"
+#include "base/file_system.h"
 
 namespace {
 
 constexpr uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr uint64_t kFnvPrime = 1099511628211ull;
-constexpr DWORD kFullPathCapacity = 32768;
-
-// The folder as the file system names it: full, without trailing separators, upper-cased.
-std::wstring folded_folder(const std::wstring& install_dir) {
-  std::wstring full(kFullPathCapacity, L'\0');
-  const DWORD length =
-      GetFullPathNameW(install_dir.c_str(), kFullPathCapacity, full.data(), nullptr);
-  full.resize(length > 0 && length < kFullPathCapacity ? length : 0);
-  if (full.empty()) full = install_dir;
-  if (const std::optional<std::wstring> folder = full_directory(full)) full = *folder;
-  if (!full.empty()) CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
-  return full;
-}
-
 std::wstring folder_hash(const std::wstring& install_dir) {
   uint64_t hash = kFnvOffset;
-  for (wchar_t unit : folded_folder(install_dir)) {
+  for (wchar_t unit : folded_directory(install_dir)) {
     for (int shift = 0; shift < 16; shift += 8) {
       hash ^= (static_cast<uint64_t>(unit) >> shift) & 0xFF;
       hash *= kFnvPrime;
