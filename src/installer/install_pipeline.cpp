@@ -13,6 +13,7 @@
 #include "state/file_text.h"
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
+#include "uninstall/uninstall_entry.h"
 #include "updater/update_marker.h"
 
 namespace {
@@ -24,12 +25,15 @@ constexpr const wchar_t* kFinished = L"安装完成！点击「启动浏览器�
 constexpr const wchar_t* kFinishedWithoutDesktopLink = L"安装完成！但未能创建桌面快捷方式。";
 constexpr const wchar_t* kFinishedWithoutMenuLink = L"安装完成！但未能创建开始菜单快捷方式。";
 constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创建桌面和开始菜单快捷方式。";
+constexpr const wchar_t* kFinishedWithoutEntry = L"安装完成！但未能登记到系统的「应用」列表中。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
 constexpr int32_t kFullPercent = 100;
 
-// The Finished line names a shortcut that could not be made; the installation works without.
-const wchar_t* finished_status(bool desktop_link, bool menu_link) {
+// The Finished line names what could not be made; the installation works without. Without the
+// Apps entry it cannot be removed from the system's settings: that is said first.
+const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registered) {
+  if (!registered) return kFinishedWithoutEntry;
   if (desktop_link && menu_link) return kFinished;
   if (menu_link) return kFinishedWithoutDesktopLink;
   if (desktop_link) return kFinishedWithoutMenuLink;
@@ -102,7 +106,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   const std::wstring browser = browser_path(install_dir);
   const bool desktop_link = CreateDesktopShortcut(browser, kShortcutName);
   const bool menu_link = CreateStartMenuShortcut(browser, kShortcutName);
+  const bool registered = RegisterInstallation(install_dir, release.version);
   window.SetState(WindowState::Finished);
-  window.SetStatus(finished_status(desktop_link, menu_link));
+  window.SetStatus(finished_status(desktop_link, menu_link, registered));
   remove_tree(temp_dir);
 }

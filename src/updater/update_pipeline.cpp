@@ -19,6 +19,7 @@
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
 #include "updater/browser_processes.h"
+#include "uninstall/uninstall_entry.h"
 #include "updater/replacement_journal.h"
 #include "updater/update_marker.h"
 
@@ -167,6 +168,7 @@ void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
     return;
   }
   if (untrusted) RemoveUpdateMarker(install_dir);
+  RefreshRegistration(install_dir, release.version);
   window.SetState(WindowState::Finished);
   window.SetStatus(kAlreadyCurrent);
 }
@@ -279,6 +281,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     return;
   }
   remove_tree(staging);
+  // The Apps entry follows the installation; a stale version there does not undo the update.
+  RefreshRegistration(install_dir, release.version);
   window.SetProgress(kDonePercent);
   window.SetState(WindowState::Finished);
   window.SetStatus(kUpdated);

@@ -4,6 +4,7 @@ texts by the window fixture, the manifest text the installer writes, and the tes
 import json
 import os
 import pathlib
+import re
 import shutil
 import signal
 import subprocess
@@ -226,3 +227,46 @@ def close_browser(timeout=10):
             except (ProcessLookupError, ValueError):
                 pass
             _wait_gone(BROWSER_TITLE, timeout)
+
+
+UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvane"
+UNINSTALL_CAPTION = "Orvane 卸载"
+
+
+def uninstall_entry():
+    """The Apps entry's values ({name: str, or int for a REG_DWORD}); None when there is none."""
+    done = winebench.run_wine(["reg", "query", UNINSTALL_KEY])
+    if done.returncode != 0:
+        return None
+    values = {}
+    for line in done.stdout.decode("utf-8", "replace").splitlines():
+        if match := re.match(r"^\s+(\S+)\s+(REG_\w+)\s+(.*?)\s*$", line):
+            name, kind, value = match.groups()
+            values[name] = int(value, 16) if kind == "REG_DWORD" else value
+    return values
+
+
+def ours_running(timeout=20):
+    """Programs of ours (the updater, and the command processor or ping of its final removal)
+    still running after up to `timeout` seconds; [] once they have all ended."""
+    deadline = time.monotonic() + timeout
+    while True:
+        lines = subprocess.run(["ps", "-eo", "args"], capture_output=True, text=True).stdout.splitlines()
+        left = [line for line in lines if re.search(r"orvane-updater|cmd\.exe|ping\.exe", line, re.I)]
+        if not left or time.monotonic() > deadline:
+            return left
+        time.sleep(POLL)
+
+
+def start_browser(folder, timeout=30):
+    """Starts <folder>\\chrome.exe (the test browser) and returns its process once it has
+    written its log there."""
+    (folder / BROWSER_LOG).unlink(missing_ok=True)
+    process = winebench.start_wine([folder / "chrome.exe"])
+    deadline = time.monotonic() + timeout
+    while not (folder / BROWSER_LOG).exists():
+        if time.monotonic() > deadline:
+            process.kill()
+            raise AssertionError(f"the browser in {folder} did not start")
+        time.sleep(POLL)
+    return process

@@ -70,13 +70,8 @@ class Updater(unittest.TestCase):
         folder.mkdir(parents=True, exist_ok=True)
         if not (folder / "chrome.exe").exists():
             shutil.copyfile(BROWSER, folder / "chrome.exe")
-        (folder / "browser-started.txt").unlink(missing_ok=True)
-        process = winebench.start_wine([folder / "chrome.exe"])
+        process = h.start_browser(folder)
         self.processes.append(process)
-        deadline = time.monotonic() + 30
-        while not (folder / "browser-started.txt").exists():
-            self.assertLess(time.monotonic(), deadline)
-            time.sleep(0.1)
         return process
 
     def updater(self, *args, name):
@@ -181,6 +176,13 @@ class Updater(unittest.TestCase):
         self.assertEqual(now["resources.pak"], b"resources 2.0")
         self.assertEqual(now["locales/zh-CN.pak"], "中文 2.0".encode() * 20)
         self.assertEqual(winebench.differing_pixels(area(image, STATUS_AREA), self.rendered_status("更新完成！点击「启动浏览器」继续。")), 0)
+        # The Apps entry follows: the new version, the new size.
+        entry = h.uninstall_entry()
+        self.assertEqual((entry["InstallLocation"], entry["DisplayVersion"]),
+                         (winebench.windows_path(INSTALL), "2.0"))
+        recorded = [INSTALL / f["file_path"] for f in json.loads(now["orvane-version.json"])["files"]]
+        self.assertEqual(entry["EstimatedSize"], -(-sum(p.stat().st_size for p in recorded + [
+            INSTALL / "orvane-version.json", INSTALL / "orvane-updater.exe"]) // 1024))
 
 # A second volume for the installation (another file system than the prefix, where the staging
 # folder is): every move into the installation is a copy there.
@@ -318,12 +320,8 @@ class AnotherVolume(unittest.TestCase):
         newer = s.EXE.read_bytes() + b"\0updater 2.0"  # still a runnable exe: an overlay at its end
         release_builder.build_release(SERVER_ROOT, self.server.url, "2.0",
                                       volume_packages("2.0", updater=newer))
-        browser = winebench.start_wine([SHM / "chrome.exe"])
+        browser = h.start_browser(SHM)
         self.addCleanup(browser.kill)
-        deadline = time.monotonic() + 30
-        while not (SHM / "browser-started.txt").exists():
-            self.assertLess(time.monotonic(), deadline, "the browser did not start")
-            time.sleep(0.1)
         self.finish(self.updater(SHM, "root update"), "finished")
         self.assertIsNotNone(browser.wait(timeout=10), "the browser of the root installation ran on")
         self.assertEqual((SHM / "orvane-updater.exe").read_bytes(), newer)
