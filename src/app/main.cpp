@@ -9,6 +9,7 @@
 #include "app/exe_directory.h"
 #include "app/mode.h"
 #include "installer/installer_controller.h"
+#include "uninstall/uninstaller_controller.h"
 #include "updater/updater_controller.h"
 
 namespace {
@@ -42,6 +43,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const std::wstring line = command_line != nullptr ? command_line : L"";
   const RunMode mode = select_mode(line);
   const std::wstring exe_directory = GetExeDirectory();
+  if (mode.uninstall) {
+    // Like the updater, it removes the installation it was started from.
+    UninstallerController uninstaller(instance, exe_directory);
+    return uninstaller.Run(mode.quiet);
+  }
   if (!mode.update) {
     InstallerController installer(instance);
     installer.Run();

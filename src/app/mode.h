@@ -9,6 +9,8 @@
 struct RunMode {
   bool update = false;  // "--update" anywhere in the command line
   bool check = false;   // "--check" anywhere; only matters with update
+  bool uninstall = false;  // "--uninstall" anywhere, unless the line also selects update
+  bool quiet = false;      // "--quiet" anywhere; only matters with uninstall
 };
 
 // Case-sensitive substring search, no tokenising: "--updater" and "x--update" select update

@@ -15,6 +15,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
 import install_helpers as h  # noqa: E402
 import installer_session as s  # noqa: E402
+import probe  # noqa: E402
 import release_builder  # noqa: E402
 import shell_link  # noqa: E402
 import winebench  # noqa: E402
@@ -45,6 +46,7 @@ BIG = bytes(range(256)) * 4096  # 1 MiB
 KIB = bytes(1024)
 MANY = {f"many/{i // 500:03d}/{i:05d}.bin": KIB for i in range(60000)}
 NOT_FULL_PATH = "请输入完整的安装路径，例如 D:\\Orvane"
+PAUSES = winebench.BUILD_DIR / "tests" / "e2e-pauses"
 NO_DIRECTORY = "请选择安装目录"
 
 states = None
@@ -185,6 +187,98 @@ class Install(unittest.TestCase):
         self.assertEqual((folder / h.BROWSER_LOG).read_bytes().decode("utf-8"),
                          f"{winebench.windows_path(folder / 'chrome.exe')}\t"
                          f"{winebench.windows_path(folder)}\r\n")
+        # The Apps entry; its size counts what the records name, the records and the updater.
+        updater = winebench.windows_path(folder / h.UPDATER_NAME)
+        ours = [folder / f["file_path"] for f in manifest["files"]] + [folder / h.MANIFEST_NAME,
+                                                                      folder / h.UPDATER_NAME]
+        self.assertEqual(h.uninstall_entry(), {
+            "DisplayName": "Orvane", "DisplayVersion": VERSION, "Publisher": "Orvane",
+            "InstallLocation": winebench.windows_path(folder),
+            "DisplayIcon": winebench.windows_path(folder / "chrome.exe"),
+            "EstimatedSize": -(-sum(path.stat().st_size for path in ours) // 1024),
+            "InstallDate": time.strftime("%Y%m%d"), "NoModify": 1, "NoRepair": 1,
+            "UninstallString": f'"{updater}" --uninstall',
+            "QuietUninstallString": f'"{updater}" --uninstall --quiet'})
+
+    def test_uninstall_asks_then_removes_what_was_installed_even_after_a_kill(self):
+        """Two installations (made by the pipeline through the probe, with the real exe as their
+        updater) removed with --uninstall: a locked file, "否" and a kill half-way first."""
+        packages = [Package("chrome.exe", content=browser_bytes()),
+                    Package("locales/zh-CN.pak", files={"locales/zh-CN.pak": LOCALES["locales/zh-CN.pak"]},
+                            compressed=True),
+                    Package(h.CONFIG_NAME, content=OLD_CONFIG), Package("resources.pak", content=BIG)]
+
+        def install(folder):
+            with s.service(SERVER_ROOT):
+                self.release(packages)
+                done = probe.one({"op": "run_install", "base_url": BASE_URL,
+                                  "install_dir": winebench.windows_path(folder)})
+            self.assertEqual(done["calls"][-2], {"call": "state", "value": h.FINISHED})
+            shutil.copyfile(s.EXE, folder / h.UPDATER_NAME)
+            self.assertEqual(h.uninstall_entry()["InstallLocation"], winebench.windows_path(folder))
+            return folder / h.UPDATER_NAME, h.installed_files(folder)
+
+        def uninstall(updater, *switches, env=None):
+            process = winebench.start_wine([updater, "--uninstall", *switches], env=env)
+            self.addCleanup(process.kill)
+            return process
+
+        def assert_gone(folder, kept):
+            self.assertEqual(h.ours_running(), [], "a program of ours ran on")
+            self.assertEqual(sorted(p.name for p in folder.iterdir()) if folder.exists() else None, kept)
+            self.assertIsNone(h.uninstall_entry())
+            self.assertFalse(h.desktop_shortcut().exists() or h.programs_folder().exists())
+
+        first = WORK / "first"
+        updater, installed = install(first)
+        # A file held open: nothing is deleted, and the quiet run says so in its exit code.
+        _, held = probe.start([{"op": "hold_file", "path": winebench.windows_path(first / "resources.pak"),
+                                "ms": 6000}])
+        time.sleep(2)
+        self.assertNotEqual(uninstall(updater, "--quiet").wait(timeout=60), 0)
+        self.assertTrue(held()[0]["ok"])
+        self.assertEqual(h.installed_files(first), installed)
+        # "否" changes nothing.
+        process = uninstall(updater)
+        box = winebench.wait_for_window(h.UNINSTALL_CAPTION, timeout=60, process=process)
+        self.assertIsNotNone(box, "no question was asked")
+        winebench.xdotool("windowfocus", "--sync", box)
+        winebench.xdotool("key", "--window", box, "n")
+        self.assertEqual(process.wait(timeout=30), 0)
+        self.assertEqual(h.installed_files(first), installed)
+        self.assertTrue(h.uninstall_entry())
+        # Killed after two files, then run again: it finishes, the folder goes.
+        pause = winebench.PausePoint("removing#2", PAUSES)
+        killed = uninstall(updater, "--quiet", env=pause.env())
+        self.assertTrue(pause.wait_reached(), "the uninstall never reached its second file")
+        killed.kill()
+        killed.wait()
+        self.assertEqual(len(h.installed_files(first)), len(installed) - 2)
+        self.assertEqual(uninstall(updater, "--quiet").wait(timeout=60), 0)
+        assert_gone(first, None)
+
+        # "是" with the browser running from the installation and a file of the person's in it.
+        second = WORK / "second"
+        updater, _ = install(second)
+        browser = h.start_browser(second)
+        self.addCleanup(browser.kill)
+        (second / "notes.txt").write_text("mine")
+        process = uninstall(updater)
+        box = winebench.wait_for_window(h.UNINSTALL_CAPTION, timeout=60, process=process)
+        winebench.xdotool("windowfocus", "--sync", box)
+        winebench.xdotool("key", "--window", box, "Return")
+        window = winebench.wait_for_window(h.WINDOW_TITLE, timeout=30, process=process)
+        self.assertIsNotNone(window, "no window after the question")
+        deadline = time.monotonic() + INSTALL_TIMEOUT
+        while not ((image := h.capture(window)) and h.bar_full(image)):  # a full bar: Finished
+            self.assertLess(time.monotonic(), deadline, "the uninstall did not finish")
+            time.sleep(h.POLL)
+        winebench.client_shot(window, "uninstall finished")
+        self.assertIsNotNone(browser.wait(timeout=10), "the installation's browser ran on")
+        winebench.xdotool("windowfocus", "--sync", window)
+        winebench.xdotool("key", "--window", window, "alt+F4")
+        self.assertEqual(process.wait(timeout=30), 0)
+        assert_gone(second, [h.BROWSER_LOG, "notes.txt"])
 
     def test_empty_release_records_an_empty_file_list(self):
         folder = WORK / "empty"
