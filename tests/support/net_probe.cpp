@@ -31,7 +31,6 @@
 #include "installer/install_pipeline.h"
 #include "ui/progress_window.h"
 #include "ui/window_model.h"
-#include "uninstall/final_removal.h"
 #include "updater/browser_processes.h"
 #include "updater/update_marker.h"
 #include "updater/update_pipeline.h"
@@ -206,8 +205,6 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     return run_pipeline(op, false);
   } else if (name == "run_update") {
     return run_pipeline(op, true);
-  } else if (name == "hand_over_removal") {
-    result["ok"] = JsonValue(HandOverFinalRemoval(wide_path(op, "file"), wide_path(op, "folder")));
   } else if (name == "hold_file") {
     // Keeps a file open without delete sharing, as a program using it would, for some seconds.
     ScopedKernelHandle held(CreateFileW(wide_path(op, "path").c_str(), GENERIC_READ,
