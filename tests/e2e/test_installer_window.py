@@ -168,6 +168,22 @@ class InstallerWindow(unittest.TestCase):
             self.assertTrue(session.window_gone())
             self.assertEqual(session.exit_code(), 0)
 
+    def test_a_1280x600_screen_shows_the_whole_window(self):
+        with winebench.screen_of_size("1280x600") as env:
+            process = winebench.start_wine([s.EXE], env=env)
+            self.addCleanup(process.kill)
+            window = winebench.wait_for_window("^Orvane$", process=process)
+            self.assertIsNotNone(window, "the window did not appear on the small screen")
+            time.sleep(s.SETTLE)
+            left, top, width, height = winebench.window_geometry(window)
+            winebench.screenshot("small screen 1280x600")
+            process.kill()
+        # The X window is the client area; the frame Wine puts around it is 3 px at the sides and
+        # the bottom. The outer 520x500 window sits centred on the 1280x600 work area.
+        frame = (520 - width) // 2
+        caption = 500 - height - frame
+        self.assertEqual((left - frame, top - caption), ((1280 - 520) // 2, (600 - 500) // 2))
+
     def test_browse_opens_the_folder_dialog_and_escape_keeps_the_directory(self):
         with s.hanging_service():
             session = self.start(name="browse")

@@ -95,6 +95,28 @@ class PausePoint:
         (self.folder / (self.name + ".resume")).touch()
 
 
+@contextlib.contextmanager
+def screen_of_size(size):
+    """A bench of its own whose X screen is `size` ("1280x600"): a copy of this prefix with its
+    own Xvfb and wineserver. Yields the env that start_wine needs to run a program there; the
+    display helpers here (xdotool, wait_for_window, screenshot) look at that screen meanwhile."""
+    global WINE_HOME
+    home = BUILD_DIR / f"wine-{size}"
+    env = {"ORVANE_WINE_HOME": str(home), "ORVANE_SCREEN": f"{size}x24",
+           "ORVANE_PREFIX_FROM": str(PREFIX)}
+    # Its Xvfb and wineserver outlive the call: no pipes for them to hold.
+    command = [str(SOURCE_DIR / "scripts" / "wine-env")]
+    subprocess.run(command + ["start"], env={**os.environ, **env}, check=True, timeout=300,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    main, WINE_HOME = WINE_HOME, home
+    try:
+        yield env
+    finally:
+        WINE_HOME = main
+        subprocess.run(command + ["stop"], env={**os.environ, **env}, timeout=60,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 
