@@ -1,4 +1,5 @@
 """The installer's window driven by clicks and keys: the real exe under Wine + Xvfb."""
+import contextlib
 import pathlib
 import shutil
 import sys
@@ -208,23 +209,35 @@ class InstallerWindow(unittest.TestCase):
             self.assertEqual(winebench.differing_pixels([after.rgb(*p) for p in edit], [before.rgb(*p) for p in edit]), 0)
             self.assertGreater(sum(1 for p in edit if before.rgb(*p) != EDIT_BACKGROUND), 20)
 
-    def test_update_mode_with_the_service_down_fails_with_its_message(self):
-        # Update mode works on the folder of the exe: run a copy, never the build's own exe.
-        updater = WORK / "installed" / "orvane-updater.exe"
-        updater.parent.mkdir(parents=True)
-        shutil.copyfile(s.EXE, updater)
-        session = self.start("--update", name="update mode service down", exe=updater)
-        deadline = time.monotonic() + 60
-        image = session.shot("failed")
-        while image.rgb(450, 140) == CARD:  # still checking: the card goes in Failed
-            self.assertLess(time.monotonic(), deadline, "update mode did not fail")
-            time.sleep(1)
-            image = session.shot("failed")
-        session.key("alt+F4")
-        self.assertTrue(session.window_gone())
-        self.assertEqual(session.exit_code(), 0)
-        self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error("无法获取版本信息，请检查网络连接")), 0)
-        self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
+    def test_update_mode_without_a_usable_answer_fails_with_its_message(self):
+        """The service down, and (for a build with a release key) an answer the key did not sign:
+        the person sees the same thing."""
+        signed = winebench.BUILD_DIR / "tests" / "support" / "orvane-setup-signed.exe"
+        cases = [("service down", s.EXE, False), ("unsigned answer, signed build", signed, True)]
+        for label, exe, serve in cases:
+            with self.subTest(label), contextlib.ExitStack() as stack:
+                if serve:
+                    shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+                    server = stack.enter_context(s.service(SERVER_ROOT))
+                    release_builder.build_release(SERVER_ROOT, server.url, "2.0",
+                                                  [release_builder.Package("chrome.exe", content=b"MZ")])
+                # Update mode works on the folder of the exe: run a copy, never the build's own exe.
+                updater = WORK / label / "orvane-updater.exe"
+                updater.parent.mkdir(parents=True)
+                shutil.copyfile(exe, updater)
+                session = self.start("--update", name=f"update mode {label}", exe=updater)
+                deadline = time.monotonic() + 60
+                image = session.shot("failed")
+                while image.rgb(450, 140) == CARD:  # still checking: the card goes in Failed
+                    self.assertLess(time.monotonic(), deadline, "update mode did not fail")
+                    time.sleep(1)
+                    image = session.shot("failed")
+                session.key("alt+F4")
+                self.assertTrue(session.window_gone())
+                self.assertEqual(session.exit_code(), 0)
+                self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error("无法获取版本信息，请检查网络连接")), 0)
+                self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
+
 
 if __name__ == "__main__":
     unittest.main()
