@@ -99,8 +99,9 @@ void remove_empty_folders(const std::wstring& install_dir, const std::vector<std
       folders.push_back(folder);
     }
   }
+  // Longest first (a folder before its parent); equal texts end up side by side for unique.
   std::sort(folders.begin(), folders.end(), [](const std::wstring& a, const std::wstring& b) {
-    return a.size() > b.size();
+    return a.size() != b.size() ? a.size() > b.size() : a < b;
   });
   folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
   for (const std::wstring& folder : folders) RemoveDirectoryW(folder.c_str());
