@@ -269,7 +269,7 @@ class AnotherVolume(unittest.TestCase):
                     (host / path).write_bytes(data)
                 pause = winebench.PausePoint(point, PAUSES)
                 killed = self.updater(host, f"killed at {point}", env=pause.env())
-                if not pause.wait_reached():
+                if not pause.wait_reached(timeout=120):  # a slow machine: the kill table runs long
                     texts = [child["text"] for child in probe.one({"op": "window_children"})["children"]]
                     self.fail(f"the update never reached {point}; its window says {texts}; "
                               f"{winebench.bench_report()}")
