@@ -1,7 +1,9 @@
-// Texts both modes show.
+// Texts more than one mode shows.
 #pragma once
 
 inline constexpr const wchar_t* kReleaseUnavailable = L"无法获取版本信息，请检查网络连接";
 // A record of the installation that could not be written; the file's full path follows.
 inline constexpr const wchar_t* kCannotWriteRecords = L"无法写入安装记录: ";
 inline constexpr const wchar_t* kCannotWriteConfig = L"无法写入配置文件: ";
+// Update and uninstall, before they touch the installation's files.
+inline constexpr const wchar_t* kClosingBrowser = L"正在关闭浏览器...";

@@ -13,13 +13,13 @@
 #include "package/package_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
+#include "ui/shared_texts.h"
 #include "uninstall/uninstall_entry.h"
 #include "updater/browser_processes.h"
 #include "updater/update_marker.h"
 
 namespace {
 
-constexpr const wchar_t* kClosingBrowser = L"正在关闭浏览器...";
 constexpr const wchar_t* kCheckingFiles = L"正在检查文件...";
 constexpr const wchar_t* kRemoving = L"正在删除: ";
 constexpr const wchar_t* kRemoved = L"Orvane 已从此电脑中卸载。";

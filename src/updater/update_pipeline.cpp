@@ -29,7 +29,6 @@ constexpr const wchar_t* kStagingFolderName = L"orvane-update";
 constexpr const wchar_t* kRecordsFolderName = L"records";
 constexpr const char* kConfigFilePath = "orvane-config.json";
 constexpr const wchar_t* kDownloading = L"下载: ";
-constexpr const wchar_t* kClosingBrowser = L"正在关闭浏览器...";
 constexpr const wchar_t* kReplacing = L"替换文件: ";
 constexpr const wchar_t* kWritingRecords = L"更新版本信息...";
 constexpr const wchar_t* kUpdated = L"更新完成！点击「启动浏览器」继续。";
