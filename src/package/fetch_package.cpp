@@ -5,9 +5,8 @@
 #include <optional>
 
 #include "base/file_system.h"
-#include "base/wide.h"
 #include "package/extract_archive.h"
-#include "package/package_path.h"
+#include "package/installed_path.h"
 #include "package/sha256_file.h"
 
 namespace {
@@ -47,8 +46,8 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
 
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
                   HttpClient& http, const std::atomic<bool>* cancel) {
-  const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
-  if (!relative) return fail(http, kInvalidFilePathError);
+  const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
+  if (!installed) return fail(http, kInvalidFilePathError);
   const std::wstring temp_dir = install_temp_dir();
   const std::wstring download_path = install_download_path(temp_dir, position);
   if (temp_dir.empty() || !create_parent_directories(download_path)) {
@@ -60,7 +59,7 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
     return fail(http, kDownloadChecksumError);
   }
 
-  const std::wstring target = join_path(install_dir, to_wide(*relative));
+  const std::wstring& target = *installed;
   if (!create_parent_directories(target)) return fail(http, kCannotCreateFolderError);
   if (file.compressed) {
     if (!ExtractArchive(download_path, install_dir, cancel)) {

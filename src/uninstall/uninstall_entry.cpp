@@ -8,7 +8,7 @@
 #include "base/file_system.h"
 #include "base/scoped_handle.h"
 #include "base/wide.h"
-#include "package/package_path.h"
+#include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 
@@ -81,8 +81,8 @@ uint32_t InstalledKib(const std::wstring& install_dir) {
                    file_bytes(updater_path(install_dir));
   if (const std::optional<VersionManifest> records = ReadVersionManifest(install_dir)) {
     for (const ManifestEntry& entry : records->files) {
-      if (const std::optional<std::u16string> relative = safe_relative_path(entry.file_path)) {
-        bytes += file_bytes(join_path(install_dir, to_wide(*relative)));
+      if (const std::optional<std::wstring> path = InstalledPath(install_dir, entry.file_path)) {
+        bytes += file_bytes(*path);
       }
     }
   }

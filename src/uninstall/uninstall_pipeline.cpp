@@ -8,9 +8,8 @@
 
 #include "base/file_system.h"
 #include "base/pause_point.h"
-#include "base/wide.h"
 #include "installer/shortcuts.h"
-#include "package/package_path.h"
+#include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
@@ -48,10 +47,8 @@ std::vector<std::wstring> files_to_remove(const std::wstring& install_dir,
   std::vector<std::wstring> files;
   if (records) {
     for (const ManifestEntry& entry : records->files) {
-      const std::optional<std::u16string> relative = safe_relative_path(entry.file_path);
-      if (!relative) continue;  // a path that would leave the folder is never ours to delete
-      const std::wstring path = join_path(install_dir, to_wide(*relative));
-      if (!is_last(path)) files.push_back(path);
+      const std::optional<std::wstring> path = InstalledPath(install_dir, entry.file_path);
+      if (path && !is_last(*path)) files.push_back(*path);
     }
   }
   files.push_back(config_path(install_dir));

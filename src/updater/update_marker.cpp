@@ -6,6 +6,7 @@
 
 #include "base/file_system.h"
 #include "base/wide.h"
+#include "package/installed_path.h"
 #include "package/package_path.h"
 #include "state/config_file.h"
 #include "state/file_text.h"
@@ -38,17 +39,10 @@ bool RemoveUpdateMarker(const std::wstring& install_dir) {
   return delete_file(marker_path(install_dir));
 }
 
-std::optional<std::wstring> EntryTarget(const std::wstring& install_dir,
-                                        const std::string& file_path) {
-  const std::optional<std::u16string> relative = safe_relative_path(file_path);
-  if (!relative) return std::nullopt;
-  return join_path(install_dir, to_wide(*relative));
-}
-
 bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker) {
   bool undone = true;
   for (auto entry = marker.entries.rbegin(); entry != marker.entries.rend(); ++entry) {
-    const std::optional<std::wstring> target = EntryTarget(install_dir, entry->file_path);
+    const std::optional<std::wstring> target = InstalledPath(install_dir, entry->file_path);
     if (!target) continue;
     if (entry->kind == MarkerEntryKind::Added) {
       undone &= delete_file(*target);
@@ -86,7 +80,7 @@ bool RetireInterruptedUpdate(const std::wstring& install_dir) {
   if (const std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir)) {
     for (const MarkerEntry& entry : marker->entries) {
       if (entry.kind != MarkerEntryKind::Replaced) continue;
-      if (const std::optional<std::wstring> target = EntryTarget(install_dir, entry.file_path)) {
+      if (const std::optional<std::wstring> target = InstalledPath(install_dir, entry.file_path)) {
         delete_file(*target + kBackupSuffix);
       }
     }
@@ -108,7 +102,7 @@ void RemoveLeftoverBackups(const std::wstring& install_dir, const VersionManifes
   for (const std::string& name : names) {
     const std::optional<std::u16string> backup_relative = safe_relative_path(name + ".bak");
     if (!backup_relative || recorded_files.count(path_identity(*backup_relative)) != 0) continue;
-    if (const std::optional<std::wstring> target = EntryTarget(install_dir, name)) {
+    if (const std::optional<std::wstring> target = InstalledPath(install_dir, name)) {
       delete_file(*target + kBackupSuffix);
     }
   }

@@ -17,11 +17,6 @@ std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir);
 bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& marker);
 bool RemoveUpdateMarker(const std::wstring& install_dir);
 
-// Where the file a journal entry names lives, and its backup; absent for a path that would
-// leave the installation (whatever the journal says, nothing outside it is touched).
-std::optional<std::wstring> EntryTarget(const std::wstring& install_dir,
-                                        const std::string& file_path);
-
 // Puts back, newest first, what the entries of `marker` changed: a ".bak" over its file, an
 // added file removed. True when every entry was undone.
 bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker);
