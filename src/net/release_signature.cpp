@@ -3,37 +3,18 @@
 #include <windows.h>
 #include <bcrypt.h>
 
-#include <array>
 #include <cstring>
 #include <vector>
 
 #include "base/bcrypt_handle.h"
+#include "base/sha256.h"
 #include "net/release_terms.h"
 
 namespace {
 
-constexpr size_t kDigestBytes = 32;
 constexpr ULONG kCoordinateBytes = kPublicKeyBytes / 2;
 
-std::optional<std::array<UCHAR, kDigestBytes>> sha256(std::string_view data) {
-  const ScopedBcryptAlgorithm algorithm = open_bcrypt_algorithm(BCRYPT_SHA256_ALGORITHM);
-  if (!algorithm) return std::nullopt;
-  BCRYPT_HASH_HANDLE raw = nullptr;
-  if (!bcrypt_succeeded(BCryptCreateHash(algorithm.get(), &raw, nullptr, 0, nullptr, 0, 0))) {
-    return std::nullopt;
-  }
-  const ScopedBcryptHash hash(raw);
-  // CNG takes the input as non-const, though it only reads it.
-  std::vector<UCHAR> bytes(data.begin(), data.end());
-  std::array<UCHAR, kDigestBytes> digest{};
-  if (!bcrypt_succeeded(BCryptHashData(hash.get(), bytes.data(), static_cast<ULONG>(bytes.size()), 0)) ||
-      !bcrypt_succeeded(BCryptFinishHash(hash.get(), digest.data(), kDigestBytes, 0))) {
-    return std::nullopt;
-  }
-  return digest;
-}
-
-bool verified(std::array<UCHAR, kDigestBytes> digest, std::vector<uint8_t> signature,
+bool verified(Sha256Digest digest, std::vector<uint8_t> signature,
               const std::vector<uint8_t>& public_key) {
   const ScopedBcryptAlgorithm algorithm = open_bcrypt_algorithm(BCRYPT_ECDSA_P256_ALGORITHM);
   if (!algorithm) return false;
@@ -48,7 +29,7 @@ bool verified(std::array<UCHAR, kDigestBytes> digest, std::vector<uint8_t> signa
     return false;
   }
   const ScopedBcryptKey key(raw);
-  return bcrypt_succeeded(BCryptVerifySignature(key.get(), nullptr, digest.data(), kDigestBytes,
+  return bcrypt_succeeded(BCryptVerifySignature(key.get(), nullptr, digest.data(), kSha256Bytes,
                                                 signature.data(),
                                                 static_cast<ULONG>(signature.size()), 0));
 }
@@ -62,7 +43,9 @@ std::optional<std::string_view> signature_refusal(std::string_view body,
   std::optional<std::vector<uint8_t>> signature = decode_base64(signature_text);
   if (!signature || signature->size() != kSignatureBytes) return kMalformedSignature;
   const std::optional<std::vector<uint8_t>> key = decode_base64(public_key_text);
-  const std::optional<std::array<UCHAR, kDigestBytes>> digest = sha256(body);
+  Sha256 hash;
+  hash.add(body.data(), body.size());
+  const std::optional<Sha256Digest> digest = hash.finish();
   if (!key || key->size() != kPublicKeyBytes || !digest) return kBadSignature;
   if (!verified(*digest, std::move(*signature), *key)) return kBadSignature;
   return std::nullopt;
