@@ -18,13 +18,6 @@ constexpr DWORD kTempPathCapacity = MAX_PATH + 1;
 constexpr DWORD kFullPathCapacity = 32768;
 constexpr DWORD kCopyChunk = 1024 * 1024;
 
-struct FindTraits {
-  using type = HANDLE;
-  static bool valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-  static void close(HANDLE h) { FindClose(h); }
-};
-using ScopedFind = ScopedHandle<FindTraits>;
-
 }  // namespace
 
 bool create_directories(const std::wstring& dir) {

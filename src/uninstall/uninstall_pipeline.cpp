@@ -8,6 +8,7 @@
 
 #include "base/file_system.h"
 #include "base/pause_point.h"
+#include "base/win_handle.h"
 #include "installer/shortcuts.h"
 #include "package/installed_path.h"
 #include "state/install_layout.h"
@@ -37,12 +38,11 @@ std::vector<std::wstring> files_to_remove(const std::wstring& install_dir,
                                           const std::optional<VersionManifest>& records,
                                           bool keep_updater) {
   const std::wstring records_path = VersionManifestPath(install_dir).native();
-  const std::vector<std::wstring> last{config_path(install_dir), updater_path(install_dir),
-                                       records_path};
+  const std::vector<std::wstring> last{folded_directory(config_path(install_dir)),
+                                       folded_directory(updater_path(install_dir)),
+                                       folded_directory(records_path)};
   const auto is_last = [&](const std::wstring& path) {
-    return std::any_of(last.begin(), last.end(), [&](const std::wstring& fixed) {
-      return folded_directory(fixed) == folded_directory(path);
-    });
+    return std::find(last.begin(), last.end(), folded_directory(path)) != last.end();
   };
   std::vector<std::wstring> files;
   if (records) {
@@ -59,13 +59,11 @@ std::vector<std::wstring> files_to_remove(const std::wstring& install_dir,
 
 // Whether the file could be deleted now: nobody holds it open without sharing deletion.
 bool deletable(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), DELETE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ||
-                                            GetLastError() == ERROR_PATH_NOT_FOUND;
-  CloseHandle(file);
-  return true;
+  const ScopedKernelHandle file(CreateFileW(path.c_str(), DELETE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT,
+                                            nullptr));
+  return file || GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
 }
 
 // The shortcuts the install made, as long as they still start this installation's browser.
@@ -89,10 +87,10 @@ void remove_empty_folders(const std::wstring& install_dir, const std::vector<std
   const std::wstring root = folded_directory(install_dir);
   std::vector<std::wstring> folders;
   for (const std::wstring& file : files) {
-    for (std::wstring folder = parent_directory(file);
-         !folder.empty() && folded_directory(folder) != root &&
-         folded_directory(folder).size() > root.size();
+    for (std::wstring folder = parent_directory(file); !folder.empty();
          folder = parent_directory(folder)) {
+      const std::wstring folded = folded_directory(folder);
+      if (folded == root || folded.size() <= root.size()) break;
       folders.push_back(folder);
     }
   }
@@ -108,8 +106,8 @@ void remove_empty_folders(const std::wstring& install_dir, const std::vector<std
 // Whether anything but the kept updater is left in the installation folder.
 bool folder_keeps_others(const std::wstring& install_dir, bool keep_updater) {
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW(join_path(install_dir, L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return false;
+  const ScopedFind search(FindFirstFileW(join_path(install_dir, L"*").c_str(), &found));
+  if (!search) return false;
   bool others = false;
   do {
     const std::wstring name = found.cFileName;
@@ -118,8 +116,7 @@ bool folder_keeps_others(const std::wstring& install_dir, bool keep_updater) {
       continue;
     }
     others = true;
-  } while (!others && FindNextFileW(search, &found));
-  FindClose(search);
+  } while (!others && FindNextFileW(search.get(), &found));
   return others;
 }
 
