@@ -10,8 +10,12 @@ constexpr DWORD kPathCapacity = MAX_PATH;
 
 }  // namespace
 
-std::wstring GetExeDirectory() {
+std::wstring GetExePath() {
   wchar_t buffer[kPathCapacity] = {};
   GetModuleFileNameW(nullptr, buffer, kPathCapacity);
-  return parent_directory(buffer);
+  return buffer;
+}
+
+std::wstring GetExeDirectory() {
+  return parent_directory(GetExePath());
 }

@@ -45,7 +45,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   const std::wstring exe_directory = GetExeDirectory();
   if (mode.uninstall) {
     // Like the updater, it removes the installation it was started from.
-    UninstallerController uninstaller(instance, exe_directory);
+    UninstallerController uninstaller(instance, GetExePath());
     return uninstaller.Run(mode.quiet);
   }
   if (!mode.update) {

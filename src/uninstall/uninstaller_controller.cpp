@@ -22,20 +22,14 @@ constexpr std::chrono::milliseconds kFinishGrace{60000};
 // Owner-less like the update question, and in front for the same reason.
 constexpr UINT kBoxFlags = MB_SETFOREGROUND | MB_TOPMOST;
 
-std::wstring own_exe_path() {
-  std::wstring path(32768, L'\0');
-  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length < path.size() ? length : 0);
-  return path;
-}
-
 }  // namespace
 
-UninstallerController::UninstallerController(HINSTANCE instance, std::wstring install_dir)
-    : instance_(instance), install_dir_(std::move(install_dir)) {}
+UninstallerController::UninstallerController(HINSTANCE instance, const std::wstring& exe_path)
+    : instance_(instance),
+      install_dir_(parent_directory(exe_path)),
+      own_updater_(folded_directory(exe_path) == folded_directory(updater_path(install_dir_))) {}
 
 int UninstallerController::Run(bool quiet) {
-  own_updater_ = folded_directory(own_exe_path()) == folded_directory(updater_path(install_dir_));
   // Run from anywhere else (a download folder), the program has no installation to remove.
   if (!own_updater_ && !ReadVersionManifest(install_dir_)) {
     if (!quiet) {

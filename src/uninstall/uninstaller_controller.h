@@ -15,7 +15,8 @@ inline constexpr const wchar_t* kUninstallCaption = L"Orvane 卸载";
 
 class UninstallerController {
  public:
-  UninstallerController(HINSTANCE instance, std::wstring install_dir);
+  // exe_path: the running program; the installation it removes is the program's folder.
+  UninstallerController(HINSTANCE instance, const std::wstring& exe_path);
 
   // The program's exit code: 0 when the installation is gone, or (with a question) when the
   // person said no or closed the window; non-zero when something is left. With `quiet` nothing
@@ -29,7 +30,8 @@ class UninstallerController {
 
   HINSTANCE instance_;
   const std::wstring install_dir_;
-  bool own_updater_ = false;
+  // The program is the installation's own updater, which cannot delete its own file.
+  const bool own_updater_;
   ProgressWindow window_;
   // Shared with the worker, which may outlive this object.
   std::shared_ptr<Worker> worker_ = std::make_shared<Worker>();
