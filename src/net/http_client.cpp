@@ -203,7 +203,11 @@ std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* 
     last_error_ = "response too large";
     return std::nullopt;
   }
-  if (end == BodyEnd::Broken) {
+  // A body cut short of its Content-Length ends without any error of the platform's own; a
+  // release answer missing its tail must not pass for the whole answer.
+  const std::optional<uint64_t> length = query_content_length(open->request.get());
+  const bool short_of_length = length && *length != kUnknownLength && body.size() != *length;
+  if (end == BodyEnd::Broken || short_of_length) {
     last_error_ = "incomplete response";
     return std::nullopt;
   }
