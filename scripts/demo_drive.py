@@ -8,7 +8,6 @@ and prints a summary. Exit code 0 when the install finished and the browser open
 import argparse
 import pathlib
 import shutil
-import subprocess
 import sys
 import time
 
@@ -23,28 +22,28 @@ INSTALL_TIMEOUT = 60
 BROWSER_TIMEOUT = 30
 
 
-def shot(window, name):
-    """Keeps a PNG of just the window (the bench's screenshot is of the whole display)."""
-    x, y, width, height = winebench.window_geometry(window)
-    winebench.client_shot(window, name)
-    png = winebench.ARTIFACTS / (name + ".png")
-    subprocess.run(["/usr/bin/convert", str(png), "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                    str(png)], check=False, timeout=30)
-    print(f"demo: screenshot {png}")
+def shot(window, name, taken):
+    """Keeps a PNG of just the window (its client area, cut from the bench's display) and puts
+    the image and the window's size then into taken[name]."""
+    size = winebench.window_geometry(window)[2:]
+    taken[name] = (winebench.client_shot(window, name), size)
+    print(f"demo: screenshot {winebench.ARTIFACTS / (name + '.png')}")
 
 
-def drive(windows_dir, states):
-    """Returns (installer exit code or None, whether it all went as it should)."""
+def drive(windows_dir, states, taken=None):
+    """Returns (installer exit code or None, whether it all went as it should). taken gets
+    {shot name: (image, window size when it was taken)}."""
+    taken = {} if taken is None else taken
     session = s.Session(name="demo")
     try:
-        shot(session.window, "1-ready")
+        shot(session.window, "1-ready", taken)
         session.set_directory(windows_dir)
         session.click(s.MAIN_BUTTON, settle=0)
         state, _ = states.wait_for(session.window, (h.WORKING, h.FINISHED, h.FAILED), INSTALL_TIMEOUT)
         if state == h.WORKING:
-            shot(session.window, "2-working")
+            shot(session.window, "2-working", taken)
             state, _ = states.wait_for(session.window, (h.FINISHED, h.FAILED), INSTALL_TIMEOUT)
-        shot(session.window, "3-" + h.STATE_NAMES.get(state, "unknown").lower())
+        shot(session.window, "3-" + h.STATE_NAMES.get(state, "unknown").lower(), taken)
         if state != h.FINISHED:
             print(f"demo: the install ended in {h.STATE_NAMES.get(state, 'an unknown state')}")
             return None, False
@@ -54,7 +53,7 @@ def drive(windows_dir, states):
             print("demo: the browser did not open")
         else:
             time.sleep(s.SETTLE)
-            shot(browser, "4-browser")
+            shot(browser, "4-browser", taken)
         code = session.exit_code()
         return code, browser is not None and code == 0
     finally:

@@ -7,6 +7,7 @@ import json
 import pathlib
 import shutil
 import socket
+import subprocess
 import sys
 import time
 import unittest
@@ -279,6 +280,30 @@ class Install(unittest.TestCase):
         winebench.xdotool("key", "--window", window, "alt+F4")
         self.assertEqual(process.wait(timeout=30), 0)
         assert_gone(second, [h.BROWSER_LOG, "notes.txt"])
+
+    def test_the_demo_keeps_a_window_sized_shot_of_each_step(self):
+        sys.path.insert(0, str(winebench.SOURCE_DIR / "scripts"))
+        import demo_drive  # noqa: E402
+        import demo_release  # noqa: E402
+        artifacts = winebench.ARTIFACTS
+        self.addCleanup(setattr, winebench, "ARTIFACTS", artifacts)
+        winebench.ARTIFACTS = WORK / "demo shots"
+        taken = {}
+        with s.service(SERVER_ROOT):
+            demo_release.build(SERVER_ROOT, BASE_URL, h.TEST_BROWSER)
+            code, ok = demo_drive.drive(winebench.windows_path(WORK / "Orvane Demo"), states, taken)
+        self.assertEqual((code, ok), (0, True))
+        self.assertEqual(sorted(taken), ["1-ready", "2-working", "3-finished", "4-browser"])
+        for name, (image, size) in taken.items():
+            with self.subTest(name):
+                png = winebench.ARTIFACTS / (name + ".png")
+                shown = subprocess.run(["identify", "-format", "%w %h", str(png)], check=True,
+                                       capture_output=True, text=True, timeout=30).stdout.split()
+                self.assertEqual(tuple(map(int, shown)), size)
+                self.assertEqual((image.width, image.height), size)
+                self.assertGreater(size[0] * size[1], 100 * 100)
+        for name, state in (("1-ready", h.READY), ("2-working", h.WORKING), ("3-finished", h.FINISHED)):
+            self.assertEqual(states.state(taken[name][0]), state, name)
 
     def test_empty_release_records_an_empty_file_list(self):
         folder = WORK / "empty"
