@@ -5,7 +5,7 @@
 
 #include "base/file_system.h"
 #include "base/wide.h"
-#include "installer/shortcuts.h"
+#include "installation/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
 #include "package/path_conflicts.h"
@@ -13,8 +13,8 @@
 #include "state/file_text.h"
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
-#include "uninstall/uninstall_entry.h"
-#include "updater/update_marker.h"
+#include "installation/uninstall_entry.h"
+#include "installation/update_marker.h"
 
 namespace {
 

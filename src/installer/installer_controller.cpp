@@ -10,7 +10,7 @@
 #include "net/release_fetch.h"
 #include "package/fetch_package.h"
 #include "ui/folder_picker.h"
-#include "updater/browser_launch.h"
+#include "installation/browser_launch.h"
 
 namespace {
 

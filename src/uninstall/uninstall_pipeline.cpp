@@ -9,14 +9,14 @@
 #include "base/file_system.h"
 #include "base/pause_point.h"
 #include "base/win_handle.h"
-#include "installer/shortcuts.h"
+#include "installation/shortcuts.h"
 #include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
-#include "uninstall/uninstall_entry.h"
-#include "updater/browser_processes.h"
-#include "updater/update_marker.h"
+#include "installation/uninstall_entry.h"
+#include "installation/browser_processes.h"
+#include "installation/update_marker.h"
 
 namespace {
 

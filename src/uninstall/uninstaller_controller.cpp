@@ -8,7 +8,7 @@
 #include "state/version_manifest.h"
 #include "uninstall/final_removal.h"
 #include "uninstall/uninstall_pipeline.h"
-#include "updater/installation_lock.h"
+#include "installation/installation_lock.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "ui/shared_texts.h"
-#include "updater/browser_processes.h"
-#include "uninstall/uninstall_entry.h"
-#include "updater/replacement_journal.h"
-#include "updater/update_marker.h"
+#include "installation/browser_processes.h"
+#include "installation/uninstall_entry.h"
+#include "installation/replacement_journal.h"
+#include "installation/update_marker.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "state/config_file.h"
 #include "state/install_layout.h"
 #include "ui/shared_texts.h"
-#include "updater/browser_launch.h"
-#include "updater/installation_lock.h"
-#include "updater/update_marker.h"
+#include "installation/browser_launch.h"
+#include "installation/installation_lock.h"
+#include "installation/update_marker.h"
 
 namespace {
 

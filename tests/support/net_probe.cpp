@@ -31,8 +31,8 @@
 #include "installer/install_pipeline.h"
 #include "ui/progress_window.h"
 #include "ui/window_model.h"
-#include "updater/browser_processes.h"
-#include "updater/update_marker.h"
+#include "installation/browser_processes.h"
+#include "installation/update_marker.h"
 #include "updater/update_pipeline.h"
 
 namespace {

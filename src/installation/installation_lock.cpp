@@ -1,4 +1,4 @@
-#include "updater/installation_lock.h"
+#include "installation/installation_lock.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "updater/replacement_journal.h"
+#include "installation/replacement_journal.h"
 
 #include <windows.h>
 
 #include "base/file_system.h"
 #include "base/pause_point.h"
-#include "updater/update_marker.h"
+#include "installation/update_marker.h"
 
 ReplacementJournal::ReplacementJournal(std::wstring install_dir, bool untrusted)
     : install_dir_(std::move(install_dir)), marker_{untrusted, {}} {}

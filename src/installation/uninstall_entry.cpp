@@ -1,4 +1,4 @@
-#include "uninstall/uninstall_entry.h"
+#include "installation/uninstall_entry.h"
 
 #include <windows.h>
 

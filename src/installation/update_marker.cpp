@@ -1,4 +1,4 @@
-#include "updater/update_marker.h"
+#include "installation/update_marker.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "updater/browser_launch.h"
+#include "installation/browser_launch.h"
 
 #include <windows.h>
 

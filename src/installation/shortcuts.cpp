@@ -1,4 +1,4 @@
-#include "installer/shortcuts.h"
+#include "installation/shortcuts.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "updater/browser_processes.h"
+#include "installation/browser_processes.h"
 
 #include <tlhelp32.h>
 
