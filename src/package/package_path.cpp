@@ -15,6 +15,12 @@ bool is_parent_element(std::u16string_view element) {
   return element.find_first_not_of(u". ") == std::u16string_view::npos;
 }
 
+// Windows drops a trailing dot or space of an element when it opens the file: "x.bin." is
+// "x.bin", and its backup "x.bin..bak" would be "x.bin.bak", another file's name.
+bool is_trimmed_element(std::u16string_view element) {
+  return !element.empty() && element != u"." && (element.back() == u'.' || element.back() == u' ');
+}
+
 char16_t upper_ascii(char16_t c) {
   return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
@@ -47,7 +53,9 @@ std::optional<std::u16string> safe_relative_path(std::string_view file_path) {
   for (size_t i = 0; i <= path->size(); ++i) {
     if (i == path->size() || is_separator((*path)[i])) {
       const std::u16string_view element(path->data() + element_start, i - element_start);
-      if (is_parent_element(element) || is_device_element(element)) return std::nullopt;
+      if (is_parent_element(element) || is_device_element(element) || is_trimmed_element(element)) {
+        return std::nullopt;
+      }
       element_start = i + 1;
       continue;
     }

@@ -7,7 +7,8 @@
 
 // The file_path as UTF-16, or absent when it could reach outside the installation directory or
 // is not strict UTF-8: empty, a leading `\` or `/` (root, UNC), any `:` (drive, stream), an
-// element made only of dots and spaces (`..`, `...`, `.. `; a lone `.` is fine), a control
+// element made only of dots and spaces (`..`, `...`, `.. `; a lone `.` is fine) or ending in a
+// dot or a space (Windows drops those: "x.bin." is "x.bin"), a control
 // character, or an element that names a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9 and their
 // superscript-digit forms, CONIN$, CONOUT$: before its first dot, any case, trailing spaces
 // dropped: "COM1.pak", "a/nul", "con .txt").

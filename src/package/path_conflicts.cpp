@@ -15,14 +15,26 @@ constexpr std::u16string_view kReservedIdentities[] = {
     u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK",
 };
 
-// The file system's own comparison: ordinal, letters compared without regard to case.
-bool same_file(std::u16string_view a, std::u16string_view b) {
+}  // namespace
+
+bool same_installed_file(std::u16string_view a, std::u16string_view b) {
   return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
                               reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
                               TRUE) == CSTR_EQUAL;
 }
 
-}  // namespace
+bool same_file_path(std::string_view a, std::string_view b) {
+  const std::optional<std::u16string> first = safe_relative_path(a);
+  const std::optional<std::u16string> second = safe_relative_path(b);
+  return first && second && same_installed_file(path_identity(*first), path_identity(*second));
+}
+
+std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (!safe_relative_path(files[i].file_path)) return i;
+  }
+  return std::nullopt;
+}
 
 std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& files) {
   std::vector<std::u16string> seen;
@@ -32,11 +44,11 @@ std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& file
     const std::u16string identity = path_identity(*relative);
     const std::u16string backup = identity + std::u16string(kBackupIdentitySuffix);
     for (std::u16string_view reserved : kReservedIdentities) {
-      if (same_file(identity, reserved)) return i;
+      if (same_installed_file(identity, reserved)) return i;
     }
     for (const std::u16string& earlier : seen) {
-      if (same_file(identity, earlier) || same_file(backup, earlier) ||
-          same_file(identity, earlier + std::u16string(kBackupIdentitySuffix))) {
+      if (same_installed_file(identity, earlier) || same_installed_file(backup, earlier) ||
+          same_installed_file(identity, earlier + std::u16string(kBackupIdentitySuffix))) {
         return i;
       }
     }

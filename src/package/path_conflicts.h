@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "net/release.h"
@@ -16,3 +17,15 @@ inline constexpr const char* kConflictingPathError = "conflicting file path";
 // the installation's own record files. Either would have one run overwrite or delete what it
 // just put down. Absent when every package has a place of its own.
 std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& files);
+
+// Whether two path identities (package_path.h) name one file: the file system's own comparison,
+// ordinal, letters of every script compared without regard to case.
+bool same_installed_file(std::u16string_view a, std::u16string_view b);
+
+// Whether two published file_paths name one file in an installation; false when either is not
+// a safe path.
+bool same_file_path(std::string_view a, std::string_view b);
+
+// The position of the first package whose file_path is not a safe relative path
+// (package_path.h); absent when every one is. Checked before anything is fetched.
+std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files);

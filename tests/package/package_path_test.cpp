@@ -16,7 +16,7 @@ TEST(SafeRelativePath, AcceptsPathsInsideTheInstallation) {
       {"locales/zh-CN.pak", u"locales/zh-CN.pak"},
       {"a\\b\\c.dll", u"a\\b\\c.dll"},
       {"./x", u"./x"},
-      {"a..b/..c/d..", u"a..b/..c/d.."},
+      {"a..b/..c/d..e", u"a..b/..c/d..e"},
       {"资源/文件.pak", u"资源/文件.pak"},
       {"\xF0\x9F\x98\x80.txt", u"\U0001F600.txt"},
       // Near a device name, but none.
@@ -45,6 +45,11 @@ TEST(SafeRelativePath, RefusesPathsThatCouldLeaveOrAreNotUtf8) {
                                        "a/.. /x"s,
                                        "a/.../x"s,
                                        "a/ /x"s,
+                                       // Windows would drop the trailing dot or space.
+                                       "x.bin."s,
+                                       "d../x"s,
+                                       "dir /x"s,
+                                       "x.pak "s,
                                        "C:\\x"s,
                                        "C:x"s,
                                        "c:/x"s,
