@@ -160,6 +160,45 @@ std::wstring temp_root() {
   return std::wstring(buffer, length);
 }
 
+namespace {
+
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kLongUncPrefix = L"\\\\?\\UNC\\";
+
+// The final path of an existing folder, in the plain DOS form ("D:\x", "\\server\share\x").
+std::optional<std::wstring> final_path(const std::wstring& folder) {
+  const ScopedKernelHandle handle(CreateFileW(folder.c_str(), 0,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                              nullptr));
+  if (!handle) return std::nullopt;
+  std::wstring path(kFullPathCapacity, L'\0');
+  const DWORD length = GetFinalPathNameByHandleW(handle.get(), path.data(), kFullPathCapacity,
+                                                 FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length == 0 || length >= kFullPathCapacity) return std::nullopt;
+  path.resize(length);
+  if (path.rfind(kLongUncPrefix, 0) == 0) return L"\\\\" + path.substr(kLongUncPrefix.size());
+  if (path.rfind(kLongPrefix, 0) == 0) return path.substr(kLongPrefix.size());
+  return path;
+}
+
+}  // namespace
+
+std::wstring resolved_directory(const std::wstring& dir) {
+  std::wstring existing = folded_directory(dir);
+  std::wstring rest;
+  for (;;) {
+    if (const std::optional<std::wstring> resolved = final_path(existing)) {
+      return folded_directory(join_path(*resolved, rest));
+    }
+    const std::wstring parent = parent_directory(existing);
+    if (parent.empty() || parent.size() >= existing.size()) return folded_directory(dir);
+    const std::wstring name = existing.substr(parent.size() + (parent.back() == L'\\' ? 0 : 1));
+    rest = rest.empty() ? name : join_path(name, rest);
+    existing = parent;
+  }
+}
+
 std::wstring folded_directory(const std::wstring& dir) {
   std::wstring full(kFullPathCapacity, L'\0');
   const DWORD length = GetFullPathNameW(dir.c_str(), kFullPathCapacity, full.data(), nullptr);

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
-InstanceLock::InstanceLock(const std::wstring& name)
+InstanceLock::InstanceLock(const std::wstring& name, WhenUnknown unknown)
     : mutex_(CreateMutexW(nullptr, FALSE, name.c_str())) {
   // The handle alone keeps the name alive; nobody ever waits on it.
-  first_ = !(mutex_ && GetLastError() == ERROR_ALREADY_EXISTS);
+  if (!mutex_) {
+    first_ = unknown == WhenUnknown::Proceed;
+    return;
+  }
+  first_ = GetLastError() != ERROR_ALREADY_EXISTS;
 }

@@ -7,11 +7,15 @@
 
 class InstanceLock {
  public:
-  // `name` is a kernel object name such as L"Local\\OrvaneSetupInstaller".
-  explicit InstanceLock(const std::wstring& name);
+  // What a name that cannot be made or opened at all (another account's or integrity level's
+  // mutex, no rights) means: no reason to refuse, or held by someone else.
+  enum class WhenUnknown { Proceed, Held };
 
-  // False when another process already holds the name (or it could not be made at all, which
-  // is then no reason to refuse the work).
+  // `name` is a kernel object name such as L"Local\\OrvaneSetupInstaller".
+  explicit InstanceLock(const std::wstring& name, WhenUnknown unknown = WhenUnknown::Proceed);
+
+  // False when another process already holds the name (or, with WhenUnknown::Held, when the
+  // name could not be made or opened).
   bool first() const { return first_; }
 
  private:

@@ -1,12 +1,33 @@
-// One updater per installation: a name derived from the installation's folder, for the mutex
-// a run holds and for the window a second run brings to the front.
+// One run at a time per installation: a name derived from the installation's folder, for the
+// mutex every mode holds while it works on the installation, for the window a second updater
+// brings to the front, and for the folder an update stages its downloads in.
 #pragma once
 
 #include <string>
 
-// "Global\OrvaneUpdater-<hash>": the hash of the folder's full path, case-folded, so that every
-// spelling of one folder ("d:\orvane", "D:\Orvane\") gives one name, across sessions.
+#include "base/instance_lock.h"
+
+// "Global\OrvaneUpdater-<hash>": the hash of the folder as the file system names it
+// (resolved_directory), so that every spelling of one folder (another case, a trailing
+// separator, a junction, a substituted drive, a short name) gives one name, across sessions.
 std::wstring InstallationLockName(const std::wstring& install_dir);
 
 // The tag of the updater window for that installation (ProgressWindow::SetInstanceTag).
 std::wstring InstallationWindowTag(const std::wstring& install_dir);
+
+// The installation's lock, held for the life of the scope. A lock that exists but cannot be
+// opened counts as held: another run may be working on the installation.
+class InstallationLock {
+ public:
+  explicit InstallationLock(const std::wstring& install_dir)
+      : lock_(InstallationLockName(install_dir), InstanceLock::WhenUnknown::Held) {}
+  bool held_by_us() const { return lock_.first(); }
+
+ private:
+  InstanceLock lock_;
+};
+
+// Where an update of that installation stages its downloads: <temp>\orvane-update-<hash>, one
+// folder per installation, so that two installations updated at once never share one. Empty
+// when the platform has no temporary folder.
+std::wstring UpdateStagingFolder(const std::wstring& install_dir);
