@@ -1,15 +1,11 @@
-// The replacement phase of one update. Every step is written into the installation's journal
-// ("orvane-update.pending") before it is taken, so that the run itself (on a failure or a
-// cancel) or a later run (after a kill or a power loss) can undo it:
-//
-//   step                                   undone by
-//   a file moved aside to "<file>.bak"     moving the ".bak" back over the file
-//   a new file moved into its place        the backup above, or removing it when it was new
-//
-// The journal goes when every step was taken and the records were replaced with the files;
-// only then are the backups deleted.
+// The replacement phase of one update, run as journaled steps (installation/replacement_steps.h):
+// every step is written into the installation's journal ("orvane-update.pending") before it is
+// taken, so that the run itself (on a failure or a cancel) or a later run (after a kill or a
+// power loss) can undo it. Commit is journaled too: the journal says "committed" before the
+// backups go, so a run killed while deleting them leaves only backups to delete, never an undo.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,36 +14,40 @@
 class ReplacementJournal {
  public:
   // `untrusted`: the run repairs an installation whose records cannot be trusted; the journal
-  // keeps saying so until this run has finished.
-  ReplacementJournal(std::wstring install_dir, bool untrusted);
+  // keeps saying so until this run has finished. `targets`: file_path of every file the run
+  // will put down, so that no backup or waiting name the journal picks is one of them.
+  ReplacementJournal(std::wstring install_dir, bool untrusted,
+                     const std::vector<std::string>& targets);
   // A journal neither committed nor rolled back (an exception on the way) is rolled back.
   ~ReplacementJournal();
   ReplacementJournal(const ReplacementJournal&) = delete;
   ReplacementJournal& operator=(const ReplacementJournal&) = delete;
 
-  // The journal, written before anything in the installation is touched.
+  // The journal, written before anything in the installation is touched. Refused while the
+  // installation holds a journal with steps of an earlier run: those must be undone first.
   bool begin();
 
-  // Puts the staged file `source` at `target` (file_path, as published, names it in the
-  // journal): whatever is there goes to "<target>.bak" first. A ".bak" an earlier run left is
-  // deleted before the step is written down, so the journal never points at a stale one.
-  bool replace(const std::wstring& source, const std::wstring& target,
-               const std::string& file_path);
+  // Puts the staged file `source` at file_path: whatever is there is kept as a backup first, a
+  // name that holds nothing and that no target of this run takes. Refused for a target this
+  // journal already holds (in any spelling), which would lose the first step's backup.
+  bool put(const std::wstring& source, const std::string& file_path);
 
   // Undoes every step taken, newest first. The journal goes when everything is back (or says
-  // "untrusted" again when the run began so); when something could not be put back it stays as
-  // it is, for the next run to finish the undo.
-  bool roll_back();
+  // "untrusted" again when the run began so); when something could not be put back it stays
+  // as it is, for the next run to finish the undo, and the result names the first such file.
+  std::optional<std::wstring> roll_back();
 
-  // Closes the journal, then deletes the backups (one that cannot be deleted, such as the
-  // running updater's own image, is left for the next run).
+  // Marks the journal committed, deletes the backups, then the journal. A backup that cannot be
+  // deleted (the running updater's own image) keeps the committed journal for the next run.
   bool commit();
 
  private:
-  bool write_down(MarkerEntryKind kind, const std::string& file_path);
+  bool write();
+  bool held(const std::u16string& identity) const;
+  std::optional<std::string> free_name(const std::string& file_path, const char* suffix) const;
 
   std::wstring install_dir_;
   bool open_ = false;
   UpdateMarker marker_;
-  std::vector<std::wstring> backups_;  // made by this run, in order
+  std::vector<std::u16string> taken_;  // identities of targets and of the names steps chose
 };

@@ -2,18 +2,14 @@
 
 #include <windows.h>
 
-#include <set>
-
 #include "base/file_system.h"
+#include "base/pause_point.h"
 #include "base/wide.h"
+#include "installation/replacement_steps.h"
 #include "package/installed_path.h"
-#include "package/package_path.h"
-#include "state/config_file.h"
 #include "state/file_text.h"
 
 namespace {
-
-constexpr DWORD kRestoreFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
 
 std::wstring marker_path(const std::wstring& install_dir) {
   return join_path(install_dir, kUpdateMarkerName);
@@ -39,71 +35,72 @@ bool RemoveUpdateMarker(const std::wstring& install_dir) {
   return delete_file(marker_path(install_dir));
 }
 
-bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker) {
-  bool undone = true;
-  for (auto entry = marker.entries.rbegin(); entry != marker.entries.rend(); ++entry) {
-    const std::optional<std::wstring> target = InstalledPath(install_dir, entry->file_path);
-    if (!target) continue;
-    if (entry->kind == MarkerEntryKind::Added) {
-      undone &= delete_file(*target);
-      continue;
-    }
-    // No backup: the run ended before it moved the file aside, so the file is still in place.
-    const std::wstring backup = *target + kBackupSuffix;
-    if (!path_exists(backup)) continue;
-    undone &= MoveFileExW(backup.c_str(), target->c_str(), kRestoreFlags) != 0;
+bool DiscardCommittedSteps(const std::wstring& install_dir, UpdateMarker marker) {
+  std::vector<MarkerEntry> left;
+  for (const MarkerEntry& step : marker.entries) {
+    if (!DiscardStep(install_dir, step)) left.push_back(step);
+    pause_point("discarded");
   }
-  return undone;
+  if (!left.empty()) {
+    if (left.size() != marker.entries.size()) {
+      marker.entries = std::move(left);
+      WriteUpdateMarker(install_dir, marker);
+    }
+    return false;
+  }
+  if (marker.untrusted) return WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}});
+  return RemoveUpdateMarker(install_dir);
 }
 
-RepairOutcome RepairInterruptedUpdate(const std::wstring& install_dir) {
-  RepairOutcome outcome = RepairOutcome::NoMarker;
-  if (UpdateMarkerExists(install_dir)) {
-    const std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir);
-    // A journal that cannot be read, or an undo that did not go through, leaves the marker as
-    // it is: the next run tries again, and this one trusts nothing installed.
-    if (!marker || !UndoEntries(install_dir, *marker)) return RepairOutcome::Untrusted;
-    if (marker->untrusted) {
-      WriteUpdateMarker(install_dir, UpdateMarker{true, {}});
-      return RepairOutcome::Untrusted;
+UndoOutcome UndoSteps(const std::wstring& install_dir, const std::vector<MarkerEntry>& steps) {
+  UndoOutcome outcome;
+  for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+    const UndoResult undone = UndoStep(install_dir, *step);
+    if (!undone.leftover.empty()) {
+      outcome.leftovers.push_back({MarkerEntryKind::Leftover, undone.leftover, {}, {}});
     }
-    if (!RemoveUpdateMarker(install_dir)) return RepairOutcome::Untrusted;
-    outcome = RepairOutcome::Restored;
-  }
-  if (const std::optional<VersionManifest> recorded = ReadVersionManifest(install_dir)) {
-    RemoveLeftoverBackups(install_dir, *recorded);
+    if (!undone.undone) {
+      outcome.unrestored =
+          InstalledPath(install_dir, step->file_path).value_or(display_wide(step->file_path));
+      return outcome;
+    }
   }
   return outcome;
 }
 
+bool CloseUndoneJournal(const std::wstring& install_dir, bool untrusted,
+                        std::vector<MarkerEntry> leftovers) {
+  if (!leftovers.empty()) {
+    return WriteUpdateMarker(install_dir, UpdateMarker{untrusted, true, std::move(leftovers)});
+  }
+  if (untrusted) return WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}});
+  return RemoveUpdateMarker(install_dir);
+}
+
+RepairResult RepairInterruptedUpdate(const std::wstring& install_dir) {
+  if (!UpdateMarkerExists(install_dir)) return {};
+  std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir);
+  // A journal that cannot be read at all stays: nothing installed can be trusted, and nothing
+  // may be written over it until it can be read.
+  if (!marker) return {RepairOutcome::Blocked, marker_path(install_dir)};
+  // Committed: the update (or an undo) was complete; only its backups and leftovers remain.
+  if (marker->committed) {
+    DiscardCommittedSteps(install_dir, *marker);
+    return {marker->untrusted ? RepairOutcome::Untrusted : RepairOutcome::Completed, {}};
+  }
+  UndoOutcome undo = UndoSteps(install_dir, marker->entries);
+  if (undo.unrestored) return {RepairOutcome::Blocked, *undo.unrestored};
+  if (!CloseUndoneJournal(install_dir, marker->untrusted, std::move(undo.leftovers)) ||
+      marker->untrusted) {
+    return {RepairOutcome::Untrusted, {}};
+  }
+  return {RepairOutcome::Restored, {}};
+}
+
 bool RetireInterruptedUpdate(const std::wstring& install_dir) {
   if (const std::optional<UpdateMarker> marker = ReadUpdateMarker(install_dir)) {
-    for (const MarkerEntry& entry : marker->entries) {
-      if (entry.kind != MarkerEntryKind::Replaced) continue;
-      if (const std::optional<std::wstring> target = InstalledPath(install_dir, entry.file_path)) {
-        delete_file(*target + kBackupSuffix);
-      }
-    }
+    for (const MarkerEntry& step : marker->entries) DiscardStep(install_dir, step);
   }
   RemoveUpdateMarker(install_dir);
   return !UpdateMarkerExists(install_dir);
-}
-
-void RemoveLeftoverBackups(const std::wstring& install_dir, const VersionManifest& recorded) {
-  // Compared as the file system compares names, so "X.BAK" counts as the file "x.bak".
-  std::set<std::u16string> recorded_files;
-  std::vector<std::string> names{kVersionManifestName, kConfigFileName};
-  for (const ManifestEntry& entry : recorded.files) {
-    if (const std::optional<std::u16string> relative = safe_relative_path(entry.file_path)) {
-      recorded_files.insert(path_identity(*relative));
-      names.push_back(entry.file_path);
-    }
-  }
-  for (const std::string& name : names) {
-    const std::optional<std::u16string> backup_relative = safe_relative_path(name + ".bak");
-    if (!backup_relative || recorded_files.count(path_identity(*backup_relative)) != 0) continue;
-    if (const std::optional<std::wstring> target = InstalledPath(install_dir, name)) {
-      delete_file(*target + kBackupSuffix);
-    }
-  }
 }

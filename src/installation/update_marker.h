@@ -4,12 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "state/update_marker_text.h"
-#include "state/version_manifest.h"
 
 inline constexpr const wchar_t* kUpdateMarkerName = L"orvane-update.pending";
-inline constexpr const wchar_t* kBackupSuffix = L".bak";
 
 bool UpdateMarkerExists(const std::wstring& install_dir);
 std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir);
@@ -17,27 +16,43 @@ std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir);
 bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& marker);
 bool RemoveUpdateMarker(const std::wstring& install_dir);
 
-// Puts back, newest first, what the entries of `marker` changed: a ".bak" over its file, an
-// added file removed. True when every entry was undone.
-bool UndoEntries(const std::wstring& install_dir, const UpdateMarker& marker);
+// A committed journal's last work: deletes what its steps kept to undo them, then the journal
+// (an untrusted one stays, without steps). What cannot be deleted yet stays listed in a
+// committed journal; true when nothing is left to delete.
+bool DiscardCommittedSteps(const std::wstring& install_dir, UpdateMarker marker);
+
+struct UndoOutcome {
+  std::optional<std::wstring> unrestored;  // the first file that could not be put back
+  std::vector<MarkerEntry> leftovers;      // files to delete once they can be
+};
+
+// Undoes `steps`, newest first, stopping at the first that cannot be undone.
+UndoOutcome UndoSteps(const std::wstring& install_dir, const std::vector<MarkerEntry>& steps);
+
+// After a complete undo: the journal goes, or says "untrusted" again, or keeps (committed) the
+// leftovers of the undo for the next run to delete. True when that was written.
+bool CloseUndoneJournal(const std::wstring& install_dir, bool untrusted,
+                        std::vector<MarkerEntry> leftovers);
 
 enum class RepairOutcome {
   NoMarker,   // nothing was interrupted
-  Restored,   // the installation is again exactly what it was before; the marker is gone
-  Untrusted,  // files and records may disagree: the marker stays, with no entries, until an
+  Restored,   // the installation is again exactly what it was before; the journal is gone
+  Completed,  // the interrupted update had committed: only its backups were left, now deleted
+  Untrusted,  // files and records may disagree: the journal stays, with no steps, until an
               // update that fetched everything has finished
+  Blocked,    // a step could not be undone (a file in use): the journal stays as it is
 };
 
-// What every updater run does first, before any network: undoes an interrupted update, then
-// removes backups a finished update left behind.
-RepairOutcome RepairInterruptedUpdate(const std::wstring& install_dir);
+struct RepairResult {
+  RepairOutcome outcome = RepairOutcome::NoMarker;
+  std::wstring unrestored;  // Blocked: the first file that could not be put back
+};
 
-// After a complete release was installed over the installation: deletes the ".bak" of every
-// path the marker names, then the marker, so that no later run restores an old backup over the
-// fresh files. True when no marker is left.
+// What every run does first, before any network: undoes an interrupted update, newest step
+// first, or finishes one that had committed.
+RepairResult RepairInterruptedUpdate(const std::wstring& install_dir);
+
+// After a complete release was installed over the installation: deletes what the journal's
+// steps kept (backups, waiting new files), then the journal, so that no later run restores an
+// old backup over the fresh files. True when no journal is left.
 bool RetireInterruptedUpdate(const std::wstring& install_dir);
-
-// Deletes "P.bak" beside every recorded file P (and beside the records themselves) unless that
-// name is itself a recorded file: what an update killed after its journal was closed, or whose
-// running updater could not delete its own backup, left behind.
-void RemoveLeftoverBackups(const std::wstring& install_dir, const VersionManifest& recorded);

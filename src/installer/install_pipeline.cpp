@@ -5,6 +5,7 @@
 
 #include "base/file_system.h"
 #include "base/wide.h"
+#include "installation/installation_lock.h"
 #include "installation/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
@@ -28,6 +29,7 @@ constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创�
 constexpr const wchar_t* kFinishedWithoutEntry = L"安装完成！但未能登记到系统的「应用」列表中。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
+constexpr const wchar_t* kUpdateRunning = L"Orvane 正在更新，请在更新结束后再安装。";
 constexpr int32_t kFullPercent = 100;
 
 // The Finished line names what could not be made; the installation works without. Without the
@@ -51,12 +53,26 @@ void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring&
 
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                 const std::wstring& install_dir, const ReleaseInfo& release) {
+  // An updater (or its --check question, or an uninstall) working on this folder keeps its
+  // journal and backups live: installing under it would have a later undo restore old files
+  // under new records. Nothing is waited for; "重试" tries again.
+  const InstallationLock lock(install_dir);
+  if (!lock.held_by_us()) {
+    window.ShowError(kUpdateRunning);
+    return;
+  }
   HttpClient http;
   http.set_cancel_flag(&cancel_requested);
   const std::wstring temp_dir = install_temp_dir();
   if (temp_dir.empty() || !create_directories(temp_dir)) {
     window.ShowError(kCannotCreateTemp + temp_dir);
     return;
+  }
+  // A path that could leave the folder is refused before anything is fetched.
+  if (const std::optional<size_t> unsafe = find_unsafe_path(release.files)) {
+    return stop(window, temp_dir,
+                kDownloadFailed + display_wide(release.files[*unsafe].file_path) + L"\n" +
+                    display_wide(kInvalidFilePathError));
   }
   // A release that names one file twice would overwrite what it just put down: refused before
   // anything is fetched, naming the second spelling.
@@ -92,7 +108,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   // The whole release is in place: backups of an update interrupted earlier are stale now and
   // must never be restored over it.
-  RetireInterruptedUpdate(install_dir);
+  if (!RetireInterruptedUpdate(install_dir)) {
+    return stop(window, temp_dir, kCannotWriteRecords + join_path(install_dir, kUpdateMarkerName));
+  }
   if (!WriteVersionManifest(manifest, install_dir)) {
     return stop(window, temp_dir, kCannotWriteRecords + VersionManifestPath(install_dir).native());
   }

@@ -4,21 +4,46 @@ namespace {
 
 constexpr std::string_view kHeader = "orvane-update 2";
 constexpr std::string_view kUntrusted = "untrusted";
+constexpr std::string_view kCommitted = "committed";
 constexpr std::string_view kReplaced = "replaced";
 constexpr std::string_view kAdded = "added";
+constexpr std::string_view kLeftover = "leftover";
 constexpr char kFieldSeparator = '\t';
 
-std::vector<std::string_view> lines_of(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty()) lines.push_back(line);
+std::vector<std::string_view> split(std::string_view text, char separator, bool skip_empty) {
+  std::vector<std::string_view> parts;
+  for (;;) {
+    const size_t end = text.find(separator);
+    std::string_view part = text.substr(0, end);
+    if (separator == '\n' && !part.empty() && part.back() == '\r') part.remove_suffix(1);
+    if (!skip_empty || !part.empty()) parts.push_back(part);
     if (end == std::string_view::npos) break;
     text.remove_prefix(end + 1);
   }
-  return lines;
+  return parts;
+}
+
+std::optional<MarkerEntry> parse_entry(std::string_view line) {
+  const std::vector<std::string_view> fields = split(line, kFieldSeparator, false);
+  if (fields.size() < 2 || fields.size() > 4 || fields[1].empty()) return std::nullopt;
+  MarkerEntry entry;
+  entry.file_path = std::string(fields[1]);
+  if (fields.size() > 2) entry.backup = std::string(fields[2]);
+  if (fields.size() > 3) entry.incoming = std::string(fields[3]);
+  if (fields[0] == kReplaced) {
+    entry.kind = MarkerEntryKind::Replaced;
+    if (entry.backup.empty()) entry.backup = entry.file_path + std::string(kDefaultBackupSuffix);
+    return entry;
+  }
+  if (fields[0] == kAdded && entry.backup.empty()) {
+    entry.kind = MarkerEntryKind::Added;
+    return entry;
+  }
+  if (fields[0] == kLeftover && fields.size() == 2) {
+    entry.kind = MarkerEntryKind::Leftover;
+    return entry;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -26,14 +51,17 @@ std::vector<std::string_view> lines_of(std::string_view text) {
 std::string update_marker_text(const UpdateMarker& marker) {
   std::string text(kHeader);
   text += '\n';
-  if (marker.untrusted) {
-    text += kUntrusted;
-    text += '\n';
-  }
+  if (marker.untrusted) (text += kUntrusted) += '\n';
+  if (marker.committed) (text += kCommitted) += '\n';
   for (const MarkerEntry& entry : marker.entries) {
-    text += entry.kind == MarkerEntryKind::Added ? kAdded : kReplaced;
-    text += kFieldSeparator;
-    text += entry.file_path;
+    switch (entry.kind) {
+      case MarkerEntryKind::Replaced: text += kReplaced; break;
+      case MarkerEntryKind::Added: text += kAdded; break;
+      case MarkerEntryKind::Leftover: text += kLeftover; break;
+    }
+    (text += kFieldSeparator) += entry.file_path;
+    if (!entry.backup.empty() || !entry.incoming.empty()) (text += kFieldSeparator) += entry.backup;
+    if (!entry.incoming.empty()) (text += kFieldSeparator) += entry.incoming;
     text += '\n';
   }
   return text;
@@ -41,13 +69,14 @@ std::string update_marker_text(const UpdateMarker& marker) {
 
 UpdateMarker parse_update_marker(std::string_view text) {
   UpdateMarker marker;
-  std::vector<std::string_view> lines = lines_of(text);
+  const std::vector<std::string_view> lines = split(text, '\n', true);
   const bool current = !lines.empty() && lines.front() == kHeader;
   if (!current) {
     // The earlier format: paths the update was about to replace, and no records among them.
     marker.untrusted = true;
     for (std::string_view line : lines) {
-      marker.entries.push_back({MarkerEntryKind::Replaced, std::string(line)});
+      const std::string path(line);
+      marker.entries.push_back({MarkerEntryKind::Replaced, path, path + ".bak", {}});
     }
     return marker;
   }
@@ -55,14 +84,13 @@ UpdateMarker parse_update_marker(std::string_view text) {
     const std::string_view line = lines[i];
     if (line == kUntrusted) {
       marker.untrusted = true;
-      continue;
+    } else if (line == kCommitted) {
+      marker.committed = true;
+    } else if (const std::optional<MarkerEntry> entry = parse_entry(line)) {
+      marker.entries.push_back(*entry);
+    } else {
+      marker.untrusted = true;  // a step nobody can put back: trust nothing installed
     }
-    const size_t tab = line.find(kFieldSeparator);
-    if (tab == std::string_view::npos) continue;
-    const std::string_view kind = line.substr(0, tab);
-    const std::string path(line.substr(tab + 1));
-    if (kind == kReplaced) marker.entries.push_back({MarkerEntryKind::Replaced, path});
-    if (kind == kAdded) marker.entries.push_back({MarkerEntryKind::Added, path});
   }
   return marker;
 }

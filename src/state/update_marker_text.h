@@ -1,13 +1,20 @@
 // The text of "orvane-update.pending", the journal an update keeps in the installation while it
 // replaces files. Portable: the format alone, tested on its own.
 //
-//   orvane-update 2            the format this program writes
-//   untrusted                  optional: records and files may disagree (refetch everything)
-//   replaced<TAB><path>        <path>.bak holds the file as it was before the update
-//   added<TAB><path>           nothing was at <path> before the update
+//   orvane-update 2                     the format this program writes
+//   untrusted                           optional: records and files may disagree (refetch all)
+//   committed                           optional: every step was taken; only the backups of
+//                                       the steps below are left to delete
+//   replaced<TAB>P[<TAB>B[<TAB>N]]      B (default "P.bak") holds the file as it was before;
+//                                       N is where the new file waits beside P
+//   added<TAB>P[<TAB><TAB>N]            nothing was at P before the update
+//   leftover<TAB>F                      a file of an earlier run to delete once it can be (the
+//                                       updater's own image while it runs); never undone
 //
-// A text without the first line is the earlier format: one path a line, each one "replaced",
-// and records that were never backed up, so the installation counts as untrusted once repaired.
+// Paths are relative to the installation, UTF-8, as published. A text without the first line is
+// the earlier format: one path a line, each one "replaced", and records that were never backed
+// up, so the installation counts as untrusted once repaired. A line that cannot be read makes
+// the journal untrusted: what it named cannot be put back.
 #pragma once
 
 #include <optional>
@@ -15,19 +22,23 @@
 #include <string_view>
 #include <vector>
 
-enum class MarkerEntryKind { Replaced, Added };
+enum class MarkerEntryKind { Replaced, Added, Leftover };
 
 struct MarkerEntry {
   MarkerEntryKind kind = MarkerEntryKind::Replaced;
-  std::string file_path;  // relative to the installation, as published (UTF-8)
+  std::string file_path;  // the target; Leftover: the file to delete
+  std::string backup;     // Replaced: where the old file goes
+  std::string incoming;   // where the new file is put down before it takes the target's name
 };
 
 struct UpdateMarker {
   bool untrusted = false;
+  bool committed = false;
   std::vector<MarkerEntry> entries;  // in the order the update made them
 };
 
+inline constexpr std::string_view kDefaultBackupSuffix = ".bak";
+
 std::string update_marker_text(const UpdateMarker& marker);
 
-// Lines that cannot be read are skipped; their paths are judged by the caller anyway.
 UpdateMarker parse_update_marker(std::string_view text);

@@ -133,9 +133,12 @@ bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
   }
   // An update interrupted half-way is put back first: what the records list is then what lies
   // there, and no backup of ours stays behind.
-  RepairInterruptedUpdate(install_dir);
+  const RepairResult repair = RepairInterruptedUpdate(install_dir);
+  if (repair.outcome == RepairOutcome::Blocked) {
+    window.ShowError(kFileInUse + repair.unrestored);
+    return false;
+  }
   const std::optional<VersionManifest> records = ReadVersionManifest(install_dir);
-  if (records) RemoveLeftoverBackups(install_dir, *records);
   const std::vector<std::wstring> files = files_to_remove(install_dir, records, keep_updater);
   window.SetReleaseSummary(records ? records->version : std::string(),
                            static_cast<int32_t>(records ? records->files.size() : 0),

@@ -38,8 +38,8 @@ int UninstallerController::Run(bool quiet) {
     }
     return kFailed;
   }
-  const InstanceLock lock(InstallationLockName(install_dir_));
-  if (!lock.first()) {
+  const InstallationLock lock(install_dir_);
+  if (!lock.held_by_us()) {
     if (!quiet) MessageBoxW(nullptr, kUpdateRunning, kUninstallCaption, MB_OK | MB_ICONWARNING | kBoxFlags);
     return kFailed;
   }

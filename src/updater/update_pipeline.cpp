@@ -21,11 +21,12 @@
 #include "installation/browser_processes.h"
 #include "installation/uninstall_entry.h"
 #include "installation/replacement_journal.h"
+#include "installation/installation_lock.h"
 #include "installation/update_marker.h"
+#include "package/installed_path.h"
 
 namespace {
 
-constexpr const wchar_t* kStagingFolderName = L"orvane-update";
 constexpr const wchar_t* kRecordsFolderName = L"records";
 constexpr const char* kConfigFilePath = "orvane-config.json";
 constexpr const wchar_t* kDownloading = L"下载: ";
@@ -48,9 +49,13 @@ constexpr int32_t kDonePercent = 100;
 
 struct UpdateItem {
   std::wstring source_path;
-  std::wstring target_path;
   std::string file_path;
 };
+
+// Any spelling of the config's name is the config: one file, one identity.
+bool is_config(const std::string& file_path) {
+  return same_file_path(file_path, kConfigFilePath);
+}
 
 VersionManifest records_of(const ReleaseInfo& release) {
   VersionManifest manifest{release.version, release.channel, {}};
@@ -79,9 +84,8 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
 
 // Downloads, verifies and stages one package; the item on success, else the error shown.
 std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
-                                       const std::wstring& staging, const std::wstring& install_dir,
-                                       HttpClient& http, const std::atomic<bool>& cancel,
-                                       WindowModel& window) {
+                                       const std::wstring& staging, HttpClient& http,
+                                       const std::atomic<bool>& cancel, WindowModel& window) {
   const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) {
@@ -118,40 +122,21 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     return std::nullopt;
   }
   DeleteFileW(zip_path.c_str());
-  return UpdateItem{source, join_path(install_dir, to_wide(*relative)), file.file_path};
+  return UpdateItem{source, file.file_path};
 }
 
-// The records as they will be after the update, staged beside the packages so that they are
-// replaced (and undone) like any file: the version manifest, and the config's product_version
-// when the update does not deliver the config itself. Absent after a write that failed (shown).
-std::optional<std::vector<UpdateItem>> StageRecords(const std::wstring& staging,
-                                                    const std::wstring& install_dir,
-                                                    const ReleaseInfo& release, bool config_delivered,
-                                                    WindowModel& window) {
-  const std::wstring folder = join_path(staging, kRecordsFolderName);
+// The version manifest as it will be after the update, staged beside the packages so that it
+// is replaced (and undone) like any file. Absent after a write that failed (shown).
+std::optional<UpdateItem> StageManifest(const std::wstring& folder, const std::wstring& install_dir,
+                                        const ReleaseInfo& release, WindowModel& window) {
   const std::wstring manifest_target = VersionManifestPath(install_dir).native();
-  if (!remove_tree(folder) || !create_directories(folder)) {
-    window.ShowError(kCannotWriteRecords + manifest_target);
-    return std::nullopt;
-  }
-  std::vector<UpdateItem> records;
   const std::wstring manifest_source = VersionManifestPath(folder).native();
-  if (!WriteFileText(manifest_source, VersionManifestText(records_of(release)))) {
+  if (!remove_tree(folder) || !create_directories(folder) ||
+      !WriteFileText(manifest_source, VersionManifestText(records_of(release)))) {
     window.ShowError(kCannotWriteRecords + manifest_target);
     return std::nullopt;
   }
-  records.push_back({manifest_source, manifest_target, kVersionManifestName});
-  if (!config_delivered) {
-    const std::wstring config_target = config_path(install_dir);
-    const std::wstring config_source = config_path(folder);
-    switch (RecordProductVersion(config_target, release.version, config_source)) {
-      case ConfigWrite::Written: records.push_back({config_source, config_target, kConfigFilePath}); break;
-      case ConfigWrite::WriteFailed: window.ShowError(kCannotWriteConfig + config_target); return std::nullopt;
-      case ConfigWrite::NoFile:
-      case ConfigWrite::NotAnObject: break;  // nothing to record the version in
-    }
-  }
-  return records;
+  return UpdateItem{manifest_source, kVersionManifestName};
 }
 
 // The records-only path: the release changed no file.
@@ -173,19 +158,30 @@ void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
 }
 
 // Replaces the installed files with the staged ones, then the records, through the journal.
+// Runs after the browser has closed, so the config it reads is the one the browser left.
 // False when the run ended early (the reason shown, everything undone as far as it could be).
-bool ReplaceFiles(const std::vector<UpdateItem>& items, const std::vector<UpdateItem>& records,
-                  const ReleaseInfo& release, const std::wstring& install_dir, bool untrusted,
+bool ReplaceFiles(const std::vector<UpdateItem>& items, const UpdateItem& manifest,
+                  const std::wstring& records_folder, const ReleaseInfo& release,
+                  const std::wstring& install_dir, bool untrusted,
                   const std::atomic<bool>& cancel, WindowModel& window) {
-  ReplacementJournal journal(install_dir, untrusted);
+  bool config_delivered = false;
+  std::vector<std::string> targets{manifest.file_path, kConfigFilePath};
+  for (const UpdateItem& item : items) {
+    targets.push_back(item.file_path);
+    config_delivered |= is_config(item.file_path);
+  }
+  ReplacementJournal journal(install_dir, untrusted, targets);
   if (!journal.begin()) {
     window.ShowError(kReplaceFailed + display_wide(items.front().file_path));
     return false;
   }
   pause_point("marker");
   const auto stop = [&](const std::wstring& error) {
-    journal.roll_back();
-    if (!error.empty()) window.ShowError(error);
+    if (const std::optional<std::wstring> unrestored = journal.roll_back()) {
+      window.ShowError(kRestoreIncomplete + *unrestored);
+    } else if (!error.empty()) {
+      window.ShowError(error);
+    }
     return false;
   };
   const auto n = static_cast<int32_t>(items.size());
@@ -194,25 +190,37 @@ bool ReplaceFiles(const std::vector<UpdateItem>& items, const std::vector<Update
     if (cancel.load()) return stop({});
     window.SetProgress(static_cast<int32_t>(int64_t{j} * kReplaceShare / n) + kClosingPercent);
     window.SetStatus(kReplacing + display_wide(item.file_path));
-    if (!create_parent_directories(item.target_path)) {
+    const std::wstring target = InstalledPath(install_dir, item.file_path).value_or(std::wstring());
+    if (target.empty() || !create_parent_directories(target)) {
       return stop(kReplaceFailed + display_wide(item.file_path));
     }
     // The installed config's values win over the delivered defaults; if they cannot be kept,
     // the delivered file must not take the installed one's place.
-    if (item.file_path == kConfigFilePath && path_exists(item.target_path) &&
-        !MergeConfigFile(item.target_path, item.source_path, release.version, item.source_path)) {
+    if (is_config(item.file_path) && path_exists(target) &&
+        !MergeConfigFile(target, item.source_path, release.version, item.source_path)) {
       return stop(kConfigMergeFailed + display_wide(item.file_path));
     }
-    if (!journal.replace(item.source_path, item.target_path, item.file_path)) {
+    if (!journal.put(item.source_path, item.file_path)) {
       return stop(kReplaceFailed + display_wide(item.file_path));
     }
   }
   window.SetProgress(kRecordsPercent);
   window.SetStatus(kWritingRecords);
-  for (const UpdateItem& record : records) {
-    if (!journal.replace(record.source_path, record.target_path, record.file_path)) {
-      const bool config = record.file_path == kConfigFilePath;
-      return stop((config ? kCannotWriteConfig : kCannotWriteRecords) + record.target_path);
+  const std::wstring manifest_target = VersionManifestPath(install_dir).native();
+  if (!journal.put(manifest.source_path, manifest.file_path)) {
+    return stop(kCannotWriteRecords + manifest_target);
+  }
+  if (!config_delivered) {
+    // product_version goes into the config as the browser left it, now that it has closed.
+    const std::wstring config_target = config_path(install_dir);
+    const std::wstring config_source = config_path(records_folder);
+    switch (RecordProductVersion(config_target, release.version, config_source)) {
+      case ConfigWrite::Written:
+        if (!journal.put(config_source, kConfigFilePath)) return stop(kCannotWriteConfig + config_target);
+        break;
+      case ConfigWrite::WriteFailed: return stop(kCannotWriteConfig + config_target);
+      case ConfigWrite::NoFile:
+      case ConfigWrite::NotAnObject: break;  // nothing to record the version in
     }
   }
   pause_point("records");
@@ -225,9 +233,11 @@ bool ReplaceFiles(const std::vector<UpdateItem>& items, const std::vector<Update
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                ReplacementGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
                const std::wstring& browser_path, bool untrusted) {
-  // Two spellings of one file would have the run overwrite, or delete as a backup, what it
-  // just put down: refused before anything is fetched.
-  if (const std::optional<size_t> conflict = find_conflicting_path(release.files)) {
+  // A path that could leave the installation, or two spellings of one file (the run would
+  // overwrite, or delete as a backup, what it just put down): refused before anything is fetched.
+  std::optional<size_t> conflict = find_unsafe_path(release.files);
+  if (!conflict) conflict = find_conflicting_path(release.files);
+  if (conflict) {
     window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path));
     return;
   }
@@ -236,15 +246,13 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   HttpClient http;
   http.set_cancel_flag(&cancel_requested);
-  const std::wstring root = temp_root();
-  const std::wstring staging = root.empty() ? std::wstring() : root + kStagingFolderName;
+  const std::wstring staging = UpdateStagingFolder(install_dir);
   if (staging.empty() || !create_directories(staging)) {
     window.ShowError(kCannotCreateStaging + staging);
     return;
   }
   const auto n = static_cast<int32_t>(changed.size());
   std::vector<UpdateItem> items;
-  bool config_delivered = false;
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
     const ReleaseFile& file = changed[static_cast<size_t>(i)];
@@ -252,15 +260,13 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     window.SetStatus(kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) + L"  " +
                      display_wide(file.file_path));
     std::optional<UpdateItem> item =
-        StagePackage(file, static_cast<size_t>(i), staging, install_dir, http, cancel_requested,
-                     window);
+        StagePackage(file, static_cast<size_t>(i), staging, http, cancel_requested, window);
     if (!item) return;
-    config_delivered |= item->file_path == kConfigFilePath;
     items.push_back(std::move(*item));
   }
-  const std::optional<std::vector<UpdateItem>> records =
-      StageRecords(staging, install_dir, release, config_delivered, window);
-  if (!records) return;
+  const std::wstring records_folder = join_path(staging, kRecordsFolderName);
+  const std::optional<UpdateItem> manifest = StageManifest(records_folder, install_dir, release, window);
+  if (!manifest) return;
   pause_point("staged");
   // The staged bytes reach the disk before the journal says they may replace anything.
   for (const UpdateItem& item : items) {
@@ -276,7 +282,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   std::lock_guard replacing(gate.mutex);
   if (gate.closed) return;  // the program is ending: touch nothing
-  if (!ReplaceFiles(items, *records, release, install_dir, untrusted, cancel_requested, window)) {
+  if (!ReplaceFiles(items, *manifest, records_folder, release, install_dir, untrusted,
+                    cancel_requested, window)) {
     return;
   }
   remove_tree(staging);

@@ -9,6 +9,7 @@
 #include "state/install_layout.h"
 #include "ui/shared_texts.h"
 #include "installation/browser_launch.h"
+#include "installation/browser_processes.h"
 #include "installation/installation_lock.h"
 #include "installation/update_marker.h"
 
@@ -31,12 +32,24 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
                         const std::wstring& install_dir) {
   // An update interrupted half-way is put back as it was first, before and whatever the
   // service answers; if that cannot be done exactly, nothing installed is trusted.
-  bool untrusted = false;
+  RepairResult repair;
   {
     std::lock_guard replacing(gate->mutex);
     if (gate->closed) return;
-    untrusted = RepairInterruptedUpdate(install_dir) == RepairOutcome::Untrusted;
+    repair = RepairInterruptedUpdate(install_dir);
+    // The browser may hold a file the undo must put back: it is closed and the undo finished
+    // before anything else, so no new journal is ever written over the unfinished one.
+    if (repair.outcome == RepairOutcome::Blocked) {
+      window->SetStatus(kClosingBrowser);
+      CloseRunningBrowser(browser_path(install_dir));
+      repair = RepairInterruptedUpdate(install_dir);
+    }
   }
+  if (repair.outcome == RepairOutcome::Blocked) {
+    window->ShowError(kRestoreIncomplete + repair.unrestored);
+    return;
+  }
+  const bool untrusted = repair.outcome == RepairOutcome::Untrusted;
   const std::optional<ReleaseInfo> release =
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
   if (cancel_requested.load()) return;
@@ -86,8 +99,8 @@ void UpdaterController::StartCheck() {
 }
 
 void UpdaterController::RunUpdateMode() {
-  const InstanceLock lock(InstallationLockName(install_dir_));
-  if (!lock.first()) {
+  const InstallationLock lock(install_dir_);
+  if (!lock.held_by_us()) {
     BringTaggedWindowToFront(InstallationWindowTag(install_dir_));
     return;
   }
@@ -119,10 +132,12 @@ void UpdaterController::RunWindow() {
 }
 
 void UpdaterController::RunCheckMode() {
-  const InstanceLock lock(InstallationLockName(install_dir_));
-  if (!lock.first()) return;  // the other run asks, or is already updating
+  const InstallationLock lock(install_dir_);
+  if (!lock.held_by_us()) return;  // the other run asks, or is already updating
   // Repaired first: without the network, and whatever the answer to the question.
-  const bool untrusted = RepairInterruptedUpdate(install_dir_) == RepairOutcome::Untrusted;
+  // An undo the browser blocks is finished by the update window, which closes the browser.
+  const RepairOutcome repair = RepairInterruptedUpdate(install_dir_).outcome;
+  const bool untrusted = repair == RepairOutcome::Untrusted || repair == RepairOutcome::Blocked;
   const std::string installed = ReadInstalledVersion(install_dir_);
   if (installed.empty() && !untrusted) return;
   std::optional<ReleaseInfo> release;

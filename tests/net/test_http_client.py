@@ -160,11 +160,6 @@ class HttpClientTest(unittest.TestCase):
         self.assertTrue(got["ok"])
         self.assertEqual(got["access_type"], 4)
 
-    def test_get_returns_what_arrived_of_a_cut_body(self):
-        got = probe.one({"op": "get", "url": self.http.url + "/_fault/truncate=1000/files/small.bin"})
-        self.assertTrue(got["ok"])
-        self.assertEqual(got["body"].encode("utf-8", "surrogateescape"), SMALL[:1000])
-
     def test_output_file_that_cannot_be_created(self):
         downloaded = probe.one({"op": "download", "url": self.http.url + "/files/small.bin",
                                 "path": self.path("no such folder/x.bin")})

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -196,39 +198,60 @@ TEST_F(StateFiles, InterruptedWriteLeavesTheOldFileWhole) {
   }
 }
 
-// The update journal: what a later run reads back is what the update wrote, and a journal of
-// the earlier format (paths only, no records among them) counts as untrusted.
+// The update journal: what a later run reads back is what the update wrote; a journal of the
+// earlier format (paths only, no records among them), or with a line nobody can read, counts as
+// untrusted; a committed one keeps its steps for their backups.
 TEST(UpdateMarkerText, ReadsBackWhatWasWrittenAndTheEarlierFormat) {
-  const UpdateMarker written{false,
-                             {{MarkerEntryKind::Replaced, "locales/zh-CN.pak"},
-                              {MarkerEntryKind::Added, "资源/新.pak"},
-                              {MarkerEntryKind::Replaced, "orvane-version.json"}}};
+  using Kind = MarkerEntryKind;
+  const UpdateMarker written{false, false,
+                             {{Kind::Replaced, "locales/zh-CN.pak", "locales/zh-CN.pak.bak", "locales/zh-CN.pak.new"},
+                              {Kind::Added, "资源/新.pak", "", "资源/新.pak.new"},
+                              {Kind::Replaced, "orvane-config.json", "orvane-config.json.bak2", ""}}};
   const std::string text = update_marker_text(written);
   EXPECT_EQ(text,
-            "orvane-update 2\nreplaced\tlocales/zh-CN.pak\nadded\t\xE8\xB5\x84\xE6\xBA\x90/"
-            "\xE6\x96\xB0.pak\nreplaced\torvane-version.json\n");
+            "orvane-update 2\n"
+            "replaced\tlocales/zh-CN.pak\tlocales/zh-CN.pak.bak\tlocales/zh-CN.pak.new\n"
+            "added\t\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak\t\t"
+            "\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak.new\n"
+            "replaced\torvane-config.json\torvane-config.json.bak2\n");
+  using Entry = std::tuple<Kind, std::string, std::string, std::string>;
   const struct {
     std::string text;
     bool untrusted;
-    std::vector<std::pair<MarkerEntryKind, std::string>> entries;
+    bool committed;
+    std::vector<Entry> entries;
   } cases[] = {
-      {text, false,
-       {{MarkerEntryKind::Replaced, "locales/zh-CN.pak"},
-        {MarkerEntryKind::Added, "\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak"},
-        {MarkerEntryKind::Replaced, "orvane-version.json"}}},
-      {update_marker_text({true, {}}), true, {}},
-      {"orvane-update 2\r\nuntrusted\r\nadded\tx\r\n", true, {{MarkerEntryKind::Added, "x"}}},
-      {"orvane-update 2\nmoved\tx\nreplaced y\n\nreplaced\tz", false,
-       {{MarkerEntryKind::Replaced, "z"}}},
-      {"a.dll\nlocales/en.pak\n", true,
-       {{MarkerEntryKind::Replaced, "a.dll"}, {MarkerEntryKind::Replaced, "locales/en.pak"}}},
-      {"", true, {}},
+      {text, false, false,
+       {{Kind::Replaced, "locales/zh-CN.pak", "locales/zh-CN.pak.bak", "locales/zh-CN.pak.new"},
+        {Kind::Added, "\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak", "",
+         "\xE8\xB5\x84\xE6\xBA\x90/\xE6\x96\xB0.pak.new"},
+        {Kind::Replaced, "orvane-config.json", "orvane-config.json.bak2", ""}}},
+      {update_marker_text({true, false, {}}), true, false, {}},
+      {update_marker_text({false, true, {{Kind::Replaced, "a", "a.bak", ""}}}), false, true,
+       {{Kind::Replaced, "a", "a.bak", ""}}},
+      // The journal of the program before this one: two fields, the backup beside the file.
+      {"orvane-update 2\r\nuntrusted\r\nadded\tx\r\nreplaced\ty\r\n", true, false,
+       {{Kind::Added, "x", "", ""}, {Kind::Replaced, "y", "y.bak", ""}}},
+      // Lines nobody can undo: whatever they named, nothing installed is trusted.
+      {"orvane-update 2\nmoved\tx\nreplaced y\n\nreplaced\tz", true, false,
+       {{Kind::Replaced, "z", "z.bak", ""}}},
+      {update_marker_text({true, true, {{Kind::Leftover, "orvane-updater.exe.new", "", ""}}}), true, true,
+       {{Kind::Leftover, "orvane-updater.exe.new", "", ""}}},
+      {"orvane-update 2\nadded\tx\tx.bak\n", true, false, {}},
+      {"orvane-update 2\nleftover\tx\tx.bak\n", true, false, {}},
+      {"orvane-update 2\nreplaced\t\n", true, false, {}},
+      {"orvane-update 2\nreplaced\ta\tb\tc\td\n", true, false, {}},
+      {"a.dll\nlocales/en.pak\n", true, false,
+       {{Kind::Replaced, "a.dll", "a.dll.bak", ""},
+        {Kind::Replaced, "locales/en.pak", "locales/en.pak.bak", ""}}},
+      {"", true, false, {}},
   };
   for (const auto& c : cases) {
     const UpdateMarker marker = parse_update_marker(c.text);
     EXPECT_EQ(marker.untrusted, c.untrusted) << c.text;
-    std::vector<std::pair<MarkerEntryKind, std::string>> entries;
-    for (const MarkerEntry& e : marker.entries) entries.emplace_back(e.kind, e.file_path);
+    EXPECT_EQ(marker.committed, c.committed) << c.text;
+    std::vector<Entry> entries;
+    for (const MarkerEntry& e : marker.entries) entries.emplace_back(e.kind, e.file_path, e.backup, e.incoming);
     EXPECT_EQ(entries, c.entries) << c.text;
   }
 }

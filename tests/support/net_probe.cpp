@@ -32,6 +32,7 @@
 #include "ui/progress_window.h"
 #include "ui/window_model.h"
 #include "installation/browser_processes.h"
+#include "installation/installation_lock.h"
 #include "installation/update_marker.h"
 #include "updater/update_pipeline.h"
 
@@ -115,7 +116,7 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
   RepairOutcome repair = RepairOutcome::NoMarker;
   if (update) {
     ReplacementGate gate;
-    repair = RepairInterruptedUpdate(dir);
+    repair = RepairInterruptedUpdate(dir).outcome;
     RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe",
               repair == RepairOutcome::Untrusted);
   } else {
@@ -123,6 +124,7 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
   }
   return JsonValue(Members{{"fetched", JsonValue(true)},
                            {"repaired", JsonValue(repair != RepairOutcome::NoMarker)},
+                           {"blocked", JsonValue(repair == RepairOutcome::Blocked)},
                            {"untrusted", JsonValue(repair == RepairOutcome::Untrusted)},
                            {"calls", JsonValue(std::move(calls))}});
 }
@@ -197,6 +199,8 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     result["ok"] = JsonValue(release.has_value());
     if (!release) result["why"] = JsonValue(why);
     if (release) result["release"] = release_json(*release);
+  } else if (name == "update_staging") {
+    result["path"] = JsonValue(wide_to_utf8(UpdateStagingFolder(wide_path(op, "install_dir"))));
   } else if (name == "window_children") {
     result["children"] = window_children();
   } else if (name == "memory") {

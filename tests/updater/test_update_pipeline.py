@@ -53,7 +53,7 @@ class UpdatePipeline(unittest.TestCase):
         shutil.rmtree(SERVER_ROOT, ignore_errors=True)
         cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
         cls.staging = winebench.host_path(probe.one(
-            {"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})["temp_dir"]).parent / "orvane-update"
+            {"op": "update_staging", "install_dir": winebench.windows_path(INSTALL)})["path"])
 
     @classmethod
     def tearDownClass(cls):
@@ -160,13 +160,26 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(calls[-1], ("status", "替换文件: locales/zh-CN.pak"))
         self.assertEqual(tree(INSTALL), self.installed)
 
-    def test_a_left_over_backup_neither_blocks_nor_returns(self):
-        (INSTALL / "locales" / "zh-CN.pak.bak").write_bytes(b"stale backup of an earlier run")
-        _, calls, _, _ = self.update(release_v2())
-        self.assertEqual(calls[-1], ("status", UPDATED))
-        now = tree(INSTALL)
-        self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
-        self.assertNotIn("locales/zh-CN.pak.bak", now)
+    def test_files_at_a_backups_name_are_neither_touched_nor_restored(self):
+        # A person's own copy of the config, and a backup an older program left: the update keeps
+        # its backups under other names, and neither file is deleted or put back, nor is the
+        # staging folder of an installation elsewhere.
+        kept = {"locales/zh-CN.pak.bak": b"stale backup of an earlier run",
+                "orvane-config.json.bak": b'{"mine": "saved by hand"}'}
+        for name, data in kept.items():
+            (INSTALL / name).write_bytes(data)
+        other = self.staging.parent / "orvane-update-0000000000000000" / "0" / "x.bin"
+        other.parent.mkdir(parents=True, exist_ok=True)
+        other.write_bytes(b"another installation's download")
+        self.addCleanup(shutil.rmtree, other.parent.parent, True)
+        for version, packages in (("2.0", release_v2()), ("3.0", release_v2())):
+            _, calls, _, _ = self.update(packages, version=version)
+            self.assertEqual(calls[-1], ("status", UPDATED))
+            now = tree(INSTALL)
+            self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
+            self.assertEqual({n: d for n, d in now.items()
+                              if ".bak" in n or n.endswith((".new", ".pending"))}, kept)
+        self.assertEqual(other.read_bytes(), b"another installation's download")
 
     def test_an_interrupted_update_is_repaired_by_the_next_run(self):
         # What a kill in the middle of the replacement leaves: the marker, one file replaced
@@ -198,18 +211,22 @@ class UpdatePipeline(unittest.TestCase):
             holder.wait()
 
     def test_releases_naming_one_file_twice_are_refused_before_anything_is_fetched(self):
+        conflict, unsafe = "conflicting file path", "invalid file path"
         cases = [
-            # (label, two packages, the path the refusal names)
-            ("case", ["lib.dll", "LIB.dll"], "LIB.dll"),
-            ("separator", ["a/b.bin", "a\\b.bin"], "a\\b.bin"),
-            ("dot element", ["x.bin", "./x.bin"], "./x.bin"),
-            ("trailing dot", ["x.bin", "x.bin."], "x.bin."),
-            ("trailing space", ["x.bin", "x.bin "], "x.bin "),
-            ("a backup's name", ["x.bin", "x.bin.bak"], "x.bin.bak"),
-            ("a backup's name first", ["x.bin.BAK", "x.bin"], "x.bin"),
-            ("the records' own name", ["a.bin", "orvane-version.json"], "orvane-version.json"),
+            # (label, two packages, the path the refusal names, the installer's reason)
+            ("case", ["lib.dll", "LIB.dll"], "LIB.dll", conflict),
+            ("case of a letter beyond ASCII", ["Ä.pak", "ä.pak"], "ä.pak", conflict),
+            ("separator", ["a/b.bin", "a\\b.bin"], "a\\b.bin", conflict),
+            ("dot element", ["x.bin", "./x.bin"], "./x.bin", conflict),
+            # Windows drops a trailing dot or space: such a path names another file.
+            ("trailing dot", ["x.bin", "x.bin."], "x.bin.", unsafe),
+            ("trailing space", ["x.bin", "x.bin "], "x.bin ", unsafe),
+            ("a folder's trailing dot", ["d/x.bin", "d./y.bin"], "d./y.bin", unsafe),
+            ("a backup's name", ["x.bin", "x.bin.bak"], "x.bin.bak", conflict),
+            ("a backup's name first", ["x.bin.BAK", "x.bin"], "x.bin", conflict),
+            ("the records' own name", ["a.bin", "orvane-version.json"], "orvane-version.json", conflict),
         ]
-        for label, paths, named in cases:
+        for label, paths, named, reason in cases:
             with self.subTest(label):
                 packages = release_v2() + [Package(path, content=path.encode()) for path in paths]
                 _, calls, fetched, _ = self.update(packages)
@@ -222,7 +239,7 @@ class UpdatePipeline(unittest.TestCase):
                 done = probe.one({"op": "run_install", "base_url": self.server.url,
                                   "install_dir": winebench.windows_path(INSTALL.parent / "fresh")})
                 self.assertEqual(done["calls"][-1], {"call": "error",
-                                                     "value": f"下载失败: {named}\nconflicting file path"})
+                                                     "value": f"下载失败: {named}\n{reason}"})
                 self.assertEqual(list((INSTALL.parent / "fresh").iterdir()), [])
 
     def test_a_config_that_cannot_be_merged_rolls_back_with_the_installed_config_intact(self):
@@ -255,13 +272,20 @@ class UpdatePipeline(unittest.TestCase):
             self.assertEqual(calls[-1], ("status", UPDATED), version)
             self.assertEqual((INSTALL / "语言" / "中文.pak").read_bytes(), content)
 
-    def test_backups_a_finished_update_left_are_removed_by_the_next_run(self):
-        for name in ("data.bin.bak", "locales/zh-CN.pak.bak", "orvane-version.json.bak", "unrelated.bak"):
+    def test_backups_a_committed_update_left_are_removed_by_the_next_run_and_nothing_else(self):
+        # Killed while deleting its backups: the journal says committed and names them.
+        (INSTALL / "orvane-update.pending").write_bytes(
+            b"orvane-update 2\ncommitted\nreplaced\tdata.bin\tdata.bin.bak2\n"
+            b"added\tlocales/new.pak\t\tlocales/new.pak.new\n")
+        for name in ("data.bin.bak2", "locales/new.pak.new", "data.bin.bak", "orvane-config.json.bak",
+                     "orvane-version.json.bak", "unrelated.bak"):
             (INSTALL / name).write_bytes(b"left behind")
         _, calls, _, result = self.update(release_v1(), version="1.0")
         self.assertEqual(calls, [("state", 2), ("status", "已是最新版本！")])
-        self.assertFalse(result["repaired"])
-        self.assertEqual(sorted(n for n in tree(INSTALL) if n.endswith(".bak")), ["unrelated.bak"])
+        self.assertTrue(result["repaired"])
+        self.assertFalse(result["untrusted"])
+        self.assertEqual(sorted(n for n in tree(INSTALL) if ".bak" in n or n.endswith((".new", ".pending"))),
+                         ["data.bin.bak", "orvane-config.json.bak", "orvane-version.json.bak", "unrelated.bak"])
 
 if __name__ == "__main__":
     unittest.main()
