@@ -107,6 +107,22 @@ bool ReplacementJournal::put(const std::wstring& source, const std::string& file
   return DoStep(install_dir_, step, source);
 }
 
+bool ReplacementJournal::remove(const std::string& file_path) {
+  const std::u16string identity = identity_of(file_path);
+  const std::optional<std::wstring> target = InstalledPath(install_dir_, file_path);
+  if (identity.empty() || !target || held(identity)) return false;
+  if (!path_exists(*target)) return true;
+  const std::optional<std::string> backup = free_name(file_path, kBackupSuffix);
+  if (!backup) return false;
+  const MarkerEntry step{MarkerEntryKind::Removed, file_path, *backup, {}};
+  marker_.entries.push_back(step);
+  if (!write()) {
+    marker_.entries.pop_back();
+    return false;
+  }
+  return DoStep(install_dir_, step, {});
+}
+
 std::optional<std::wstring> ReplacementJournal::roll_back() {
   open_ = false;
   UndoOutcome undo = UndoSteps(install_dir_, marker_.entries);

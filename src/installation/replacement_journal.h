@@ -32,6 +32,10 @@ class ReplacementJournal {
   // journal already holds (in any spelling), which would lose the first step's backup.
   bool put(const std::wstring& source, const std::string& file_path);
 
+  // Moves the file at file_path aside (kept as a backup until the commit); nothing to do when
+  // there is none. Refused for a target this journal already holds.
+  bool remove(const std::string& file_path);
+
   // Undoes every step taken, newest first. The journal goes when everything is back (or says
   // "untrusted" again when the run began so); when something could not be put back it stays
   // as it is, for the next run to finish the undo, and the result names the first such file.

@@ -42,8 +42,13 @@ bool rename(const std::wstring& from, const std::wstring& to) {
 
 bool DoStep(const std::wstring& install_dir, const MarkerEntry& step, const std::wstring& source) {
   const std::optional<StepPaths> paths = paths_of(install_dir, step);
-  if (!paths || paths->incoming.empty()) return false;
-  if (!move_file_durably(source, paths->incoming)) return false;
+  if (!paths) return false;
+  if (step.kind == MarkerEntryKind::Removed) {
+    if (!rename(paths->target, paths->backup)) return false;
+    pause_point("removed");
+    return true;
+  }
+  if (paths->incoming.empty() || !move_file_durably(source, paths->incoming)) return false;
   pause_point("incoming");
   if (step.kind == MarkerEntryKind::Replaced) {
     if (!rename(paths->target, paths->backup)) return false;

@@ -7,6 +7,7 @@
 //              P renamed to B, N renamed to P            back over P
 //   added      new file copied beside P as N (flushed),  N deleted, P deleted
 //              N renamed to P
+//   removed    P renamed to B                            B, if it is there, moved back to P
 //   leftover   (written down only, never taken)          nothing: the file F stays to delete
 //
 // A replaced P that is the running updater's own image can be renamed but not replaced: its undo
@@ -20,7 +21,7 @@
 
 #include "state/update_marker_text.h"
 
-// Takes the step, with `source` (the staged file) as its new file. False when it stopped
+// Takes the step, with `source` (the staged file) as its new file (none for a removal). False when it stopped
 // part-way; the journal's undo puts back what it did.
 bool DoStep(const std::wstring& install_dir, const MarkerEntry& step, const std::wstring& source);
 

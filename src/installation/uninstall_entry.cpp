@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cstdio>
 #include <vector>
 
@@ -121,7 +123,10 @@ std::optional<std::wstring> RegisteredLocation() {
       type != REG_SZ) {
     return std::wstring();  // an entry without a usable location names no installation
   }
-  return std::wstring(value.data());
+  // A stored value need not end in a terminator: its length is what the registry says it is.
+  std::wstring location(value.data(), std::min<size_t>(size / sizeof(wchar_t), value.size()));
+  while (!location.empty() && location.back() == L'\0') location.pop_back();
+  return location;
 }
 
 bool RefreshRegistration(const std::wstring& install_dir, const std::string& version) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
 #include "base/wide.h"
@@ -9,10 +10,13 @@
 #include "installation/shortcuts.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
+#include "package/installed_path.h"
 #include "package/path_conflicts.h"
+#include "package/sha256_file.h"
 #include "state/config_file.h"
 #include "state/file_text.h"
 #include "state/version_manifest.h"
+#include "state/zip_members.h"
 #include "ui/shared_texts.h"
 #include "installation/uninstall_entry.h"
 #include "installation/update_marker.h"
@@ -40,6 +44,18 @@ const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registere
   if (menu_link) return kFinishedWithoutDesktopLink;
   if (desktop_link) return kFinishedWithoutMenuLink;
   return kFinishedWithoutLinks;
+}
+
+// What an archive placed: each file with the digest it has now, so that an update knows what the
+// package brought and an uninstall finds all of it.
+ZipRecord zip_record(const std::wstring& install_dir, const ReleaseFile& file,
+                     const std::vector<std::string>& members) {
+  ZipRecord record{file.file_path, file.zip_checksum, {}};
+  for (const std::string& member : members) {
+    const std::optional<std::wstring> path = InstalledPath(install_dir, member);
+    record.members.push_back({member, path ? Sha256File(*path) : std::string()});
+  }
+  return record;
 }
 
 // Ends a run that stopped early: its downloads go first, so that a retry starts clean, then the
@@ -83,6 +99,7 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   }
   const auto count = static_cast<int32_t>(release.files.size());
   VersionManifest manifest{release.version, release.channel, {}};
+  ZipMembers zips;
   const std::wstring config = config_path(install_dir);
 
   for (int32_t i = 0; i < count; ++i) {
@@ -93,8 +110,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                      L"  " + display_wide(file.file_path));
     // A package may bring a new config; the values this installation already had stay.
     const std::optional<std::string> kept_config = ReadFileText(config);
+    std::vector<std::string> members;
     const bool placed =
-        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested);
+        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested, &members);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return stop(window, temp_dir, {});
     if (!placed) {
@@ -104,12 +122,18 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     }
     if (!config_kept) return stop(window, temp_dir, kCannotWriteConfig + config);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
+    if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members));
   }
 
   // The whole release is in place: backups of an update interrupted earlier are stale now and
   // must never be restored over it.
   if (!RetireInterruptedUpdate(install_dir)) {
     return stop(window, temp_dir, kCannotWriteRecords + join_path(install_dir, kUpdateMarkerName));
+  }
+  const std::wstring zips_path = ZipMembersPath(install_dir).native();
+  if ((!zips.packages.empty() || path_exists(zips_path)) &&
+      !WriteFileText(zips_path, ZipMembersText(zips))) {
+    return stop(window, temp_dir, kCannotWriteRecords + zips_path);
   }
   if (!WriteVersionManifest(manifest, install_dir)) {
     return stop(window, temp_dir, kCannotWriteRecords + VersionManifestPath(install_dir).native());

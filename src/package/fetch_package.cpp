@@ -8,6 +8,7 @@
 #include "package/extract_archive.h"
 #include "package/installed_path.h"
 #include "package/sha256_file.h"
+#include "package/zip_listing.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
 }
 
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
-                  HttpClient& http, const std::atomic<bool>* cancel) {
+                  HttpClient& http, const std::atomic<bool>* cancel,
+                  std::vector<std::string>* members) {
   const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
   if (!installed) return fail(http, kInvalidFilePathError);
   const std::wstring temp_dir = install_temp_dir();
@@ -62,6 +64,14 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
   const std::wstring& target = *installed;
   if (!create_parent_directories(target)) return fail(http, kCannotCreateFolderError);
   if (file.compressed) {
+    const std::optional<std::vector<std::string>> names = ListZipFiles(download_path);
+    if (!names) return fail(http, kExtractError);
+    if (members) {
+      members->clear();
+      for (const std::string& name : *names) {
+        if (InstalledPath(install_dir, name)) members->push_back(name);
+      }
+    }
     if (!ExtractArchive(download_path, install_dir, cancel)) {
       const bool cancelled = cancel != nullptr && cancel->load();
       return fail(http, cancelled ? kCancelledError : kExtractError);

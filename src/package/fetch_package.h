@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "net/http_client.h"
 #include "net/release.h"
@@ -36,5 +37,7 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
 // A file_path that could leave install_dir, or is not UTF-8, is refused before any download.
 // False on any failure, with the reason in the client's last_error; a set `cancel` stops an
 // extraction under way ("cancelled"; the client's own flag stops a download).
+// `members`, when given, gets the files an archive placed (its safe file names, as stored).
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
-                  HttpClient& http, const std::atomic<bool>* cancel = nullptr);
+                  HttpClient& http, const std::atomic<bool>* cancel = nullptr,
+                  std::vector<std::string>* members = nullptr);

@@ -12,7 +12,8 @@ constexpr std::u16string_view kBackupIdentitySuffix = u".BAK";
 // What an installation keeps of its own: no package may land there.
 constexpr std::u16string_view kReservedIdentities[] = {
     u"ORVANE-VERSION.JSON",     u"ORVANE-VERSION.JSON.BAK", u"ORVANE-UPDATE.PENDING",
-    u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK",
+    u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK", u"ORVANE-ZIP-MEMBERS.JSON",
+    u"ORVANE-ZIP-MEMBERS.JSON.BAK",
 };
 
 }  // namespace
@@ -21,6 +22,14 @@ bool same_installed_file(std::u16string_view a, std::u16string_view b) {
   return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
                               reinterpret_cast<const wchar_t*>(b.data()), static_cast<int>(b.size()),
                               TRUE) == CSTR_EQUAL;
+}
+
+std::u16string file_key(std::string_view file_path) {
+  const std::optional<std::u16string> relative = safe_relative_path(file_path);
+  if (!relative) return {};
+  std::u16string key = path_identity(*relative);
+  if (!key.empty()) CharUpperBuffW(reinterpret_cast<wchar_t*>(key.data()), static_cast<DWORD>(key.size()));
+  return key;
 }
 
 bool same_file_path(std::string_view a, std::string_view b) {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,3 +30,7 @@ bool same_file_path(std::string_view a, std::string_view b);
 // The position of the first package whose file_path is not a safe relative path
 // (package_path.h); absent when every one is. Checked before anything is fetched.
 std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files);
+
+// One text per file a safe file_path names, equal for every spelling of it (the identity,
+// upper-cased as the file system compares names): a key for sets. Empty for an unsafe path.
+std::u16string file_key(std::string_view file_path);

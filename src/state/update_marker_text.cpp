@@ -7,6 +7,7 @@ constexpr std::string_view kUntrusted = "untrusted";
 constexpr std::string_view kCommitted = "committed";
 constexpr std::string_view kReplaced = "replaced";
 constexpr std::string_view kAdded = "added";
+constexpr std::string_view kRemoved = "removed";
 constexpr std::string_view kLeftover = "leftover";
 constexpr char kFieldSeparator = '\t';
 
@@ -35,6 +36,11 @@ std::optional<MarkerEntry> parse_entry(std::string_view line) {
     if (entry.backup.empty()) entry.backup = entry.file_path + std::string(kDefaultBackupSuffix);
     return entry;
   }
+  if (fields[0] == kRemoved && fields.size() <= 3) {
+    entry.kind = MarkerEntryKind::Removed;
+    if (entry.backup.empty()) entry.backup = entry.file_path + std::string(kDefaultBackupSuffix);
+    return entry;
+  }
   if (fields[0] == kAdded && entry.backup.empty()) {
     entry.kind = MarkerEntryKind::Added;
     return entry;
@@ -57,6 +63,7 @@ std::string update_marker_text(const UpdateMarker& marker) {
     switch (entry.kind) {
       case MarkerEntryKind::Replaced: text += kReplaced; break;
       case MarkerEntryKind::Added: text += kAdded; break;
+      case MarkerEntryKind::Removed: text += kRemoved; break;
       case MarkerEntryKind::Leftover: text += kLeftover; break;
     }
     (text += kFieldSeparator) += entry.file_path;

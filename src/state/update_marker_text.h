@@ -8,6 +8,7 @@
 //   replaced<TAB>P[<TAB>B[<TAB>N]]      B (default "P.bak") holds the file as it was before;
 //                                       N is where the new file waits beside P
 //   added<TAB>P[<TAB><TAB>N]            nothing was at P before the update
+//   removed<TAB>P[<TAB>B]               B (default "P.bak") holds the file the update removed
 //   leftover<TAB>F                      a file of an earlier run to delete once it can be (the
 //                                       updater's own image while it runs); never undone
 //
@@ -22,12 +23,12 @@
 #include <string_view>
 #include <vector>
 
-enum class MarkerEntryKind { Replaced, Added, Leftover };
+enum class MarkerEntryKind { Replaced, Added, Removed, Leftover };
 
 struct MarkerEntry {
   MarkerEntryKind kind = MarkerEntryKind::Replaced;
   std::string file_path;  // the target; Leftover: the file to delete
-  std::string backup;     // Replaced: where the old file goes
+  std::string backup;     // Replaced, Removed: where the old file goes
   std::string incoming;   // where the new file is put down before it takes the target's name
 };
 

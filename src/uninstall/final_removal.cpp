@@ -35,7 +35,7 @@ bool HandOverFinalRemoval(const std::wstring& updater, const std::wstring& insta
   const std::wstring pause = L"\"" + system + L"\\ping.exe\" -n 2 127.0.0.1 >nul & ";
   std::wstring steps;
   for (int i = 0; i < kAttempts; ++i) steps += pause + L"del /f /q " + file + L" >nul 2>&1 & ";
-  std::wstring command = L"\"" + cmd + L"\" /d /q /s /c \"" + steps + L"rmdir " + folder + L" >nul 2>&1\"";
+  std::wstring command = L"\"" + cmd + L"\" /d /q /v:off /s /c \"" + steps + L"rmdir " + folder + L" >nul 2>&1\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};

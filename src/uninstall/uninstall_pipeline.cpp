@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "base/file_system.h"
@@ -13,6 +14,7 @@
 #include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
+#include "state/zip_members.h"
 #include "ui/shared_texts.h"
 #include "installation/uninstall_entry.h"
 #include "installation/browser_processes.h"
@@ -32,27 +34,34 @@ constexpr int32_t kCheckingPercent = 5;
 constexpr int32_t kRemovingPercent = 10;
 constexpr int32_t kRemovingShare = 85;
 
-// What the run deletes: every recorded file of ours, then the config, the updater (unless it is
-// the running program), the records last.
+// What the run deletes: every recorded file of ours and every file a recorded zip placed, then
+// the config, the updater (unless it is the running program), the records last.
 std::vector<std::wstring> files_to_remove(const std::wstring& install_dir,
                                           const std::optional<VersionManifest>& records,
+                                          const std::optional<ZipMembers>& zips,
                                           bool keep_updater) {
   const std::wstring records_path = VersionManifestPath(install_dir).native();
-  const std::vector<std::wstring> last{folded_directory(config_path(install_dir)),
-                                       folded_directory(updater_path(install_dir)),
-                                       folded_directory(records_path)};
-  const auto is_last = [&](const std::wstring& path) {
-    return std::find(last.begin(), last.end(), folded_directory(path)) != last.end();
-  };
+  const std::wstring zips_path = ZipMembersPath(install_dir).native();
+  std::set<std::wstring> seen{folded_directory(config_path(install_dir)),
+                              folded_directory(updater_path(install_dir)),
+                              folded_directory(zips_path), folded_directory(records_path)};
   std::vector<std::wstring> files;
+  const auto add = [&](const std::string& file_path) {
+    const std::optional<std::wstring> path = InstalledPath(install_dir, file_path);
+    if (!path) return;
+    if (seen.insert(folded_directory(*path)).second) files.push_back(*path);
+  };
   if (records) {
-    for (const ManifestEntry& entry : records->files) {
-      const std::optional<std::wstring> path = InstalledPath(install_dir, entry.file_path);
-      if (path && !is_last(*path)) files.push_back(*path);
+    for (const ManifestEntry& entry : records->files) add(entry.file_path);
+  }
+  if (zips) {
+    for (const ZipRecord& zip : zips->packages) {
+      for (const ZipMember& member : zip.members) add(member.file_path);
     }
   }
   files.push_back(config_path(install_dir));
   if (!keep_updater) files.push_back(updater_path(install_dir));
+  files.push_back(zips_path);
   files.push_back(records_path);
   return files;
 }
@@ -139,7 +148,8 @@ bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
     return false;
   }
   const std::optional<VersionManifest> records = ReadVersionManifest(install_dir);
-  const std::vector<std::wstring> files = files_to_remove(install_dir, records, keep_updater);
+  const std::vector<std::wstring> files =
+      files_to_remove(install_dir, records, ReadZipMembers(install_dir), keep_updater);
   window.SetReleaseSummary(records ? records->version : std::string(),
                            static_cast<int32_t>(records ? records->files.size() : 0),
                            int64_t{InstalledKib(install_dir)} * 1024);

@@ -56,7 +56,11 @@ int UninstallerController::Run(bool quiet) {
     removed = RunWindow();
     if (!removed) return 0;  // the person saw why and closed the window
   }
-  if (removed && own_updater_) HandOverFinalRemoval(updater_path(install_dir_), install_dir_);
+  // The running updater's own file goes after this process; if nobody can be handed that, it
+  // stays, and a quiet run says so.
+  if (removed && own_updater_ && !HandOverFinalRemoval(updater_path(install_dir_), install_dir_)) {
+    return kFailed;
+  }
   return removed ? 0 : kFailed;
 }
 

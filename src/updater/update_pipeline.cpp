@@ -3,27 +3,31 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "base/file_system.h"
 #include "base/pause_point.h"
 #include "base/wide.h"
+#include "installation/browser_processes.h"
+#include "installation/installation_lock.h"
+#include "installation/replacement_journal.h"
+#include "installation/uninstall_entry.h"
+#include "installation/update_marker.h"
 #include "net/http_client.h"
 #include "package/extract_archive.h"
+#include "package/installed_path.h"
 #include "package/package_path.h"
 #include "package/path_conflicts.h"
 #include "package/sha256_file.h"
+#include "package/zip_listing.h"
 #include "state/config_file.h"
 #include "state/file_text.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
+#include "state/zip_members.h"
 #include "ui/shared_texts.h"
-#include "installation/browser_processes.h"
-#include "installation/uninstall_entry.h"
-#include "installation/replacement_journal.h"
-#include "installation/installation_lock.h"
-#include "installation/update_marker.h"
-#include "package/installed_path.h"
+#include "updater/zip_member_plan.h"
 
 namespace {
 
@@ -50,6 +54,13 @@ constexpr int32_t kDonePercent = 100;
 struct UpdateItem {
   std::wstring source_path;
   std::string file_path;
+  size_t package = 0;  // which changed package brought it
+};
+
+// What one package staged: its file, or every file of a zip, with the zip's record.
+struct StagedPackage {
+  std::vector<UpdateItem> items;
+  std::optional<ZipRecord> zip;
 };
 
 // Any spelling of the config's name is the config: one file, one identity.
@@ -65,15 +76,21 @@ VersionManifest records_of(const ReleaseInfo& release) {
   return manifest;
 }
 
+// A package changed when its file's digest differs from the recorded one, or, for a zip whose
+// members are recorded, when the zip itself differs: a zip may change only in other members.
 std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const ReleaseInfo& release,
-                                       bool untrusted) {
+                                       const std::optional<ZipMembers>& zips, bool untrusted) {
   const std::optional<VersionManifest> recorded =
       untrusted ? std::nullopt : ReadVersionManifest(install_dir);
   std::vector<ReleaseFile> changed;
   for (const ReleaseFile& file : release.files) {
     const std::optional<std::string> checksum =
         recorded ? FindRecordedChecksum(*recorded, file.file_path) : std::nullopt;
-    if (!checksum || *checksum != file.checksum_sha256) changed.push_back(file);
+    const ZipRecord* zip = file.compressed && zips ? FindZipRecord(*zips, file.file_path) : nullptr;
+    if (!checksum || *checksum != file.checksum_sha256 ||
+        (zip && zip->zip_checksum != file.zip_checksum)) {
+      changed.push_back(file);
+    }
   }
   if (changed.empty()) {
     const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);
@@ -82,10 +99,10 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
   return changed;
 }
 
-// Downloads, verifies and stages one package; the item on success, else the error shown.
-std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
-                                       const std::wstring& staging, HttpClient& http,
-                                       const std::atomic<bool>& cancel, WindowModel& window) {
+// Downloads, verifies and stages one package; what it staged on success, else the error shown.
+std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
+                                          const std::wstring& staging, HttpClient& http,
+                                          const std::atomic<bool>& cancel, WindowModel& window) {
   const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) {
@@ -109,8 +126,10 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     window.ShowError(kExtractFailed + path_text);
     return std::nullopt;
   }
+  std::optional<std::vector<std::string>> members;
   if (file.compressed) {
-    if (!ExtractArchive(zip_path, unpack, &cancel)) {
+    members = ListZipFiles(zip_path);
+    if (!members || !ExtractArchive(zip_path, unpack, &cancel)) {
       window.ShowError(kExtractFailed + path_text);
       return std::nullopt;
     }
@@ -122,21 +141,28 @@ std::optional<UpdateItem> StagePackage(const ReleaseFile& file, size_t index,
     return std::nullopt;
   }
   DeleteFileW(zip_path.c_str());
-  return UpdateItem{source, file.file_path};
+  StagedPackage staged;
+  staged.items.push_back({source, file.file_path, index});
+  if (!members) return staged;
+  // Every other file of the zip goes into place with it, and is recorded with its digest.
+  staged.zip = ZipRecord{file.file_path, file.zip_checksum, {{file.file_path, Sha256File(source)}}};
+  for (const std::string& member : *members) {
+    const std::optional<std::u16string> member_relative = safe_relative_path(member);
+    if (!member_relative || same_file_path(member, file.file_path)) continue;
+    const std::wstring member_source = join_path(unpack, to_wide(*member_relative));
+    if (!path_exists(member_source)) continue;
+    staged.items.push_back({member_source, member, index});
+    staged.zip->members.push_back({member, Sha256File(member_source)});
+  }
+  return staged;
 }
 
-// The version manifest as it will be after the update, staged beside the packages so that it
-// is replaced (and undone) like any file. Absent after a write that failed (shown).
-std::optional<UpdateItem> StageManifest(const std::wstring& folder, const std::wstring& install_dir,
-                                        const ReleaseInfo& release, WindowModel& window) {
-  const std::wstring manifest_target = VersionManifestPath(install_dir).native();
-  const std::wstring manifest_source = VersionManifestPath(folder).native();
-  if (!remove_tree(folder) || !create_directories(folder) ||
-      !WriteFileText(manifest_source, VersionManifestText(records_of(release)))) {
-    window.ShowError(kCannotWriteRecords + manifest_target);
-    return std::nullopt;
-  }
-  return UpdateItem{manifest_source, kVersionManifestName};
+// One record file staged in `folder` to replace its installed copy through the journal.
+std::optional<UpdateItem> StageRecord(const std::wstring& folder, const char* name,
+                                      const std::string& text) {
+  const std::wstring source = join_path(folder, display_wide(name));
+  if (!create_directories(folder) || !WriteFileText(source, text)) return std::nullopt;
+  return UpdateItem{source, name, 0};
 }
 
 // The records-only path: the release changed no file.
@@ -157,22 +183,31 @@ void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
   window.SetStatus(kAlreadyCurrent);
 }
 
-// Replaces the installed files with the staged ones, then the records, through the journal.
-// Runs after the browser has closed, so the config it reads is the one the browser left.
-// False when the run ended early (the reason shown, everything undone as far as it could be).
-bool ReplaceFiles(const std::vector<UpdateItem>& items, const UpdateItem& manifest,
-                  const std::wstring& records_folder, const ReleaseInfo& release,
-                  const std::wstring& install_dir, bool untrusted,
+// Everything the replacement does, decided before it begins.
+struct ReplacementPlan {
+  std::vector<UpdateItem> files;    // in the order of their packages
+  size_t packages = 0;              // how many changed packages they came from
+  std::vector<std::string> removed;  // recorded zip members the release no longer delivers
+  std::vector<UpdateItem> records;  // then the records: zip members (when kept), the manifest
+};
+
+// Replaces the installed files with the staged ones, removes what the release dropped, then
+// replaces the records, through the journal. Runs after the browser has closed, so the config
+// it reads is the one the browser left. False when the run ended early (the reason shown,
+// everything undone as far as it could be).
+bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folder,
+                  const ReleaseInfo& release, const std::wstring& install_dir, bool untrusted,
                   const std::atomic<bool>& cancel, WindowModel& window) {
   bool config_delivered = false;
-  std::vector<std::string> targets{manifest.file_path, kConfigFilePath};
-  for (const UpdateItem& item : items) {
+  std::vector<std::string> targets{kConfigFilePath};
+  for (const UpdateItem& item : plan.files) {
     targets.push_back(item.file_path);
     config_delivered |= is_config(item.file_path);
   }
+  for (const UpdateItem& record : plan.records) targets.push_back(record.file_path);
   ReplacementJournal journal(install_dir, untrusted, targets);
   if (!journal.begin()) {
-    window.ShowError(kReplaceFailed + display_wide(items.front().file_path));
+    window.ShowError(kReplaceFailed + display_wide(plan.files.front().file_path));
     return false;
   }
   pause_point("marker");
@@ -184,12 +219,16 @@ bool ReplaceFiles(const std::vector<UpdateItem>& items, const UpdateItem& manife
     }
     return false;
   };
-  const auto n = static_cast<int32_t>(items.size());
-  for (int32_t j = 0; j < n; ++j) {
-    const UpdateItem& item = items[static_cast<size_t>(j)];
+  const auto n = static_cast<int64_t>(plan.packages);
+  for (size_t j = 0; j < plan.files.size(); ++j) {
+    const UpdateItem& item = plan.files[j];
     if (cancel.load()) return stop({});
-    window.SetProgress(static_cast<int32_t>(int64_t{j} * kReplaceShare / n) + kClosingPercent);
-    window.SetStatus(kReplacing + display_wide(item.file_path));
+    // One line a package; a zip's other files go in with it.
+    if (j == 0 || plan.files[j - 1].package != item.package) {
+      window.SetProgress(static_cast<int32_t>(static_cast<int64_t>(item.package) * kReplaceShare / n) +
+                         kClosingPercent);
+      window.SetStatus(kReplacing + display_wide(item.file_path));
+    }
     const std::wstring target = InstalledPath(install_dir, item.file_path).value_or(std::wstring());
     if (target.empty() || !create_parent_directories(target)) {
       return stop(kReplaceFailed + display_wide(item.file_path));
@@ -204,11 +243,15 @@ bool ReplaceFiles(const std::vector<UpdateItem>& items, const UpdateItem& manife
       return stop(kReplaceFailed + display_wide(item.file_path));
     }
   }
+  for (const std::string& file_path : plan.removed) {
+    if (!journal.remove(file_path)) return stop(kReplaceFailed + display_wide(file_path));
+  }
   window.SetProgress(kRecordsPercent);
   window.SetStatus(kWritingRecords);
-  const std::wstring manifest_target = VersionManifestPath(install_dir).native();
-  if (!journal.put(manifest.source_path, manifest.file_path)) {
-    return stop(kCannotWriteRecords + manifest_target);
+  for (const UpdateItem& record : plan.records) {
+    if (!journal.put(record.source_path, record.file_path)) {
+      return stop(kCannotWriteRecords + join_path(install_dir, display_wide(record.file_path)));
+    }
   }
   if (!config_delivered) {
     // product_version goes into the config as the browser left it, now that it has closed.
@@ -241,7 +284,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path));
     return;
   }
-  const std::vector<ReleaseFile> changed = changed_files(install_dir, release, untrusted);
+  const std::optional<ZipMembers> recorded_zips = ReadZipMembers(install_dir);
+  const std::vector<ReleaseFile> changed = changed_files(install_dir, release, recorded_zips, untrusted);
   if (changed.empty()) return RecordReleaseOnly(window, install_dir, release, untrusted);
 
   HttpClient http;
@@ -252,24 +296,49 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     return;
   }
   const auto n = static_cast<int32_t>(changed.size());
-  std::vector<UpdateItem> items;
+  ReplacementPlan plan;
+  plan.packages = changed.size();
+  std::vector<ZipRecord> staged_zips;
+  std::set<std::u16string> placed;
+  for (const ReleaseFile& file : release.files) placed.insert(file_key(file.file_path));
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
     const ReleaseFile& file = changed[static_cast<size_t>(i)];
     window.SetProgress(static_cast<int32_t>(int64_t{i} * kDownloadShare / n));
     window.SetStatus(kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) + L"  " +
                      display_wide(file.file_path));
-    std::optional<UpdateItem> item =
+    std::optional<StagedPackage> staged =
         StagePackage(file, static_cast<size_t>(i), staging, http, cancel_requested, window);
-    if (!item) return;
-    items.push_back(std::move(*item));
+    if (!staged) return;
+    // A file another package of the release names is that package's, whatever a zip holds.
+    for (size_t k = 0; k < staged->items.size(); ++k) {
+      if (k == 0 || placed.insert(file_key(staged->items[k].file_path)).second) {
+        plan.files.push_back(std::move(staged->items[k]));
+      }
+    }
+    if (staged->zip) staged_zips.push_back(std::move(*staged->zip));
   }
+  ZipMemberPlan zips = PlanZipMembers(recorded_zips, release, staged_zips);
+  plan.removed = std::move(zips.removed);
   const std::wstring records_folder = join_path(staging, kRecordsFolderName);
-  const std::optional<UpdateItem> manifest = StageManifest(records_folder, install_dir, release, window);
-  if (!manifest) return;
+  std::optional<UpdateItem> zip_record;
+  std::optional<UpdateItem> manifest;
+  if (remove_tree(records_folder)) {
+    if (recorded_zips || !zips.records.packages.empty()) {
+      zip_record = StageRecord(records_folder, kZipMembersName, ZipMembersText(zips.records));
+    }
+    manifest = StageRecord(records_folder, kVersionManifestName,
+                           VersionManifestText(records_of(release)));
+  }
+  if (!manifest || ((recorded_zips || !zips.records.packages.empty()) && !zip_record)) {
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native());
+    return;
+  }
+  if (zip_record) plan.records.push_back(std::move(*zip_record));
+  plan.records.push_back(std::move(*manifest));
   pause_point("staged");
   // The staged bytes reach the disk before the journal says they may replace anything.
-  for (const UpdateItem& item : items) {
+  for (const UpdateItem& item : plan.files) {
     if (!flush_file(item.source_path)) {
       window.ShowError(kReplaceFailed + display_wide(item.file_path));
       return;
@@ -282,8 +351,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   std::lock_guard replacing(gate.mutex);
   if (gate.closed) return;  // the program is ending: touch nothing
-  if (!ReplaceFiles(items, *manifest, records_folder, release, install_dir, untrusted,
-                    cancel_requested, window)) {
+  if (!ReplaceFiles(plan, records_folder, release, install_dir, untrusted, cancel_requested,
+                    window)) {
     return;
   }
   remove_tree(staging);

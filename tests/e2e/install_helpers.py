@@ -36,6 +36,7 @@ BAR_END = (470, 206)  # inside the bar's track near its right end
 TRACK = argb(0xFF323648)
 
 MANIFEST_NAME = "orvane-version.json"
+ZIP_MEMBERS_NAME = "orvane-zip-members.json"
 CONFIG_NAME = "orvane-config.json"
 UPDATER_NAME = "orvane-updater.exe"
 SHORTCUT_NAME = "Orvane.lnk"

@@ -166,7 +166,7 @@ class Install(unittest.TestCase):
                          "resources.pak": release_builder.sha256_hex(BIG)})
         installed = h.installed_files(folder)
         self.assertEqual(set(installed),
-                         set(expected) | {h.CONFIG_NAME, h.MANIFEST_NAME, h.UPDATER_NAME})
+                         set(expected) | {h.CONFIG_NAME, h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME})
         for path, digest in expected.items():
             self.assertEqual(installed[path], digest, path)
 
@@ -174,6 +174,12 @@ class Install(unittest.TestCase):
             VERSION, CHANNEL, [(f["file_path"], f["checksum_sha256"]) for f in manifest["files"]]))
         self.assertEqual(json.loads((folder / h.CONFIG_NAME).read_bytes()),
                          {"keep": 1, "product_version": VERSION})
+        # What the zip placed, each file with its digest, under the zip's own checksum.
+        members = json.loads((folder / h.ZIP_MEMBERS_NAME).read_bytes())["packages"]
+        self.assertEqual([(m["file_path"], m["zip_checksum"]) for m in members],
+                         [("locales/en-US.pak", manifest["files"][0]["zip_checksum"])])
+        self.assertEqual(sorted((m["file_path"], m["checksum_sha256"]) for m in members[0]["members"]),
+                         sorted((path, release_builder.sha256_hex(data)) for path, data in LOCALES.items()))
         self.assertEqual((folder / h.UPDATER_NAME).read_bytes(), s.EXE.read_bytes())
         self.assert_shortcut(h.desktop_shortcut(), folder)
         self.assert_shortcut(h.start_menu_shortcut(), folder)
@@ -205,8 +211,8 @@ class Install(unittest.TestCase):
         """Two installations (made by the pipeline through the probe, with the real exe as their
         updater) removed with --uninstall: a locked file, "否" and a kill half-way first."""
         packages = [Package("chrome.exe", content=browser_bytes()),
-                    Package("locales/zh-CN.pak", files={"locales/zh-CN.pak": LOCALES["locales/zh-CN.pak"]},
-                            compressed=True),
+                    # A zip of three files in two folders: every one of them goes, and the folders.
+                    Package("locales/zh-CN.pak", files=LOCALES, compressed=True),
                     Package(h.CONFIG_NAME, content=OLD_CONFIG), Package("resources.pak", content=BIG)]
 
         def install(folder):
@@ -230,7 +236,7 @@ class Install(unittest.TestCase):
             self.assertIsNone(h.uninstall_entry())
             self.assertFalse(h.desktop_shortcut().exists() or h.programs_folder().exists())
 
-        first = WORK / "first"
+        first = WORK / "first!x"  # "!" stays literal for the command processor too
         updater, installed = install(first)
         # A file held open: nothing is deleted, and the quiet run says so in its exit code.
         _, held = probe.start([{"op": "hold_file", "path": winebench.windows_path(first / "resources.pak"),
@@ -422,7 +428,7 @@ class Install(unittest.TestCase):
             self.assertEqual(state, h.FINISHED)
             self.close(session)
             self.assertEqual(set(h.installed_files(drive / "Orvane")),
-                             set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.UPDATER_NAME})
+                             set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME})
             self.assertEqual(shell_link.read(h.desktop_shortcut()).target, "O:\\Orvane\\chrome.exe")
 
             root = self.start("drive root")
@@ -470,7 +476,7 @@ class Install(unittest.TestCase):
             state, _ = self.install(session, folder)
         self.assertEqual(state, h.FINISHED)
         self.assertEqual(set(h.installed_files(folder)),
-                         set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.UPDATER_NAME})
+                         set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME})
         self.close(session)
         self.assertEqual([p.name for p in planted if p.with_name(p.name + ".ran").exists()], [])
 

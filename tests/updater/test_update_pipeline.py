@@ -93,9 +93,11 @@ class UpdatePipeline(unittest.TestCase):
             ("progress", 100), ("state", 2), ("status", UPDATED)])
         self.assertEqual(len(fetched), 2)
         now = tree(INSTALL)
-        # A package is the one file at its file_path: the zip's other entries stay as they were.
+        # Every file of a changed zip arrives, and is recorded with its digest.
         self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
-        self.assertEqual(now["locales/en.pak"], V1["locales/en.pak"])
+        self.assertEqual(now["locales/en.pak"], V2_ZIP["locales/en.pak"])
+        self.assertEqual(self.zip_members(now), {path: release_builder.sha256_hex(data)
+                                                 for path, data in V2_ZIP.items()})
         self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
         self.assertEqual([n for n in now if n.endswith(".bak") or n.endswith(".pending")], [])
         self.assertFalse(self.staging.exists())
@@ -106,6 +108,41 @@ class UpdatePipeline(unittest.TestCase):
         # Installed values win, new keys are added, "version" goes, "product_version" is set.
         self.assertEqual(json.loads(now["orvane-config.json"]),
                          {"keep": "mine", "o": {"x": 1, "y": 2}, "added": True, "product_version": "2.0"})
+
+    @staticmethod
+    def zip_members(files):
+        packages = json.loads(files["orvane-zip-members.json"])["packages"]
+        return {m["file_path"]: m["checksum_sha256"] for p in packages for m in p["members"]}
+
+    def test_the_files_of_a_zip_follow_the_release(self):
+        zh, en = V1["locales/zh-CN.pak"], V1["locales/en.pak"]
+        cases = [
+            # (label, the zip's files in 2.0, file held open or None, files after the update)
+            ("a file other than its file_path changed", {"locales/zh-CN.pak": zh, "locales/en.pak": b"en 2"},
+             None, {"locales/zh-CN.pak": zh, "locales/en.pak": b"en 2"}),
+            ("a file added", {"locales/zh-CN.pak": zh, "locales/en.pak": en, "locales/fr.pak": b"fr"},
+             None, {"locales/zh-CN.pak": zh, "locales/en.pak": en, "locales/fr.pak": b"fr"}),
+            ("a file dropped", {"locales/zh-CN.pak": zh}, None, {"locales/zh-CN.pak": zh}),
+            ("a file dropped, rolled back", {"locales/zh-CN.pak": zh}, "orvane-version.json",
+             {"locales/zh-CN.pak": zh, "locales/en.pak": en}),
+        ]
+        for label, zip_files, held, expected in cases:
+            with self.subTest(label):
+                self.setUp()
+                packages = release_v1()
+                packages[0] = Package("locales/zh-CN.pak", files=zip_files, compressed=True)
+                with self.holding(INSTALL / held) if held else contextlib.nullcontext():
+                    _, calls, fetched, _ = self.update(packages)
+                now = tree(INSTALL)
+                self.assertEqual({n: d for n, d in now.items() if n.startswith("locales/")}, expected)
+                self.assertEqual([n for n in now if n.endswith((".bak", ".new", ".pending"))], [])
+                if held:
+                    self.assertEqual(now, self.installed)
+                    continue
+                self.assertEqual(calls[-1], ("status", UPDATED))
+                self.assertEqual(len(fetched), 1)  # the zip; nothing else changed
+                self.assertEqual(self.zip_members(now), {path: release_builder.sha256_hex(data)
+                                                         for path, data in expected.items()})
 
     def test_nothing_changed_rewrites_the_records_only(self):
         _, calls, fetched, _ = self.update(release_v1(), version="1.0")
@@ -151,7 +188,8 @@ class UpdatePipeline(unittest.TestCase):
             with self.subTest(held.name):
                 self.setUp()
                 with self.holding(held):
-                    _, calls, _, _ = self.update(release_v2())
+                    # A file the update adds goes again too.
+                    _, calls, _, _ = self.update(release_v2() + [Package("extra/new.bin", content=b"new")])
                 self.assertEqual(calls[-1], ("error", error))
                 self.assertEqual(tree(INSTALL), self.installed)  # byte for byte, no marker, no .bak
 
@@ -198,6 +236,37 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(json.loads(now["orvane-version.json"])["version"], "2.0")
         # The restored installed config was merged, so its own values won.
         self.assertEqual(json.loads(now["orvane-config.json"])["keep"], "mine")
+
+    def test_a_config_under_another_spelling_is_the_config(self):
+        packages = release_v2()
+        packages[2] = Package("Orvane-Config.json", content=V2_CONFIG)
+        _, calls, _, _ = self.update(packages)
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        configs = {n: d for n, d in tree(INSTALL).items() if n.lower().startswith("orvane-config.json")}
+        self.assertEqual(len(configs), 1, configs)
+        self.assertEqual(json.loads(next(iter(configs.values()))),
+                         {"keep": "mine", "o": {"x": 1, "y": 2}, "added": True, "product_version": "2.0"})
+
+    def test_a_repair_the_browser_blocks_keeps_its_journal_until_it_can_finish(self):
+        # Killed with chrome.exe replaced: the journal says how to put it back, and the browser
+        # holds the new file open, so the undo cannot happen yet.
+        journal = b"orvane-update 2\nreplaced\tchrome.exe\tchrome.exe.bak\tchrome.exe.new\n"
+        (INSTALL / "orvane-update.pending").write_bytes(journal)
+        shutil.move(INSTALL / "chrome.exe", INSTALL / "chrome.exe.bak")
+        (INSTALL / "chrome.exe").write_bytes(b"MZ browser of the interrupted update")
+        with self.holding(INSTALL / "chrome.exe"):
+            _, calls, _, result = self.update(release_v2())
+        self.assertTrue(result["blocked"])
+        self.assertEqual(calls[-1][0], "error")
+        self.assertEqual((INSTALL / "orvane-update.pending").read_bytes(), journal)
+        self.assertEqual((INSTALL / "chrome.exe.bak").read_bytes(), V1["chrome.exe"])
+        # Once nothing holds the file, the next run puts it back and updates.
+        _, calls, _, result = self.update(release_v2())
+        self.assertEqual((result["repaired"], result["blocked"]), (True, False))
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        now = tree(INSTALL)
+        self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
+        self.assertEqual([n for n in now if n.endswith((".bak", ".new", ".pending"))], [])
 
     @contextlib.contextmanager
     def holding(self, path):
