@@ -184,12 +184,12 @@ std::optional<std::wstring> final_path(const std::wstring& folder) {
 
 }  // namespace
 
-std::wstring resolved_directory(const std::wstring& dir) {
+std::wstring directory_identity(const std::wstring& dir) {
   std::wstring existing = folded_directory(dir);
   std::wstring rest;
   for (;;) {
     if (const std::optional<std::wstring> resolved = final_path(existing)) {
-      return folded_directory(join_path(*resolved, rest));
+      return folded_directory(rest.empty() ? *resolved : join_path(*resolved, rest));
     }
     const std::wstring parent = parent_directory(existing);
     if (parent.empty() || parent.size() >= existing.size()) return folded_directory(dir);

@@ -39,11 +39,11 @@ bool move_file_durably(const std::wstring& from, const std::wstring& to);
 // that every spelling of one folder ("d:\orvane", "D:\Orvane\") gives one text.
 std::wstring folded_directory(const std::wstring& dir);
 
-// The folder as the file system names it, whatever the spelling: links and junctions followed,
-// a substituted drive and short 8.3 names resolved, the case as stored (GetFinalPathNameByHandle
-// of the nearest folder that exists, with the rest of the path as given). Then folded like
-// folded_directory. Two spellings of one folder give one text.
-std::wstring resolved_directory(const std::wstring& dir);
+// One text for a folder whatever the path that reaches it: the path as the file system names it
+// (GetFinalPathNameByHandle: links and junctions followed, a substituted drive and short 8.3
+// names resolved, the case as stored), folded like folded_directory. A folder that does not
+// exist yet is named by its nearest existing parent and the rest of the path as given.
+std::wstring directory_identity(const std::wstring& dir);
 
 // Asks the disk to hold the file's bytes now (FlushFileBuffers).
 bool flush_file(const std::wstring& path);

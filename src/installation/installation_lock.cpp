@@ -13,7 +13,7 @@ constexpr uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr uint64_t kFnvPrime = 1099511628211ull;
 std::wstring folder_hash(const std::wstring& install_dir) {
   uint64_t hash = kFnvOffset;
-  for (wchar_t unit : resolved_directory(install_dir)) {
+  for (wchar_t unit : directory_identity(install_dir)) {
     for (int shift = 0; shift < 16; shift += 8) {
       hash ^= (static_cast<uint64_t>(unit) >> shift) & 0xFF;
       hash *= kFnvPrime;

@@ -7,9 +7,9 @@
 
 #include "base/instance_lock.h"
 
-// "Global\OrvaneUpdater-<hash>": the hash of the folder as the file system names it
-// (resolved_directory), so that every spelling of one folder (another case, a trailing
-// separator, a junction, a substituted drive, a short name) gives one name, across sessions.
+// "Global\OrvaneUpdater-<hash>": the hash of the folder's identity (directory_identity), so
+// that every path to one folder (another case, a trailing separator, a junction, a substituted
+// or mapped drive, a short name) gives one name, across sessions.
 std::wstring InstallationLockName(const std::wstring& install_dir);
 
 // The tag of the updater window for that installation (ProgressWindow::SetInstanceTag).

@@ -72,6 +72,11 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   // An updater (or its --check question, or an uninstall) working on this folder keeps its
   // journal and backups live: installing under it would have a later undo restore old files
   // under new records. Nothing is waited for; "重试" tries again.
+  // The folder exists first, so that the lock names it as every later run will.
+  if (!create_directories(install_dir)) {
+    window.ShowError(kCannotCreateInstallDir + install_dir);
+    return;
+  }
   const InstallationLock lock(install_dir);
   if (!lock.held_by_us()) {
     window.ShowError(kUpdateRunning);

@@ -10,6 +10,7 @@
 #include "net/release_fetch.h"
 #include "package/fetch_package.h"
 #include "ui/folder_picker.h"
+#include "ui/shared_texts.h"
 #include "installation/browser_launch.h"
 
 namespace {
@@ -17,7 +18,6 @@ namespace {
 constexpr const wchar_t* kNoDirectory = L"请选择安装目录";
 constexpr const wchar_t* kNotFullPath = L"请输入完整的安装路径，例如 D:\\Orvane";
 constexpr const wchar_t* kFetchingRelease = L"正在获取版本信息...";
-constexpr const wchar_t* kCannotCreateDirectory = L"无法创建安装目录: ";
 constexpr const wchar_t* kCannotStartInstall = L"无法启动安装线程，请重试";
 constexpr const char* kUnknownVersion = "最新版本";
 // One installer per session: two would share one temporary folder.
@@ -102,7 +102,7 @@ void InstallerController::StartInstall() {
     return;
   }
   if (!create_directories(*dir)) {
-    window_.ShowError(kCannotCreateDirectory + *dir);
+    window_.ShowError(kCannotCreateInstallDir + *dir);
     return;
   }
   install_dir_ = *dir;

@@ -5,6 +5,7 @@ inline constexpr const wchar_t* kReleaseUnavailable = L"无法获取版本信息
 // A record of the installation that could not be written; the file's full path follows.
 inline constexpr const wchar_t* kCannotWriteRecords = L"无法写入安装记录: ";
 inline constexpr const wchar_t* kCannotWriteConfig = L"无法写入配置文件: ";
+inline constexpr const wchar_t* kCannotCreateInstallDir = L"无法创建安装目录: ";
 // An update undone only in part: the journal stays for the next run, which finishes the undo.
 inline constexpr const wchar_t* kRestoreIncomplete = L"更新失败，部分文件未能恢复: ";
 // Update and uninstall, before they touch the installation's files.

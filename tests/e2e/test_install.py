@@ -393,7 +393,7 @@ class Install(unittest.TestCase):
                                  "notes.txt": release_builder.sha256_hex(b"notes 2.0"),
                                  "notes.txt.bak": release_builder.sha256_hex(b"stale")})
                 installed = h.installed_files(folder)
-                for name in (h.CONFIG_NAME, h.MANIFEST_NAME, h.UPDATER_NAME):
+                for name in (h.CONFIG_NAME, h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME):
                     self.assertTrue(installed.pop(name, None), f"{run}: {name} missing")
                 self.assertEqual(installed, expected, run)
                 self.assertEqual(json.loads((folder / h.CONFIG_NAME).read_bytes()),

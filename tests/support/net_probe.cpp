@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 
+#include "base/file_system.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
 #include "json/json_dump.h"
@@ -199,6 +200,9 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     result["ok"] = JsonValue(release.has_value());
     if (!release) result["why"] = JsonValue(why);
     if (release) result["release"] = release_json(*release);
+  } else if (name == "lock_name") {
+    result["name"] = JsonValue(wide_to_utf8(InstallationLockName(wide_path(op, "install_dir"))));
+    result["identity"] = JsonValue(wide_to_utf8(directory_identity(wide_path(op, "install_dir"))));
   } else if (name == "update_staging") {
     result["path"] = JsonValue(wide_to_utf8(UpdateStagingFolder(wide_path(op, "install_dir"))));
   } else if (name == "window_children") {

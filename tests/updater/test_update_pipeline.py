@@ -268,6 +268,26 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
         self.assertEqual([n for n in now if n.endswith((".bak", ".new", ".pending"))], [])
 
+    def test_two_installations_updated_at_the_same_moment_both_end_their_new_release(self):
+        other = INSTALL.parent / "Other"
+        other.mkdir()
+        done = probe.one({"op": "run_install", "base_url": self.server.url,
+                          "install_dir": winebench.windows_path(other)})
+        self.assertEqual(done["calls"][-2], {"call": "state", "value": 2})
+        big = bytes(range(256)) * 8192  # long enough for the two runs to overlap
+        release_builder.build_release(SERVER_ROOT, self.server.url, "2.0",
+                                      release_v2() + [Package("big.bin", content=big)])
+        runs = [probe.start([{"op": "run_update", "base_url": self.server.url,
+                              "install_dir": winebench.windows_path(folder)}])[1]
+                for folder in (INSTALL, other)]
+        for finish in runs:
+            self.assertEqual(finish()[0]["calls"][-1], {"call": "status", "value": UPDATED})
+        updated = [tree(folder) for folder in (INSTALL, other)]
+        self.assertEqual(updated[0], updated[1])
+        self.assertEqual(updated[0]["big.bin"], big)
+        self.assertEqual(updated[0]["locales/en.pak"], V2_ZIP["locales/en.pak"])
+        self.assertEqual(json.loads(updated[0]["orvane-version.json"])["version"], "2.0")
+
     @contextlib.contextmanager
     def holding(self, path):
         """The file held open without delete sharing, as a program using it would."""
