@@ -8,7 +8,6 @@
 #include "installation/replacement_steps.h"
 #include "installation/update_marker.h"
 #include "package/installed_path.h"
-#include "package/package_path.h"
 #include "package/path_conflicts.h"
 
 namespace {
@@ -18,18 +17,13 @@ constexpr const char* kIncomingSuffix = ".new";
 // "x.bak", then "x.bak2" ... when a file of someone else's already has the name.
 constexpr int kNameTries = 100;
 
-std::u16string identity_of(const std::string& file_path) {
-  const std::optional<std::u16string> relative = safe_relative_path(file_path);
-  return relative ? path_identity(*relative) : std::u16string();
-}
-
 }  // namespace
 
 ReplacementJournal::ReplacementJournal(std::wstring install_dir, bool untrusted,
                                        const std::vector<std::string>& targets)
     : install_dir_(std::move(install_dir)) {
   marker_.untrusted = untrusted;
-  for (const std::string& target : targets) taken_.push_back(identity_of(target));
+  for (const std::string& target : targets) targets_.insert(file_key(target));
 }
 
 ReplacementJournal::~ReplacementJournal() {
@@ -53,6 +47,7 @@ bool ReplacementJournal::begin() {
           const std::optional<std::wstring> path = InstalledPath(install_dir_, *name);
           if (kept && !name->empty() && path && path_exists(*path)) {
             marker_.entries.push_back({MarkerEntryKind::Leftover, *name, {}, {}});
+            held_.insert(file_key(*name));
           }
         }
       }
@@ -62,33 +57,36 @@ bool ReplacementJournal::begin() {
   return write();
 }
 
-bool ReplacementJournal::held(const std::u16string& identity) const {
-  for (const MarkerEntry& entry : marker_.entries) {
-    for (const std::string* name : {&entry.file_path, &entry.backup, &entry.incoming}) {
-      if (!name->empty() && same_installed_file(identity, identity_of(*name))) return true;
-    }
+bool ReplacementJournal::write_down(const MarkerEntry& step) {
+  marker_.entries.push_back(step);
+  if (!AppendUpdateMarkerEntry(install_dir_, step)) {
+    marker_.entries.pop_back();
+    return false;
   }
-  return false;
+  for (const std::string* name : {&step.file_path, &step.backup, &step.incoming}) {
+    if (!name->empty()) held_.insert(file_key(*name));
+  }
+  return true;
 }
 
 std::optional<std::string> ReplacementJournal::free_name(const std::string& file_path,
                                                          const char* suffix) const {
   for (int n = 1; n <= kNameTries; ++n) {
     const std::string name = file_path + suffix + (n == 1 ? std::string() : std::to_string(n));
-    const std::u16string identity = identity_of(name);
+    const std::u16string key = file_key(name);
     const std::optional<std::wstring> path = InstalledPath(install_dir_, name);
-    if (identity.empty() || !path || path_exists(*path) || held(identity)) continue;
-    bool target = false;
-    for (const std::u16string& taken : taken_) target |= same_installed_file(identity, taken);
-    if (!target) return name;
+    if (key.empty() || !path || path_exists(*path) || held_.count(key) || targets_.count(key)) {
+      continue;
+    }
+    return name;
   }
   return std::nullopt;
 }
 
 bool ReplacementJournal::put(const std::wstring& source, const std::string& file_path) {
-  const std::u16string identity = identity_of(file_path);
+  const std::u16string key = file_key(file_path);
   const std::optional<std::wstring> target = InstalledPath(install_dir_, file_path);
-  if (identity.empty() || !target || held(identity)) return false;
+  if (key.empty() || !target || held_.count(key)) return false;
   MarkerEntry step{path_exists(*target) ? MarkerEntryKind::Replaced : MarkerEntryKind::Added,
                    file_path, {}, {}};
   const std::optional<std::string> incoming = free_name(file_path, kIncomingSuffix);
@@ -99,28 +97,18 @@ bool ReplacementJournal::put(const std::wstring& source, const std::string& file
     if (!backup) return false;
     step.backup = *backup;
   }
-  marker_.entries.push_back(step);
-  if (!write()) {
-    marker_.entries.pop_back();
-    return false;
-  }
-  return DoStep(install_dir_, step, source);
+  return write_down(step) && DoStep(install_dir_, step, source);
 }
 
 bool ReplacementJournal::remove(const std::string& file_path) {
-  const std::u16string identity = identity_of(file_path);
+  const std::u16string key = file_key(file_path);
   const std::optional<std::wstring> target = InstalledPath(install_dir_, file_path);
-  if (identity.empty() || !target || held(identity)) return false;
+  if (key.empty() || !target || held_.count(key)) return false;
   if (!path_exists(*target)) return true;
   const std::optional<std::string> backup = free_name(file_path, kBackupSuffix);
   if (!backup) return false;
   const MarkerEntry step{MarkerEntryKind::Removed, file_path, *backup, {}};
-  marker_.entries.push_back(step);
-  if (!write()) {
-    marker_.entries.pop_back();
-    return false;
-  }
-  return DoStep(install_dir_, step, {});
+  return write_down(step) && DoStep(install_dir_, step, {});
 }
 
 std::optional<std::wstring> ReplacementJournal::roll_back() {

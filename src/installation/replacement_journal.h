@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,11 +48,12 @@ class ReplacementJournal {
 
  private:
   bool write();
-  bool held(const std::u16string& identity) const;
+  bool write_down(const MarkerEntry& step);
   std::optional<std::string> free_name(const std::string& file_path, const char* suffix) const;
 
   std::wstring install_dir_;
   bool open_ = false;
   UpdateMarker marker_;
-  std::vector<std::u16string> taken_;  // identities of targets and of the names steps chose
+  std::set<std::u16string> targets_;  // file keys (path_conflicts.h) of what the run puts down
+  std::set<std::u16string> held_;     // file keys of every name a written-down step uses
 };

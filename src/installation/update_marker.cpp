@@ -5,6 +5,7 @@
 #include "base/file_system.h"
 #include "base/pause_point.h"
 #include "base/wide.h"
+#include "base/win_handle.h"
 #include "installation/replacement_steps.h"
 #include "package/installed_path.h"
 #include "state/file_text.h"
@@ -33,6 +34,17 @@ bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& mark
 
 bool RemoveUpdateMarker(const std::wstring& install_dir) {
   return delete_file(marker_path(install_dir));
+}
+
+bool AppendUpdateMarkerEntry(const std::wstring& install_dir, const MarkerEntry& entry) {
+  const ScopedKernelHandle file(CreateFileW(marker_path(install_dir).c_str(), FILE_APPEND_DATA,
+                                            FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  const std::string line = update_marker_line(entry);
+  DWORD written = 0;
+  return WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+         written == line.size() && FlushFileBuffers(file.get());
 }
 
 bool DiscardCommittedSteps(const std::wstring& install_dir, UpdateMarker marker) {

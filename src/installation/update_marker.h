@@ -15,6 +15,10 @@ std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir);
 // Replaced whole and flushed, so a crash leaves the old journal or the new one.
 bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& marker);
 bool RemoveUpdateMarker(const std::wstring& install_dir);
+// Adds one entry's line at the end and flushes it: a step is written down in time linear in
+// the size of its line, not of the journal. A line cut short by a power loss reads as one
+// nobody can undo, which makes the journal untrusted.
+bool AppendUpdateMarkerEntry(const std::wstring& install_dir, const MarkerEntry& entry);
 
 // A committed journal's last work: deletes what its steps kept to undo them, then the journal
 // (an untrusted one stays, without steps). What cannot be deleted yet stays listed in a

@@ -54,23 +54,26 @@ std::optional<MarkerEntry> parse_entry(std::string_view line) {
 
 }  // namespace
 
+std::string update_marker_line(const MarkerEntry& entry) {
+  std::string text;
+  switch (entry.kind) {
+    case MarkerEntryKind::Replaced: text += kReplaced; break;
+    case MarkerEntryKind::Added: text += kAdded; break;
+    case MarkerEntryKind::Removed: text += kRemoved; break;
+    case MarkerEntryKind::Leftover: text += kLeftover; break;
+  }
+  (text += kFieldSeparator) += entry.file_path;
+  if (!entry.backup.empty() || !entry.incoming.empty()) (text += kFieldSeparator) += entry.backup;
+  if (!entry.incoming.empty()) (text += kFieldSeparator) += entry.incoming;
+  return text += '\n';
+}
+
 std::string update_marker_text(const UpdateMarker& marker) {
   std::string text(kHeader);
   text += '\n';
   if (marker.untrusted) (text += kUntrusted) += '\n';
   if (marker.committed) (text += kCommitted) += '\n';
-  for (const MarkerEntry& entry : marker.entries) {
-    switch (entry.kind) {
-      case MarkerEntryKind::Replaced: text += kReplaced; break;
-      case MarkerEntryKind::Added: text += kAdded; break;
-      case MarkerEntryKind::Removed: text += kRemoved; break;
-      case MarkerEntryKind::Leftover: text += kLeftover; break;
-    }
-    (text += kFieldSeparator) += entry.file_path;
-    if (!entry.backup.empty() || !entry.incoming.empty()) (text += kFieldSeparator) += entry.backup;
-    if (!entry.incoming.empty()) (text += kFieldSeparator) += entry.incoming;
-    text += '\n';
-  }
+  for (const MarkerEntry& entry : marker.entries) text += update_marker_line(entry);
   return text;
 }
 

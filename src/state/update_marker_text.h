@@ -42,4 +42,7 @@ inline constexpr std::string_view kDefaultBackupSuffix = ".bak";
 
 std::string update_marker_text(const UpdateMarker& marker);
 
+// One entry's line, line feed included: what a journal that grows by appending adds.
+std::string update_marker_line(const MarkerEntry& entry);
+
 UpdateMarker parse_update_marker(std::string_view text);

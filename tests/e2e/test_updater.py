@@ -229,10 +229,12 @@ PAUSES = winebench.BUILD_DIR / "tests" / "e2e-pauses"
 
 def volume_packages(version, updater=None):
     """A big file first (so the first move into the installation takes several chunks), then the
-    usual packages; optionally the updater itself."""
+    usual packages; optionally the updater itself; after 1.0 a file of its own."""
     seed = hashlib.sha256(version.encode()).digest()
     big = (seed * (BIG // len(seed) + 1))[:BIG]
     extra = [Package("orvane-updater.exe", content=updater)] if updater else []
+    if version != "1.0":  # a file the update adds: a repair or an undo removes it again
+        extra.append(Package("new/added.pak", content=b"added in " + version.encode()))
     return [Package("big.pak", content=big), *packages(version), *extra]
 
 
@@ -290,7 +292,8 @@ class AnotherVolume(unittest.TestCase):
         self.assertNotEqual(v1, v2)
         self.assertEqual(v2["big.pak"], volume_packages("2.0")[0].content)
         self.assertEqual(v2["orvane-updater.exe"], newer)
-        # The steps: big.pak, the zip, the config, the updater (#4), then the records.
+        self.assertEqual(v2["new/added.pak"], b"added in 2.0")
+        # The steps: big.pak, the zip, the config, the updater (#4), new/added.pak, the records.
         points = [
             # (pause point, what the installation holds once the killed run is repaired)
             ("marker", v1),
