@@ -50,6 +50,11 @@ def serve_raw(reply):
     return listener
 
 
+def accepted(text):
+    """The texts a case takes: one, or a tuple of those a race between peers may give."""
+    return text if isinstance(text, tuple) else (text,)
+
+
 class HttpClientTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -116,8 +121,11 @@ class HttpClientTest(unittest.TestCase):
             ("empty 200", base + "/_fault/empty/files/small.bin", None, "no data received"),
             ("cut short of its length", base + "/_fault/truncate=1000/files/small.bin",
              "incomplete response", "incomplete download"),
-            ("closed mid-body", base + "/_fault/close=65536/files/small.bin", "incomplete response",
-             "incomplete download"),
+            # A reset may reach the client before it has read the headers (Linux drops what the
+            # socket held): the answer fails either way, never as a whole one.
+            ("closed mid-body", base + "/_fault/close=65536/files/small.bin",
+             ("incomplete response", "receive response failed"),
+             ("incomplete download", "receive response failed")),
             # A length that is no number leaves the end of the body uncheckable: a bad answer.
             ("length not a number", f"http://127.0.0.1:{bad_length.getsockname()[1]}/x", None,
              "invalid content length"),
@@ -137,17 +145,18 @@ class HttpClientTest(unittest.TestCase):
             got, downloaded = results[3 * i + 1], results[3 * i + 2]
             with self.subTest(label):
                 self.assertEqual(got["ok"], get_text is None)
-                self.assertEqual(got["last_error"], get_text or "")
+                self.assertIn(got["last_error"], accepted(get_text or ""))
                 self.assertEqual(downloaded["ok"], download_text is None)
-                self.assertEqual(downloaded["last_error"], download_text or get_text or "")
+                shown = downloaded["last_error"]
+                self.assertIn(shown, accepted(download_text or get_text or ""))
                 target = WORK / f"failure {i}.bin"
                 if download_text is None:
                     self.assertTrue(target.exists())
-                elif download_text == "no data received":
+                elif shown == "no data received":
                     self.assertEqual(target.read_bytes(), b"")  # the empty file stays
-                elif download_text == "incomplete download":
+                elif shown == "incomplete download":
                     self.assertTrue(SMALL.startswith(target.read_bytes()))  # what arrived stays
-                elif download_text == "invalid content length":
+                elif shown == "invalid content length":
                     self.assertFalse(target.exists())
                 else:
                     self.assertFalse(target.exists(), "no file for a request that failed")
