@@ -10,15 +10,15 @@
 #include "base/file_system.h"
 #include "base/pause_point.h"
 #include "base/win_handle.h"
+#include "installation/browser_processes.h"
 #include "installation/shortcuts.h"
+#include "installation/uninstall_entry.h"
+#include "installation/update_marker.h"
 #include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "state/zip_members.h"
 #include "ui/shared_texts.h"
-#include "installation/uninstall_entry.h"
-#include "installation/browser_processes.h"
-#include "installation/update_marker.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "base/file_system.h"
 #include "base/instance_lock.h"
+#include "installation/installation_lock.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "uninstall/final_removal.h"
 #include "uninstall/uninstall_pipeline.h"
-#include "installation/installation_lock.h"
 
 namespace {
 

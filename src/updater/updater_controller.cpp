@@ -4,14 +4,14 @@
 
 #include "base/instance_lock.h"
 #include "base/wide.h"
-#include "net/release_fetch.h"
-#include "state/config_file.h"
-#include "state/install_layout.h"
-#include "ui/shared_texts.h"
 #include "installation/browser_launch.h"
 #include "installation/browser_processes.h"
 #include "installation/installation_lock.h"
 #include "installation/update_marker.h"
+#include "net/release_fetch.h"
+#include "state/config_file.h"
+#include "state/install_layout.h"
+#include "ui/shared_texts.h"
 
 namespace {
 
