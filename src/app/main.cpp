@@ -39,6 +39,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
   // installer was started from (Downloads). The ones that are not known DLLs are delay-loaded
   // (cmake/OrvaneDelayLoad.cmake), so none of them was looked up before this line.
   SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // A drive with no disk in it (an empty card reader at D:) is a failed call, never the
+  // system's "no disk" box in front of the installer.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   GdiplusSession gdiplus;
   const std::wstring line = command_line != nullptr ? command_line : L"";
   const RunMode mode = select_mode(line);

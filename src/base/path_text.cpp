@@ -47,6 +47,10 @@ std::wstring join_path(std::wstring_view dir, std::wstring_view name) {
 }
 
 std::optional<std::wstring> full_directory(std::wstring_view typed) {
+  // Explorer's "Copy as path" puts the path between double quotes.
+  if (typed.size() >= 2 && typed.front() == L'"' && typed.back() == L'"') {
+    typed = typed.substr(1, typed.size() - 2);
+  }
   constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
   const size_t prefix = typed.substr(0, kLongPrefix.size()) == kLongPrefix ? kLongPrefix.size() : 0;
   const std::wstring_view rest = typed.substr(prefix);
@@ -60,5 +64,15 @@ std::optional<std::wstring> full_directory(std::wstring_view typed) {
   if (unc && root >= typed.size()) return std::nullopt;  // "\\server\" alone names no folder
   size_t end = typed.size();
   while (end > root && is_path_separator(typed[end - 1])) --end;
+  // Windows drops a trailing space or dot of the last element when it makes the folder
+  // ("D:\Orvane " is made as "D:\Orvane"): so does every path joined to it. Not in the
+  // "\\?\" form, which takes names as they are, nor for an element of dots alone ("..").
+  size_t element = end;
+  while (element > root && !is_path_separator(typed[element - 1])) --element;
+  const std::wstring_view last = typed.substr(element, end - element);
+  if (prefix == 0 && last.find_first_not_of(L'.') != std::wstring_view::npos) {
+    while (end > element && (typed[end - 1] == L' ' || typed[end - 1] == L'.')) --end;
+    while (end > root && is_path_separator(typed[end - 1])) --end;
+  }
   return std::wstring(typed.substr(0, end));
 }

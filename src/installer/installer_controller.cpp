@@ -6,17 +6,19 @@
 #include "base/detached_thread.h"
 #include "base/file_system.h"
 #include "base/instance_lock.h"
+#include "installation/browser_launch.h"
 #include "installer/install_thread.h"
 #include "net/release_fetch.h"
 #include "package/fetch_package.h"
 #include "ui/folder_picker.h"
 #include "ui/shared_texts.h"
-#include "installation/browser_launch.h"
 
 namespace {
 
 constexpr const wchar_t* kNoDirectory = L"请选择安装目录";
 constexpr const wchar_t* kNotFullPath = L"请输入完整的安装路径，例如 D:\\Orvane";
+constexpr size_t kMaxInstallDirChars = 180;
+constexpr const wchar_t* kDirTooLong = L"安装路径过长，最多 180 个字符";
 constexpr const wchar_t* kFetchingRelease = L"正在获取版本信息...";
 constexpr const wchar_t* kCannotStartInstall = L"无法启动安装线程，请重试";
 constexpr const char* kUnknownVersion = "最新版本";
@@ -101,8 +103,11 @@ void InstallerController::StartInstall() {
     window_.ShowError(kNotFullPath);
     return;
   }
-  if (!create_directories(*dir)) {
-    window_.ShowError(kCannotCreateInstallDir + *dir);
+  // The release's files and their backups sit below it; past this they would outgrow the paths
+  // Windows programs can open. (The folder itself is made by the install, off this thread: a
+  // drive that does not answer must not freeze the window.)
+  if (dir->size() > kMaxInstallDirChars) {
+    window_.ShowError(kDirTooLong);
     return;
   }
   install_dir_ = *dir;

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr int kIconResource = 101;
-constexpr int kDirCapacity = 260;
 constexpr int kClassNameCapacity = 64;
 constexpr COLORREF kEditText = RGB(235, 238, 248);
 constexpr COLORREF kEditBackground = RGB(32, 36, 52);
@@ -82,9 +81,11 @@ void ProgressWindow::SetInstallDir(const std::wstring& dir) {
 
 std::wstring ProgressWindow::GetInstallDir() const {
   if (window_ == nullptr) return install_dir_;
-  wchar_t buffer[kDirCapacity] = {};
-  GetWindowTextW(GetDlgItem(window_, kDirEditId), buffer, kDirCapacity);
-  return buffer;
+  // Read whole: a longer text than any fixed buffer is refused for its length, not cut to fit.
+  const HWND edit = GetDlgItem(window_, kDirEditId);
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 void ProgressWindow::Close() {
@@ -318,7 +319,8 @@ void ProgressWindow::OnCommand(int id) {
 }
 
 void ProgressWindow::OnMouseMove(int32_t x, int32_t y, HWND tracked) {
-  const int32_t id = hover_target(x, y, model_->snapshot().state);
+  // The hover rectangles are laid out at 96 DPI; the mouse moves in the window's pixels.
+  const int32_t id = hover_target(unscale(x, dpi_), unscale(y, dpi_), model_->snapshot().state);
   if (model_->set_hover(id)) RepaintWithButtons(window_);
   // The window tracks its own leave once; a button asks on every move (cheap, and it has no
   // flag of its own).
@@ -330,11 +332,26 @@ void ProgressWindow::OnMouseMove(int32_t x, int32_t y, HWND tracked) {
     track.dwHoverTime = HOVER_DEFAULT;
     if (TrackMouseEvent(&track) && tracked == window_) tracking_leave_ = true;
   }
+  SetCursorFor(id);
+}
+
+void ProgressWindow::SetCursorFor(int32_t id) {
   // The hover id may name a hidden control (its rectangle is still tested): the hand shows only
   // where something can be pressed.
   const bool pressable = id > 0 && usable(GetDlgItem(window_, id));
   const wchar_t* cursor = !pressable ? IDC_ARROW : id == kDirEditId ? IDC_IBEAM : IDC_HAND;
   SetCursor(LoadCursorW(nullptr, cursor));
+}
+
+bool ProgressWindow::OnSetCursor(LPARAM lparam) {
+  // Asked for the window and, through the controls' default handling, for each control: the
+  // cursor of what is under the mouse, so it never flickers back to the class's arrow.
+  POINT cursor;
+  if (LOWORD(lparam) != HTCLIENT || !GetCursorPos(&cursor) || !ScreenToClient(window_, &cursor)) {
+    return false;
+  }
+  SetCursorFor(hover_target(unscale(cursor.x, dpi_), unscale(cursor.y, dpi_), model_->snapshot().state));
+  return true;
 }
 
 void ProgressWindow::OnMouseLeave(HWND tracked) {
@@ -347,7 +364,7 @@ void ProgressWindow::OnMouseLeave(HWND tracked) {
     HWND under = WindowFromPoint(cursor);
     if (under == window_ || (under != nullptr && IsChild(window_, under))) {
       ScreenToClient(window_, &cursor);
-      id = hover_target(cursor.x, cursor.y, model_->snapshot().state);
+      id = hover_target(unscale(cursor.x, dpi_), unscale(cursor.y, dpi_), model_->snapshot().state);
     }
   }
   if (model_->set_hover(id)) RepaintWithButtons(window_);
@@ -437,6 +454,8 @@ LRESULT ProgressWindow::Handle(HWND window, UINT message, WPARAM wparam, LPARAM 
       return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     case WM_MOUSEMOVE: OnMouseMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam), window); return 0;
     case WM_MOUSELEAVE: OnMouseLeave(window); return 0;
+    case WM_SETCURSOR:
+      return OnSetCursor(lparam) ? TRUE : DefWindowProcW(window, message, wparam, lparam);
     case kMsgStateChanged: ApplyStateToControls(); return 0;
     case kMsgProgress:
       // The model holds the latest percentage; a coalesced message may carry an older one.

@@ -71,6 +71,8 @@ class ProgressWindow {
   void Repaint();
   void OnMouseMove(int32_t x, int32_t y, HWND tracked);
   void OnMouseLeave(HWND tracked);
+  void SetCursorFor(int32_t hover_id);
+  bool OnSetCursor(LPARAM lparam);
   void OnCommand(int id);
 
   std::shared_ptr<WindowModel> model_;

@@ -65,6 +65,17 @@ TEST(FullDirectory, RefusesRelativeFormsAndDropsTrailingSeparators) {
       {L"\\\\server\\share", L"\\\\server\\share"},
       {L"\\\\?\\D:\\Orvane\\", L"\\\\?\\D:\\Orvane"},
       {L"\\\\?\\D:\\", L"\\\\?\\D:\\"},
+      // As Windows makes the folder: the last element's trailing spaces and dots go.
+      {L"D:\\Orvane ", L"D:\\Orvane"},
+      {L"D:\\Orvane. \\", L"D:\\Orvane"},
+      {L"D:\\a.b.", L"D:\\a.b"},
+      {L"D:\\ ", L"D:\\"},
+      {L"D:\\x\\..", L"D:\\x\\.."},
+      {L"\\\\?\\D:\\Orvane ", L"\\\\?\\D:\\Orvane "},
+      // Explorer's "Copy as path".
+      {L"\"C:\\Orvane Quoted\"", L"C:\\Orvane Quoted"},
+      {L"\"Orvane\"", std::nullopt},
+      {L"\"", std::nullopt},
       // Relative: they would land wherever the installer was started.
       {L"Orvane", std::nullopt},
       {L"..\\x", std::nullopt},

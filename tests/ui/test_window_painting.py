@@ -215,6 +215,19 @@ class WindowPainting(unittest.TestCase):
                         self.assertEqual(image.rgb(at(100), at(175)), CARD)
                     if state == 0:
                         self.assertEqual(image.rgb(at(39), at(266)), TRACK)  # the edit's frame
+                    if state == 0 and dpi == 144:
+                        # The hover follows the mouse in the window's own pixels: above the
+                        # button (where it would be at 96 DPI) nothing lights, on it the button.
+                        main = (at(165), at(385))
+                        for point, lit in (((260, 380), False), ((at(260), at(380)), True)):
+                            winebench.xdotool("mousemove", "--window", shown.window, *point)
+                            time.sleep(1.0)
+                            hot = shown.shot(f" mouse {point}")
+                            # Nearer the hot colour than the plain one, or the other way round.
+                            distance = {c: sum(abs(a - b) for a, b in zip(hot.rgb(*main), c))
+                                        for c in (MAIN_HOT_START, ACCENT_START)}
+                            self.assertEqual(distance[MAIN_HOT_START] < distance[ACCENT_START], lit,
+                                             (point, hot.rgb(*main)))
                     if state == 1:
                         # The bar: starts at 40, 37 % of the track filled, ends 40 from the right.
                         track = w - 2 * at(40)
