@@ -12,7 +12,6 @@ namespace {
 constexpr DWORD kExitCodeUnknown = 1;  // what a failed exit-code query leaves: failure
 constexpr DWORD kCancelledExitCode = 1;
 constexpr DWORD kCancelPollMs = 100;
-constexpr const wchar_t* kInterpreterName = L"cmd.exe";
 constexpr const wchar_t* kTarName = L"tar.exe";
 
 std::wstring system_directory() {
@@ -63,8 +62,10 @@ void wait_or_cancel(HANDLE process, HANDLE job, const std::atomic<bool>* cancel)
 
 std::wstring extract_command_line(const std::wstring& system_dir, const std::wstring& zip_path,
                                   const std::wstring& dest_dir) {
-  return L"cmd.exe /c \"" + quoted(join_path(system_dir, kTarName)) + L" -xf " + quoted(zip_path) +
-         L" -C " + quoted(dest_dir) + L"\"";
+  // tar itself, with no command interpreter between: nothing in a path ("%NAME%", "&", "^")
+  // is expanded or taken for a command.
+  return quoted(join_path(system_dir, kTarName)) + L" -xf " + quoted(zip_path) + L" -C " +
+         quoted(dest_dir);
 }
 
 bool ExtractArchive(const std::wstring& zip_path, const std::wstring& dest_dir,
@@ -74,7 +75,7 @@ bool ExtractArchive(const std::wstring& zip_path, const std::wstring& dest_dir,
   const std::wstring system_dir = system_directory();
   if (system_dir.empty()) return false;
   const std::wstring command = extract_command_line(system_dir, zip_path, dest_dir);
-  const std::wstring interpreter = join_path(system_dir, kInterpreterName);
+  const std::wstring tar = join_path(system_dir, kTarName);
   const std::wstring working_dir = parent_directory(zip_path);
   std::vector<wchar_t> writable(command.begin(), command.end());
   writable.push_back(L'\0');
@@ -85,7 +86,7 @@ bool ExtractArchive(const std::wstring& zip_path, const std::wstring& dest_dir,
   startup.wShowWindow = SW_HIDE;
   PROCESS_INFORMATION info{};
   // Suspended until it belongs to the job, so that nothing it starts can escape it.
-  if (!CreateProcessW(interpreter.c_str(), writable.data(), nullptr, nullptr, FALSE,
+  if (!CreateProcessW(tar.c_str(), writable.data(), nullptr, nullptr, FALSE,
                       CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
                       working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info)) {
     return false;

@@ -1,4 +1,4 @@
-"""ExtractArchive under Wine: real zips through cmd.exe and the prefix's tar."""
+"""ExtractArchive under Wine: real zips through the prefix's tar, started directly."""
 import pathlib
 import shutil
 import sys
@@ -40,11 +40,14 @@ class ExtractArchive(unittest.TestCase):
         WORK.mkdir(parents=True)
 
     def test_paths_with_spaces_and_a_destination_made_one_level_deep(self):
-        archive = make_zip(WORK / "package one.zip", PAYLOAD.items())
-        dest = WORK / "install dir" / "new level"
-        (WORK / "install dir").mkdir()
-        self.assertTrue(extract(archive, dest))
-        self.assertEqual(files_under(dest), PAYLOAD)
+        # Nothing in a name is expanded or taken for a command: no interpreter stands between.
+        for folder in ("install dir", "%USERNAME% & x^ !y!"):
+            with self.subTest(folder):
+                archive = make_zip(WORK / f"{folder}.zip", PAYLOAD.items())
+                dest = WORK / folder / "new level"
+                (WORK / folder).mkdir()
+                self.assertTrue(extract(archive, dest))
+                self.assertEqual(files_under(dest), PAYLOAD)
 
     def test_a_missing_parent_fails_and_creates_nothing(self):
         archive = make_zip(WORK / "p.zip", PAYLOAD.items())
