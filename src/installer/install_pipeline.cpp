@@ -8,6 +8,9 @@
 #include "base/wide.h"
 #include "installation/installation_lock.h"
 #include "installation/shortcuts.h"
+#include "installation/uninstall_entry.h"
+#include "installation/update_marker.h"
+#include "installer/install_checks.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
 #include "package/installed_path.h"
@@ -18,8 +21,6 @@
 #include "state/version_manifest.h"
 #include "state/zip_members.h"
 #include "ui/shared_texts.h"
-#include "installation/uninstall_entry.h"
-#include "installation/update_marker.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创�
 constexpr const wchar_t* kFinishedWithoutEntry = L"安装完成！但未能登记到系统的「应用」列表中。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
+constexpr const wchar_t* kCannotWriteInstallDir = L"无法写入安装目录: ";
 constexpr const wchar_t* kUpdateRunning = L"Orvane 正在更新，请在更新结束后再安装。";
 constexpr int32_t kFullPercent = 100;
 
@@ -69,14 +71,14 @@ void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring&
 
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
                 const std::wstring& install_dir, const ReleaseInfo& release) {
-  // An updater (or its --check question, or an uninstall) working on this folder keeps its
-  // journal and backups live: installing under it would have a later undo restore old files
-  // under new records. Nothing is waited for; "重试" tries again.
   // The folder exists first, so that the lock names it as every later run will.
   if (!create_directories(install_dir)) {
     window.ShowError(kCannotCreateInstallDir + install_dir);
     return;
   }
+  // An updater (or its --check question, or an uninstall) working on this folder keeps its
+  // journal and backups live: installing under it would have a later undo restore old files
+  // under new records. Nothing is waited for; "重试" tries again.
   const InstallationLock lock(install_dir);
   if (!lock.held_by_us()) {
     window.ShowError(kUpdateRunning);
@@ -101,6 +103,20 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     return stop(window, temp_dir,
                 kDownloadFailed + display_wide(release.files[*conflict].file_path) + L"\n" +
                     display_wide(kConflictingPathError));
+  }
+  // A full disk or a folder that cannot take files is told now, not after a long download.
+  if (!CanWriteInto(install_dir)) return stop(window, temp_dir, kCannotWriteInstallDir + install_dir);
+  if (const std::optional<std::wstring> no_room = CheckRoomFor(release, install_dir, temp_dir)) {
+    return stop(window, temp_dir, *no_room);
+  }
+  // Installing over an installation writes straight into it: until the install has finished,
+  // its records describe files that may be half replaced. The journal says so ("untrusted"), so
+  // that an updater after a cancel, a kill or a full disk fetches everything. An update
+  // interrupted earlier is retired first: its backups are stale once anything is installed.
+  const std::wstring journal = join_path(install_dir, kUpdateMarkerName);
+  if (!RetireInterruptedUpdate(install_dir) ||
+      (ReadVersionManifest(install_dir) && !WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}}))) {
+    return stop(window, temp_dir, kCannotWriteRecords + journal);
   }
   const auto count = static_cast<int32_t>(release.files.size());
   VersionManifest manifest{release.version, release.channel, {}};
@@ -130,11 +146,6 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members));
   }
 
-  // The whole release is in place: backups of an update interrupted earlier are stale now and
-  // must never be restored over it.
-  if (!RetireInterruptedUpdate(install_dir)) {
-    return stop(window, temp_dir, kCannotWriteRecords + join_path(install_dir, kUpdateMarkerName));
-  }
   const std::wstring zips_path = ZipMembersPath(install_dir).native();
   if ((!zips.packages.empty() || path_exists(zips_path)) &&
       !WriteFileText(zips_path, ZipMembersText(zips))) {
@@ -146,6 +157,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
   if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
     return stop(window, temp_dir, kCannotWriteConfig + config);
   }
+  // The whole release and its records are in place: the installation is trusted again.
+  if (!RetireInterruptedUpdate(install_dir)) return stop(window, temp_dir, kCannotWriteRecords + journal);
   window.SetProgress(kFullPercent);
   window.SetStatus(kFinishing);
   const std::wstring updater = updater_path(install_dir);

@@ -81,13 +81,7 @@ def clear_install_traces():
     shutil.rmtree(install_temp(), ignore_errors=True)
 
 
-def map_drive(letter, host_dir):
-    """Makes a drive letter of the prefix name host_dir (as a spare disk would); returns a
-    function that removes the mapping again."""
-    link = winebench.PREFIX / "dosdevices" / f"{letter.lower()}:"
-    link.unlink(missing_ok=True)
-    link.symlink_to(host_dir)
-    return lambda: link.unlink(missing_ok=True)
+map_drive = winebench.map_drive
 
 
 def extractions():

@@ -49,6 +49,7 @@ MANY = {f"many/{i // 500:03d}/{i:05d}.bin": KIB for i in range(60000)}
 NOT_FULL_PATH = "请输入完整的安装路径，例如 D:\\Orvane"
 PAUSES = winebench.BUILD_DIR / "tests" / "e2e-pauses"
 NO_DIRECTORY = "请选择安装目录"
+DIR_TOO_LONG = "安装路径过长，最多 180 个字符"
 
 states = None
 
@@ -413,7 +414,9 @@ class Install(unittest.TestCase):
             self.release([Package("chrome.exe", content=browser_bytes()),
                           Package("locales/en-US.pak", files=LOCALES, compressed=True)])
             session = self.start("directory forms")
-            for typed, text in (("", NO_DIRECTORY), ("Orvane", NOT_FULL_PATH)):
+            too_long = "O:\\" + "\\".join(["a-folder-with-a-long-name"] * 12)  # over 300 characters, read whole
+            self.assertEqual(len(too_long), 314)
+            for typed, text in (("", NO_DIRECTORY), ("Orvane", NOT_FULL_PATH), (too_long, DIR_TOO_LONG)):
                 session.set_directory(typed)
                 session.click(s.MAIN_BUTTON, settle=0)
                 state, image = states.wait_for(session.window, (h.FAILED,), 20)
@@ -422,7 +425,8 @@ class Install(unittest.TestCase):
                 state, image = states.wait_for(session.window, (h.READY,), 20)
                 self.assertEqual(state, h.READY, f"重试 after {text!r}")
                 self.assertEqual(image.rgb(*h.EDIT_POINT), h.EDIT_BACKGROUND, "the directory edit is not back")
-            session.set_directory("O:\\Orvane\\")
+            # As Explorer's "Copy as path" gives it, with a space Windows drops from the name.
+            session.set_directory('"O:\\Orvane "')
             session.click(s.MAIN_BUTTON, settle=0)
             state, _ = states.wait_for(session.window, (h.FINISHED, h.FAILED), INSTALL_TIMEOUT)
             self.assertEqual(state, h.FINISHED)
@@ -430,6 +434,13 @@ class Install(unittest.TestCase):
             self.assertEqual(set(h.installed_files(drive / "Orvane")),
                              set(LOCALES) | {"chrome.exe", h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME})
             self.assertEqual(shell_link.read(h.desktop_shortcut()).target, "O:\\Orvane\\chrome.exe")
+
+            # "%NAME%" is a folder's name like any other: nothing expands it.
+            percent = self.start("percent")
+            state, _ = self.install(percent, "O:\\%USERNAME%\\Orvane")
+            self.assertEqual(state, h.FINISHED)
+            self.close(percent)
+            self.assertTrue(LOCALES.keys() <= set(h.installed_files(drive / "%USERNAME%" / "Orvane")))
 
             root = self.start("drive root")
             state, _ = self.install(root, "O:\\")

@@ -4,7 +4,9 @@ service; then the installation on disk is inspected."""
 import json
 import pathlib
 import shutil
+import subprocess
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
@@ -133,6 +135,36 @@ class InstallPipeline(unittest.TestCase):
         # Windows removes the link itself; Wine 8 cannot (error 145), so it may stay, unfollowed.
         self.assertEqual([p.name for p in self.temp.iterdir()] if self.temp.exists() else [],
                          ["link"] if link.is_symlink() else [])
+
+    def test_a_drive_too_small_or_read_only_fails_before_any_download(self):
+        packages = [Package("chrome.exe", content=b"MZ browser"), Package("big.bin", content=bytes(3 << 20))]
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", packages)
+        for label, size in (("too small", "2m"), ("read-only", "8m")):
+            with self.subTest(label), tempfile.TemporaryDirectory() as mount_point:
+                folder = pathlib.Path(mount_point) / "Orvane"
+                if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", mount_point],
+                                  capture_output=True).returncode != 0:
+                    self.skipTest("cannot mount a small file system here")
+                unmap = winebench.map_drive("T", pathlib.Path(mount_point))
+                try:
+                    folder.mkdir()
+                    if label == "read-only":
+                        subprocess.run(["mount", "-o", "remount,ro", mount_point], check=True)
+                    free = shutil.disk_usage(mount_point).free >> 20
+                    self.server.clear_requests()
+                    result = probe.one({"op": "run_install", "base_url": self.server.url,
+                                        "install_dir": "T:\\Orvane"})
+                    left = list(folder.iterdir())
+                finally:
+                    unmap()
+                    subprocess.run(["umount", mount_point], check=True)
+                # The release (3 MiB and a few bytes, so 4 MB) against what the drive has free;
+                # the downloads go to the temporary folder on another drive.
+                expected = {"too small": f"磁盘空间不足: 需要 4 MB，可用 {free} MB",
+                            "read-only": "无法写入安装目录: T:\\Orvane"}[label]
+                self.assertEqual(result["calls"][-1], {"call": "error", "value": expected})
+                self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
+                self.assertEqual(left, [])
 
     def test_paths_that_leave_the_directory_are_refused(self):
         for path in ("..\\x.bin", "C:\\x.bin"):

@@ -225,6 +225,15 @@ def screenshot(name, crop=None):
     return image
 
 
+def map_drive(letter, host_dir):
+    """Makes a drive letter of the prefix name host_dir (as a spare disk would); returns a
+    function that removes the mapping again."""
+    link = PREFIX / "dosdevices" / f"{letter.lower()}:"
+    link.unlink(missing_ok=True)
+    link.symlink_to(host_dir)
+    return lambda: link.unlink(missing_ok=True)
+
+
 def host_path(windows):
     """The host path of a C:\\ or Z:\\ path that a Windows program in the bench reported."""
     drive, rest = windows[:2].upper(), windows[2:].lstrip("\\/")

@@ -288,6 +288,20 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(updated[0]["locales/en.pak"], V2_ZIP["locales/en.pak"])
         self.assertEqual(json.loads(updated[0]["orvane-version.json"])["version"], "2.0")
 
+    def test_a_cancelled_reinstall_is_untrusted_until_an_update_has_fetched_everything(self):
+        # The same release installed again, cancelled at its second package, and a file the
+        # first one wrote left half-written (as a kill inside its extraction leaves it).
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", release_v1())
+        probe.one({"op": "run_install", "base_url": self.server.url,
+                   "install_dir": winebench.windows_path(INSTALL), "cancel_at_status": 2})
+        self.assertEqual((INSTALL / "orvane-update.pending").read_bytes(), b"orvane-update 2\nuntrusted\n")
+        (INSTALL / "locales" / "en.pak").write_bytes(b"half")
+        _, calls, fetched, result = self.update(release_v1(), version="1.0")
+        self.assertTrue(result["untrusted"])
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        self.assertEqual(len(fetched), 4)
+        self.assertEqual(tree(INSTALL), self.installed)
+
     @contextlib.contextmanager
     def holding(self, path):
         """The file held open without delete sharing, as a program using it would."""
