@@ -4,6 +4,7 @@ Each product figure comes from orvane-probe.exe (the product's own HttpClient an
 in a fresh Wine process; each is the best of RUNS runs, like the native tool beside it.
 """
 import argparse
+import json
 import os
 import pathlib
 import shutil
@@ -14,6 +15,7 @@ import time
 ROOT = pathlib.Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "support"))
 import probe  # noqa: E402
+import release_builder  # noqa: E402
 import release_server  # noqa: E402
 import winebench  # noqa: E402
 
@@ -97,6 +99,18 @@ def main():
         hash_memory.append(memory["peak_working_set"])
 
     product_hash_time = best_time(product_hash, runs)
+
+    # A release answer as large as the client takes (16 MiB): 300 000 entries, judged before any
+    # download (parsed, then checked for unsafe and doubled paths).
+    answer_root = winebench.BUILD_DIR / "bench-answer"
+    shutil.rmtree(answer_root, ignore_errors=True)
+    entries = [{"file_path": f"d{i // 1000}/{i}.pak", "download_url": "x"} for i in range(300000)]
+    release_builder.write_manifest(answer_root, json.dumps({"version": "1", "files": entries},
+                                                           separators=(",", ":")))
+    with release_server.ReleaseServer(answer_root) as server:
+        judged = probe.one({"op": "judge_release", "base_url": server.url}, timeout=600)
+    answer_size = sum(p.stat().st_size for p in (answer_root / "api").rglob("*.json"))
+    shutil.rmtree(answer_root, ignore_errors=True)
     figures["sha256"] = (sha256sum, product_hash_time, max(hash_memory))
     shutil.rmtree(work, ignore_errors=True)
 
@@ -114,6 +128,9 @@ def main():
     print(f"  {'WinHTTP under Wine, to NUL':<28}{rate(DOWNLOAD_SIZE, transport_only)}   (the floor; "
           f"product / floor {transport_only / figures['download'][1]:.2f})")
     line("Sha256File, 1 GiB", HASH_SIZE, "sha256sum (native)", *figures["sha256"])
+    print(f"release answer of {answer_size / MIB:.1f} MiB, {len(entries)} entries:")
+    print(f"  fetched and parsed          {judged['fetch_ms'] / 1000:.2f} s   (taken: {judged['ok']})")
+    print(f"  paths judged                {judged['judge_ms'] / 1000:.2f} s   (refused: {judged.get('refused')})")
 
 
 if __name__ == "__main__":

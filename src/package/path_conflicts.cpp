@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+#include <set>
 #include <string>
 
 #include "package/package_path.h"
@@ -9,7 +11,7 @@
 namespace {
 
 constexpr std::u16string_view kBackupIdentitySuffix = u".BAK";
-// What an installation keeps of its own: no package may land there.
+// What an installation keeps of its own, as file keys: no package may land there.
 constexpr std::u16string_view kReservedIdentities[] = {
     u"ORVANE-VERSION.JSON",     u"ORVANE-VERSION.JSON.BAK", u"ORVANE-UPDATE.PENDING",
     u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK", u"ORVANE-ZIP-MEMBERS.JSON",
@@ -46,22 +48,20 @@ std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files) {
 }
 
 std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& files) {
-  std::vector<std::u16string> seen;
+  // Keys in sets: linear in the size of the release, however many files it names.
+  const std::set<std::u16string> reserved(std::begin(kReservedIdentities),
+                                          std::end(kReservedIdentities));
+  std::set<std::u16string> paths;    // the files earlier packages name
+  std::set<std::u16string> backups;  // the ".bak" names of those
   for (size_t i = 0; i < files.size(); ++i) {
-    const std::optional<std::u16string> relative = safe_relative_path(files[i].file_path);
-    if (!relative) continue;  // refused on its own, as an unsafe path
-    const std::u16string identity = path_identity(*relative);
-    const std::u16string backup = identity + std::u16string(kBackupIdentitySuffix);
-    for (std::u16string_view reserved : kReservedIdentities) {
-      if (same_installed_file(identity, reserved)) return i;
+    const std::u16string key = file_key(files[i].file_path);
+    if (key.empty()) continue;  // refused on its own, as an unsafe path
+    const std::u16string backup = key + std::u16string(kBackupIdentitySuffix);
+    if (reserved.count(key) || paths.count(key) || backups.count(key) || paths.count(backup)) {
+      return i;
     }
-    for (const std::u16string& earlier : seen) {
-      if (same_installed_file(identity, earlier) || same_installed_file(backup, earlier) ||
-          same_installed_file(identity, earlier + std::u16string(kBackupIdentitySuffix))) {
-        return i;
-      }
-    }
-    seen.push_back(identity);
+    paths.insert(key);
+    backups.insert(backup);
   }
   return std::nullopt;
 }

@@ -21,6 +21,10 @@
 #include "base/file_system.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
+#include "installation/browser_processes.h"
+#include "installation/installation_lock.h"
+#include "installation/update_marker.h"
+#include "installer/install_pipeline.h"
 #include "json/json_dump.h"
 #include "json/json_parse.h"
 #include "json/json_value.h"
@@ -28,13 +32,10 @@
 #include "net/release_fetch.h"
 #include "package/extract_archive.h"
 #include "package/fetch_package.h"
+#include "package/path_conflicts.h"
 #include "package/sha256_file.h"
-#include "installer/install_pipeline.h"
 #include "ui/progress_window.h"
 #include "ui/window_model.h"
-#include "installation/browser_processes.h"
-#include "installation/installation_lock.h"
-#include "installation/update_marker.h"
 #include "updater/update_pipeline.h"
 
 namespace {
@@ -200,6 +201,22 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     result["ok"] = JsonValue(release.has_value());
     if (!release) result["why"] = JsonValue(why);
     if (release) result["release"] = release_json(*release);
+  } else if (name == "judge_release") {
+    // What an update does with an answer before any download: parse it, then look for unsafe
+    // and doubled paths; how long each took.
+    const ULONGLONG start = GetTickCount64();
+    const std::optional<ReleaseInfo> release =
+        fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
+                             kSoftwareId, kReleaseChannel);
+    const ULONGLONG fetched = GetTickCount64();
+    result["ok"] = JsonValue(release.has_value());
+    if (release) {
+      const bool refused = find_unsafe_path(release->files) || find_conflicting_path(release->files);
+      result["files"] = number(release->files.size());
+      result["refused"] = JsonValue(refused);
+    }
+    result["fetch_ms"] = number(fetched - start);
+    result["judge_ms"] = number(GetTickCount64() - fetched);
   } else if (name == "lock_name") {
     result["name"] = JsonValue(wide_to_utf8(InstallationLockName(wide_path(op, "install_dir"))));
     result["identity"] = JsonValue(wide_to_utf8(directory_identity(wide_path(op, "install_dir"))));
