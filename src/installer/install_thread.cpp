@@ -1,5 +1,6 @@
 #include "installer/install_thread.h"
 
+#include "base/file_system.h"
 #include "installer/install_pipeline.h"
 #include "net/release_fetch.h"
 
@@ -13,6 +14,12 @@ void InstallThread(const std::shared_ptr<WindowModel>& model,
                    const std::atomic<bool>& cancel_requested, const std::wstring& install_dir) {
   // Whatever the library raises (memory, above all) ends the run told, not the program.
   try {
+    // The folder first, off the window's thread: a drive that does not answer stalls this
+    // worker, not the window.
+    if (!create_directories(install_dir)) {
+      model->ShowError(kCannotCreateInstallDir + install_dir);
+      return;
+    }
     const std::optional<ReleaseInfo> release =
         fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
     if (cancel_requested.load()) return;
