@@ -18,7 +18,6 @@
 #include <sstream>
 #include <string>
 
-#include "base/file_system.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
 #include "installation/browser_processes.h"
@@ -217,9 +216,6 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     }
     result["fetch_ms"] = number(fetched - start);
     result["judge_ms"] = number(GetTickCount64() - fetched);
-  } else if (name == "lock_name") {
-    result["name"] = JsonValue(wide_to_utf8(InstallationLockName(wide_path(op, "install_dir"))));
-    result["identity"] = JsonValue(wide_to_utf8(directory_identity(wide_path(op, "install_dir"))));
   } else if (name == "update_staging") {
     result["path"] = JsonValue(wide_to_utf8(UpdateStagingFolder(wide_path(op, "install_dir"))));
   } else if (name == "window_children") {
