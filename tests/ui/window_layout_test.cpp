@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -155,6 +156,29 @@ TEST(TextFit, EllipsisKeepsStartOrPathEnd) {
   for (const auto& c : cases) {
     EXPECT_EQ(fit_keeping_start(c.text, c.width, measure), c.start) << c.width;
     EXPECT_EQ(fit_keeping_end(c.text, c.width, measure), c.end) << c.width;
+  }
+}
+
+TEST(TextFit, HugeTextsAreCutBeforeTheyAreMeasured) {
+  size_t longest = 0;
+  const MeasureText measure = [&](const std::u16string& text) {
+    longest = std::max(longest, text.size());
+    return 10.0f * static_cast<float>(text.size());
+  };
+  const std::u16string huge(4u << 20, u'x');
+  const struct {
+    std::u16string text;
+    std::u16string start, end;
+  } cases[] = {
+      {huge, u"xxxxxxxxx…", u"…xxxxxxxxx"},
+      {u"下载: " + huge + u"\\zh-CN.pak", u"下载: xxxxx…", u"…zh-CN.pak"},
+      {u"下载: C:\\a\\" + huge, u"下载: C:\\a\\…", u"…xxxxxxxxx"},
+  };
+  for (const auto& c : cases) {
+    longest = 0;
+    EXPECT_EQ(fit_keeping_start(c.text, 100, measure), c.start);
+    EXPECT_EQ(fit_keeping_end(c.text, 100, measure), c.end);
+    EXPECT_LE(longest, 1024u);
   }
 }
 
