@@ -26,7 +26,9 @@ std::string Sha256File(const std::wstring& path) {
   if (!file) return {};
 
   Sha256 hash;
-  std::vector<UCHAR> buffer(kChunkSize);
+  // One buffer per thread: a zip's members are many small files, and a fresh megabyte for each
+  // costs more than hashing it.
+  thread_local std::vector<UCHAR> buffer(kChunkSize);
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), buffer.data(), kChunkSize, &read, nullptr)) return {};
