@@ -69,7 +69,7 @@ void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring&
 
 }  // namespace
 
-void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
+void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
                 const std::wstring& install_dir, const ReleaseInfo& release) {
   // The folder exists first, so that the lock names it as every later run will.
   if (!create_directories(install_dir)) {
@@ -133,7 +133,7 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     const std::optional<std::string> kept_config = ReadFileText(config);
     std::vector<std::string> members;
     const bool placed =
-        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested, &members);
+        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested, &members, &gate);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return stop(window, temp_dir, {});
     if (!placed) {
@@ -146,6 +146,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
     if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members));
   }
 
+  // Past this point the install is recorded whole or not at all: a cancel now waits for it.
+  const std::lock_guard recording(gate.mutex);
+  if (gate.closed || cancel_requested.load()) return stop(window, temp_dir, {});
   const std::wstring zips_path = ZipMembersPath(install_dir).native();
   if ((!zips.packages.empty() || path_exists(zips_path)) &&
       !WriteFileText(zips_path, ZipMembersText(zips))) {

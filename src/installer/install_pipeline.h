@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "base/write_gate.h"
 #include "net/release.h"
 #include "state/install_layout.h"
 #include "ui/window_model.h"
@@ -15,6 +16,7 @@
 // model's setters. A set cancel_requested stops the run silently (between packages, or inside a
 // download or an extraction); a failed package ends in Failed with "下载失败: <path>\n<reason>",
 // a record or the updater copy that cannot be written in Failed naming the file. The temporary
-// folder is removed however the run ends.
-void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested,
+// folder is removed however the run ends. `gate` is held while a file is moved into place and
+// while the finished install is recorded; once it is closed the run stops as if cancelled.
+void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
                 const std::wstring& install_dir, const ReleaseInfo& release);

@@ -11,7 +11,8 @@ constexpr const wchar_t* kInstallFailed = L"安装失败，请重试";
 }  // namespace
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
-                   const std::atomic<bool>& cancel_requested, const std::wstring& install_dir) {
+                   const std::atomic<bool>& cancel_requested, WriteGate& gate,
+                   const std::wstring& install_dir) {
   // Whatever the library raises (memory, above all) ends the run told, not the program.
   try {
     // The folder first, off the window's thread: a drive that does not answer stalls this
@@ -27,7 +28,7 @@ void InstallThread(const std::shared_ptr<WindowModel>& model,
       model->ShowError(kReleaseUnavailable);
       return;
     }
-    RunInstall(*model, cancel_requested, install_dir, *release);
+    RunInstall(*model, cancel_requested, gate, install_dir, *release);
   } catch (...) {
     model->ShowError(kInstallFailed);
   }

@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "base/write_gate.h"
 #include "ui/shared_texts.h"
 #include "ui/window_model.h"
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
-                   const std::atomic<bool>& cancel_requested, const std::wstring& install_dir);
+                   const std::atomic<bool>& cancel_requested, WriteGate& gate,
+                   const std::wstring& install_dir);

@@ -84,6 +84,11 @@ void InstallerController::StopWork() {
   if (install_dir_.empty()) return;
   worker_->cancel();
   worker_->wait_idle(kStopGrace);
+  {
+    // A file half moved into the folder, or records half written, would be worse than a wait.
+    const std::lock_guard writing(gate_->mutex);
+    gate_->closed = true;
+  }
   if (const std::wstring temp_dir = install_temp_dir(); !temp_dir.empty()) remove_tree(temp_dir);
 }
 
@@ -114,8 +119,8 @@ void InstallerController::StartInstall() {
   window_.SetState(WindowState::Working);
   window_.SetProgress(0);
   window_.SetStatus(kFetchingRelease);
-  if (!worker_->start([model = window_.model(), worker = worker_, dir = *dir] {
-        InstallThread(model, worker->cancel_flag(), dir);
+  if (!worker_->start([model = window_.model(), worker = worker_, gate = gate_, dir = *dir] {
+        InstallThread(model, worker->cancel_flag(), *gate, dir);
       })) {
     window_.ShowError(kCannotStartInstall);
   }

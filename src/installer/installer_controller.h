@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/worker.h"
+#include "base/write_gate.h"
 #include "state/install_layout.h"
 #include "ui/progress_window.h"
 
@@ -32,4 +33,5 @@ class InstallerController {
   std::wstring install_dir_;
   // Shared with the install thread, which may outlive this object.
   std::shared_ptr<Worker> worker_ = std::make_shared<Worker>();
+  std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
 };

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "base/file_system.h"
+#include "base/pause_point.h"
 #include "package/extract_archive.h"
 #include "package/installed_path.h"
 #include "package/sha256_file.h"
@@ -24,8 +25,17 @@ bool fail(HttpClient& http, const char* reason) {
 }
 
 // Moves the verified download over the installed file. A read-only mark on an installed file
-// is the installation's own and must not keep the new release out.
-bool place_file(const std::wstring& download_path, const std::wstring& target) {
+// is the installation's own and must not keep the new release out. Across volumes the move is
+// a copy that takes a while: the gate keeps the program from ending in the middle of it.
+bool place_file(const std::wstring& download_path, const std::wstring& target, WriteGate* gate,
+                bool* gate_closed) {
+  std::unique_lock<std::mutex> writing;
+  if (gate != nullptr) {
+    writing = std::unique_lock<std::mutex>(gate->mutex);
+    *gate_closed = gate->closed;
+    if (gate->closed) return false;
+  }
+  pause_point("placing");
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     clear_read_only(target, attributes);
@@ -47,7 +57,7 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
 
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
                   HttpClient& http, const std::atomic<bool>* cancel,
-                  std::vector<std::string>* members) {
+                  std::vector<std::string>* members, WriteGate* gate) {
   const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
   if (!installed) return fail(http, kInvalidFilePathError);
   const std::wstring temp_dir = install_temp_dir();
@@ -81,7 +91,9 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
     // Checked before it replaces anything, so a bad download never costs the installed file.
     if (!DigestMatches(file.checksum_sha256, download_path)) return fail(http, kChecksumError);
     const bool existed = path_exists(target);
-    if (!place_file(download_path, target)) {
+    bool gate_closed = false;
+    if (!place_file(download_path, target, gate, &gate_closed)) {
+      if (gate_closed) return fail(http, kCancelledError);
       return fail(http, existed ? kReplaceError : kPlaceError);
     }
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/write_gate.h"
 #include "net/http_client.h"
 #include "net/release.h"
 
@@ -38,6 +39,8 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
 // False on any failure, with the reason in the client's last_error; a set `cancel` stops an
 // extraction under way ("cancelled"; the client's own flag stops a download).
 // `members`, when given, gets the files an archive placed (its safe file names, as stored).
+// `gate`, when given, is held while a plain file is moved into place; a closed gate stops the
+// package there ("cancelled").
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
                   HttpClient& http, const std::atomic<bool>* cancel = nullptr,
-                  std::vector<std::string>* members = nullptr);
+                  std::vector<std::string>* members = nullptr, WriteGate* gate = nullptr);

@@ -274,7 +274,7 @@ bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folde
 }  // namespace
 
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
-               ReplacementGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
+               WriteGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
                const std::wstring& browser_path, bool untrusted) {
   // A path that could leave the installation, or two spellings of one file (the run would
   // overwrite, or delete as a backup, what it just put down): refused before anything is fetched.

@@ -2,26 +2,19 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 #include <string>
 
+#include "base/write_gate.h"
 #include "net/release.h"
 #include "ui/window_model.h"
-
-// Held by the worker for the whole replacement phase. The controller takes it when its window
-// has closed and marks the gate closed: the program then never ends half-way through replacing
-// files, and a worker that has not begun replacing by then does not begin.
-struct ReplacementGate {
-  std::mutex mutex;
-  bool closed = false;
-};
 
 // Brings install_dir up to `release`: refuses a release that names one file twice, stages and
 // verifies every changed package and the new records, closes the browser, then replaces the
 // files and the records through a journal in the installation (every step undone on a failure
-// or a cancel, or by the next run after a kill). `untrusted`: the installation's records may not
-// match its files (an interrupted update that could not be undone exactly), so every package is
-// fetched, and the journal keeps saying so until this update has finished.
+// or a cancel, or by the next run after a kill), holding `gate` for the whole replacement.
+// `untrusted`: the installation's records may not match its files (an interrupted update that
+// could not be undone exactly), so every package is fetched, and the journal keeps saying so
+// until this update has finished.
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
-               ReplacementGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
+               WriteGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
                const std::wstring& browser_path, bool untrusted);

@@ -28,7 +28,7 @@ namespace {
 
 void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
                         const std::atomic<bool>& cancel_requested,
-                        const std::shared_ptr<ReplacementGate>& gate,
+                        const std::shared_ptr<WriteGate>& gate,
                         const std::wstring& install_dir) {
   // An update interrupted half-way is put back as it was first, before and whatever the
   // service answers; if that cannot be done exactly, nothing installed is trusted.
@@ -73,7 +73,7 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
 
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                     const std::atomic<bool>& cancel_requested,
-                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir) {
+                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir) {
   // Whatever the library raises ends the run told (a replacement under way has been undone by
   // its journal on the way out), not the program.
   try {

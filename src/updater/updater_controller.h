@@ -37,10 +37,10 @@ class UpdaterController {
   ProgressWindow window_;
   // Shared with the worker, which may outlive this object.
   std::shared_ptr<Worker> worker_ = std::make_shared<Worker>();
-  std::shared_ptr<ReplacementGate> gate_ = std::make_shared<ReplacementGate>();
+  std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
 };
 
 // The worker: fetch, compare, update.
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                     const std::atomic<bool>& cancel_requested,
-                    const std::shared_ptr<ReplacementGate>& gate, const std::wstring& install_dir);
+                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir);

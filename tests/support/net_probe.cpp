@@ -115,13 +115,13 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
   });
   const std::wstring dir = wide_path(op, "install_dir");
   RepairOutcome repair = RepairOutcome::NoMarker;
+  WriteGate gate;
   if (update) {
-    ReplacementGate gate;
     repair = RepairInterruptedUpdate(dir).outcome;
     RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe",
               repair == RepairOutcome::Untrusted);
   } else {
-    RunInstall(model, cancel, dir, *release);
+    RunInstall(model, cancel, gate, dir, *release);
   }
   return JsonValue(Members{{"fetched", JsonValue(true)},
                            {"repaired", JsonValue(repair != RepairOutcome::NoMarker)},
