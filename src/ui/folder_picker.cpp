@@ -2,9 +2,43 @@
 
 #include <shobjidl.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
 #include "base/com_ptr.h"
+#include "base/detached_thread.h"
 
 namespace {
+
+// How long the dialog's start folder may take to answer. A network share that went away or a
+// reader without its card can keep a call on it waiting for many seconds, on the window's thread.
+constexpr std::chrono::milliseconds kStartFolderWait{800};
+
+// Whether `folder` is an existing folder, asked on a thread of its own: an answer that does not
+// come within `limit` counts as no, and the asking thread is left to finish on its own.
+bool folder_answers(const std::wstring& folder, std::chrono::milliseconds limit) {
+  struct Answer {
+    std::mutex mutex;
+    std::condition_variable given;
+    bool done = false;
+    bool folder = false;
+  };
+  const auto answer = std::make_shared<Answer>();
+  if (!start_detached([answer, folder] {
+        const DWORD attributes = GetFileAttributesW(folder.c_str());
+        const std::lock_guard lock(answer->mutex);
+        answer->folder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        answer->done = true;
+        answer->given.notify_all();
+      })) {
+    return false;
+  }
+  std::unique_lock lock(answer->mutex);
+  return answer->given.wait_for(lock, limit, [&] { return answer->done; }) && answer->folder;
+}
 
 // Balances a successful CoInitializeEx when the scope ends.
 class ComApartment {
@@ -42,9 +76,10 @@ std::wstring PickFolder(HWND owner, const std::wstring& initial_folder) {
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_NOCHANGEDIR);
-  if (!initial_folder.empty()) {
+  if (!initial_folder.empty() && folder_answers(initial_folder, kStartFolderWait)) {
     ComPtr<IShellItem> folder;
-    // A folder that does not exist yet cannot be parsed; the dialog then opens at its default.
+    // A folder that does not exist yet (or does not answer) is not asked for: the dialog then
+    // opens at its default.
     if (SUCCEEDED(SHCreateItemFromParsingName(initial_folder.c_str(), nullptr, IID_IShellItem,
                                               folder.put_void()))) {
       dialog->SetFolder(folder.get());
