@@ -105,7 +105,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
                     display_wide(kConflictingPathError));
   }
   // A full disk or a folder that cannot take files is told now, not after a long download.
-  if (!CanWriteInto(install_dir)) return stop(window, temp_dir, kCannotWriteInstallDir + install_dir);
+  if (!CanWriteInto(install_dir)) {
+    return stop(window, temp_dir, kCannotWriteInstallDir + install_dir);
+  }
   if (const std::optional<std::wstring> no_room = CheckRoomFor(release, install_dir, temp_dir)) {
     return stop(window, temp_dir, *no_room);
   }
@@ -115,7 +117,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   // interrupted earlier is retired first: its backups are stale once anything is installed.
   const std::wstring journal = join_path(install_dir, kUpdateMarkerName);
   if (!RetireInterruptedUpdate(install_dir) ||
-      (ReadVersionManifest(install_dir) && !WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}}))) {
+      (ReadVersionManifest(install_dir) &&
+       !WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}}))) {
     return stop(window, temp_dir, kCannotWriteRecords + journal);
   }
   const auto count = static_cast<int32_t>(release.files.size());
@@ -132,14 +135,14 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
     // A package may bring a new config; the values this installation already had stay.
     const std::optional<std::string> kept_config = ReadFileText(config);
     std::vector<std::string> members;
-    const bool placed =
-        FetchPackage(file, static_cast<size_t>(i), install_dir, http, &cancel_requested, &members, &gate);
+    const bool placed = FetchPackage(file, static_cast<size_t>(i), install_dir, http,
+                                     &cancel_requested, &members, &gate);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return stop(window, temp_dir, {});
     if (!placed) {
-      return stop(window, temp_dir,
-                  kDownloadFailed + display_wide(file.file_path) + L"\n" +
-                      display_wide(http.last_error()));
+      return stop(
+          window, temp_dir,
+          kDownloadFailed + display_wide(file.file_path) + L"\n" + display_wide(http.last_error()));
     }
     if (!config_kept) return stop(window, temp_dir, kCannotWriteConfig + config);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
@@ -161,7 +164,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
     return stop(window, temp_dir, kCannotWriteConfig + config);
   }
   // The whole release and its records are in place: the installation is trusted again.
-  if (!RetireInterruptedUpdate(install_dir)) return stop(window, temp_dir, kCannotWriteRecords + journal);
+  if (!RetireInterruptedUpdate(install_dir)) {
+    return stop(window, temp_dir, kCannotWriteRecords + journal);
+  }
   window.SetProgress(kFullPercent);
   window.SetStatus(kFinishing);
   const std::wstring updater = updater_path(install_dir);

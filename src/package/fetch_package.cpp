@@ -25,17 +25,8 @@ bool fail(HttpClient& http, const char* reason) {
 }
 
 // Moves the verified download over the installed file. A read-only mark on an installed file
-// is the installation's own and must not keep the new release out. Across volumes the move is
-// a copy that takes a while: the gate keeps the program from ending in the middle of it.
-bool place_file(const std::wstring& download_path, const std::wstring& target, WriteGate* gate,
-                bool* gate_closed) {
-  std::unique_lock<std::mutex> writing;
-  if (gate != nullptr) {
-    writing = std::unique_lock<std::mutex>(gate->mutex);
-    *gate_closed = gate->closed;
-    if (gate->closed) return false;
-  }
-  pause_point("placing");
+// is the installation's own and must not keep the new release out.
+bool place_file(const std::wstring& download_path, const std::wstring& target) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     clear_read_only(target, attributes);
@@ -91,9 +82,15 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
     // Checked before it replaces anything, so a bad download never costs the installed file.
     if (!DigestMatches(file.checksum_sha256, download_path)) return fail(http, kChecksumError);
     const bool existed = path_exists(target);
-    bool gate_closed = false;
-    if (!place_file(download_path, target, gate, &gate_closed)) {
-      if (gate_closed) return fail(http, kCancelledError);
+    // Across volumes the move is a copy that takes a while: the gate keeps the program from
+    // ending in the middle of it.
+    std::unique_lock<std::mutex> writing;
+    if (gate != nullptr) {
+      writing = std::unique_lock<std::mutex>(gate->mutex);
+      if (gate->closed) return fail(http, kCancelledError);
+    }
+    pause_point("placing");
+    if (!place_file(download_path, target)) {
       return fail(http, existed ? kReplaceError : kPlaceError);
     }
   }

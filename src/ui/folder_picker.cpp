@@ -2,13 +2,12 @@
 
 #include <shobjidl.h>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 #include "base/com_ptr.h"
-#include "base/detached_thread.h"
+#include "base/worker.h"
 
 namespace {
 
@@ -16,28 +15,19 @@ namespace {
 // reader without its card can keep a call on it waiting for many seconds, on the window's thread.
 constexpr std::chrono::milliseconds kStartFolderWait{800};
 
-// Whether `folder` is an existing folder, asked on a thread of its own: an answer that does not
-// come within `limit` counts as no, and the asking thread is left to finish on its own.
+// Whether `folder` is an existing folder, asked on a worker of its own: an answer that does not
+// come within `limit` counts as no, and the worker is left to finish on its own.
 bool folder_answers(const std::wstring& folder, std::chrono::milliseconds limit) {
-  struct Answer {
-    std::mutex mutex;
-    std::condition_variable given;
-    bool done = false;
-    bool folder = false;
-  };
-  const auto answer = std::make_shared<Answer>();
-  if (!start_detached([answer, folder] {
+  const auto is_folder = std::make_shared<std::atomic<bool>>(false);
+  const auto asking = std::make_shared<Worker>();
+  if (!asking->start([is_folder, folder] {
         const DWORD attributes = GetFileAttributesW(folder.c_str());
-        const std::lock_guard lock(answer->mutex);
-        answer->folder =
-            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        answer->done = true;
-        answer->given.notify_all();
+        is_folder->store(attributes != INVALID_FILE_ATTRIBUTES &&
+                         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
       })) {
     return false;
   }
-  std::unique_lock lock(answer->mutex);
-  return answer->given.wait_for(lock, limit, [&] { return answer->done; }) && answer->folder;
+  return asking->wait_idle(limit) && is_folder->load();
 }
 
 // Balances a successful CoInitializeEx when the scope ends.

@@ -62,8 +62,9 @@ bool short_and_fits(const std::u16string& text, float width, const MeasureText& 
 std::u16string fit_keeping_start(const std::u16string& text, float width,
                                  const MeasureText& measure) {
   if (short_and_fits(text, width, measure)) return text;
-  const size_t kept = largest_fitting(
-      std::min(text.size(), kMeasuredUnits), [&](size_t n) { return measure(text.substr(0, n) + kEllipsis) <= width; });
+  const size_t kept = largest_fitting(std::min(text.size(), kMeasuredUnits), [&](size_t n) {
+    return measure(text.substr(0, n) + kEllipsis) <= width;
+  });
   return text.substr(0, snap_down(text, kept)) + kEllipsis;
 }
 
@@ -77,7 +78,8 @@ std::u16string fit_keeping_end(const std::u16string& text, float width,
   }
   const std::u16string tail = kEllipsis + text.substr(separator);
   if (measure(tail) > width) return ellipsis_then_end(measured_end(text), width, measure);
-  const size_t kept = largest_fitting(
-      std::min(separator, kMeasuredUnits), [&](size_t n) { return measure(text.substr(0, n) + tail) <= width; });
+  const size_t kept = largest_fitting(std::min(separator, kMeasuredUnits), [&](size_t n) {
+    return measure(text.substr(0, n) + tail) <= width;
+  });
   return text.substr(0, snap_down(text, kept)) + tail;
 }

@@ -633,6 +633,9 @@ class Install(unittest.TestCase):
             self.assertFalse(h.install_temp().exists(), "the downloads stayed after a cancel")
             rewritten = sum(1 for p in folder.rglob("*.bin") if p.stat().st_ctime >= began)
             self.assertLess(rewritten, len(MANY), "the extraction was not cut short")
+            time.sleep(1)
+            self.assertEqual(sum(1 for p in folder.rglob("*.bin") if p.stat().st_ctime >= began),
+                             rewritten, "files still appear")
             self.assertTrue((folder / h.MANIFEST_NAME).exists())
             self.assertIn("untrusted", (folder / h.MARKER_NAME).read_text())
 
