@@ -32,3 +32,14 @@ std::optional<Sha256Digest> Sha256::finish() {
   unusable_ = true;
   return digest;
 }
+
+std::string digest_hex(const Sha256Digest& digest) {
+  constexpr char kHexDigits[] = "0123456789abcdef";
+  std::string hex;
+  hex.reserve(kSha256Bytes * 2);
+  for (const uint8_t value : digest) {
+    hex.push_back(kHexDigits[value >> 4]);
+    hex.push_back(kHexDigits[value & 0x0F]);
+  }
+  return hex;
+}

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "base/bcrypt_handle.h"
 
@@ -27,3 +28,6 @@ class Sha256 {
   ScopedBcryptHash hash_;
   bool unusable_ = false;
 };
+
+// 64 lowercase hexadecimal characters: how the release service and the records spell a digest.
+std::string digest_hex(const Sha256Digest& digest);

@@ -1,9 +1,11 @@
 #include "net/http_client.h"
 
 #include <cstdlib>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "base/sha256.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
 #include "net/url.h"
@@ -15,8 +17,24 @@ constexpr DWORD kFirstFailingStatus = 300;
 // quarter of the throughput under Wine. Gathering them bounds the calls and the memory alike.
 constexpr size_t kWriteBatch = 1024 * 1024;
 constexpr DWORD kContentLengthChars = 32;
-// A signature header is 88 characters; anything far longer is not one of ours.
+// A signature header is 88 characters; anything far longer is not one of ours. ETags and dates
+// fit as well.
 constexpr DWORD kCustomHeaderChars = 1024;
+// How often a back-off looks at the cancel flag.
+constexpr std::chrono::milliseconds kBackOffTick{50};
+constexpr DWORD kPartialContent = 206;
+constexpr DWORD kRequestTimeout = 408;
+constexpr DWORD kTooManyRequests = 429;
+constexpr DWORD kFirstServerError = 500;
+
+// A status that says "not now" rather than "no": the request may pass when tried again.
+bool passing_status(DWORD status) {
+  return status >= kFirstServerError || status == kRequestTimeout || status == kTooManyRequests;
+}
+
+DWORD milliseconds(std::chrono::milliseconds duration) {
+  return static_cast<DWORD>(duration.count());
+}
 
 std::string status_error(DWORD status) {
   return "HTTP " + std::to_string(status);
@@ -30,15 +48,39 @@ DWORD query_status(HINTERNET request) {
   return status;
 }
 
-// A header's value as UTF-8, empty when absent (or larger than any header we read needs).
-std::string query_custom_header(HINTERNET request, const wchar_t* name) {
+// A header's text, empty when absent (or larger than any header we read needs). `name` is used
+// with WINHTTP_QUERY_CUSTOM only.
+std::wstring query_header(HINTERNET request, DWORD which, const wchar_t* name = nullptr) {
   wchar_t text[kCustomHeaderChars] = {};
   DWORD size = sizeof(text);
-  if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_CUSTOM, name, text, &size,
+  if (!WinHttpQueryHeaders(request, which, name ? name : WINHTTP_HEADER_NAME_BY_INDEX, text, &size,
                            WINHTTP_NO_HEADER_INDEX)) {
     return {};
   }
-  return wide_to_utf8(std::wstring_view(text, size / sizeof(wchar_t)));
+  return std::wstring(text, size / sizeof(wchar_t));
+}
+
+std::string query_custom_header(HINTERNET request, const wchar_t* name) {
+  return wide_to_utf8(query_header(request, WINHTTP_QUERY_CUSTOM, name));
+}
+
+// What a resumed request names in If-Range: the ETag, else the Last-Modified date; empty when
+// the answer has neither (then the rest cannot be asked for safely and the file starts over).
+std::wstring query_validator(HINTERNET request) {
+  std::wstring validator = query_header(request, WINHTTP_QUERY_ETAG);
+  // A weak ETag may name other bytes: it never guards a range.
+  if (validator.rfind(L"W/", 0) == 0) validator.clear();
+  if (validator.empty()) validator = query_header(request, WINHTTP_QUERY_LAST_MODIFIED);
+  return validator;
+}
+
+// Whether a 206 answer holds the bytes from `from` to the end of a body of `total` bytes
+// ("bytes FROM-LAST/TOTAL").
+bool range_continues(HINTERNET request, uint64_t from, uint64_t total) {
+  const std::wstring range = query_header(request, WINHTTP_QUERY_CONTENT_RANGE);
+  const std::wstring expected_text = L"bytes " + std::to_wstring(from) + L"-" +
+                                     std::to_wstring(total - 1) + L"/" + std::to_wstring(total);
+  return range == expected_text;
 }
 
 // Content-Length read as text: the numeric query form is 32 bits wide and would misreport
@@ -104,6 +146,13 @@ class BatchedWriter {
     return ok;
   }
 
+  // Empties the file for a body that starts over.
+  bool restart() {
+    pending_.clear();
+    LARGE_INTEGER start{};
+    return SetFilePointerEx(file_, start, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
+  }
+
  private:
   bool write_through(const char* data, size_t size) {
     while (size > 0) {
@@ -140,8 +189,19 @@ HttpClient::HttpClient() {
   }
 }
 
+bool HttpClient::back_off(std::chrono::milliseconds delay) const {
+  for (std::chrono::milliseconds waited{0}; waited < delay; waited += kBackOffTick) {
+    if (cancelled()) return false;
+    std::this_thread::sleep_for(kBackOffTick);
+  }
+  return !cancelled();
+}
+
 std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_view url,
-                                                                 DWORD security_flags) {
+                                                                 DWORD security_flags,
+                                                                 const std::wstring& headers,
+                                                                 DWORD* status) {
+  if (status != nullptr) *status = 0;
   const std::optional<UrlParts> parts = parse_url(url);
   if (!parts) {
     last_error_ = "invalid URL";
@@ -163,6 +223,12 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
     last_error_ = "open request failed";
     return std::nullopt;
   }
+  // Without them a name that never resolves, or a peer that sends nothing, holds the request
+  // for ever; the receive timeout is also how long a body may stand still.
+  WinHttpSetTimeouts(open.request.get(), static_cast<int>(milliseconds(kResolveTimeout)),
+                     static_cast<int>(milliseconds(kConnectTimeout)),
+                     static_cast<int>(milliseconds(kSendTimeout)),
+                     static_cast<int>(milliseconds(stall_timeout_)));
   DWORD flags = security_flags;
   WinHttpSetOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
   // Remember what the platform holds now, not what was asked for.
@@ -172,8 +238,10 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
       WinHttpQueryOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &held, &held_size)
           ? held
           : security_flags;
-  if (!WinHttpSendRequest(open.request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                          WINHTTP_NO_REQUEST_DATA, 0, 0, 0)) {
+  if (!WinHttpSendRequest(open.request.get(),
+                          headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
+                          headers.empty() ? 0 : static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA,
+                          0, 0, 0)) {
     last_error_ = "send request failed";
     return std::nullopt;
   }
@@ -181,11 +249,27 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
     last_error_ = "receive response failed";
     return std::nullopt;
   }
-  if (const DWORD status = query_status(open.request.get()); status >= kFirstFailingStatus) {
-    last_error_ = status_error(status);
+  const DWORD answered = query_status(open.request.get());
+  if (status != nullptr) *status = answered;
+  if (answered >= kFirstFailingStatus) {
+    last_error_ = status_error(answered);
     return std::nullopt;
   }
   return open;
+}
+
+std::optional<HttpClient::OpenRequest> HttpClient::start_download(std::string_view url) {
+  for (int attempt = 0;; ++attempt) {
+    DWORD status = 0;
+    std::optional<OpenRequest> open = start_request(url, kDownloadSecurityFlags, {}, &status);
+    if (open) return open;
+    // No status: the request never got an answer (connect, send, receive), which may pass too;
+    // a URL that cannot be parsed or a request that cannot be made never does.
+    const bool transport = status == 0 && last_error_ != "invalid URL" &&
+                           last_error_ != "open request failed";
+    if (!(transport || passing_status(status)) || attempt == kMaxRetries) return std::nullopt;
+    if (!back_off(kFirstBackOff * (1 << attempt))) return std::nullopt;
+  }
 }
 
 std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* header_name,
@@ -215,16 +299,17 @@ std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* 
 }
 
 bool HttpClient::download(std::string_view url, const std::wstring& path,
-                          DownloadProgress progress) {
+                          DownloadProgress progress, std::string* sha256) {
   const DownloadProgress report = std::move(progress);
-  std::optional<OpenRequest> open = start_request(url, kDownloadSecurityFlags);
+  std::optional<OpenRequest> open = start_download(url);
   if (!open) return false;
-  const std::optional<uint64_t> length = query_content_length(open->request.get());
+  std::optional<uint64_t> length = query_content_length(open->request.get());
   if (!length) {
     last_error_ = "invalid content length";
     return false;
   }
-  const uint64_t expected = *length;
+  uint64_t expected = *length;
+  std::wstring validator = query_validator(open->request.get());
 
   // Delete sharing lets a clean-up remove the temporary folder while a stalled read holds this.
   ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
@@ -235,45 +320,94 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     return false;
   }
   uint64_t total = 0;
-  bool write_failed = false;
-  bool cancelled = false;
+  // Fed with the bytes as they are written, so that the file is never read again to check it.
+  std::optional<Sha256> hash(std::in_place);
   BatchedWriter writer(file.get());
-  const BodyEnd end = read_body(open->request.get(), [&](const char* data, DWORD size) {
-    if (cancel_ != nullptr && cancel_->load()) {
-      cancelled = true;
+  for (int resumes = 0;;) {
+    bool write_failed = false;
+    bool stopped = false;
+    BodyEnd end = BodyEnd::Broken;  // a resume whose request failed brings nothing
+    if (open) {
+      end = read_body(open->request.get(), [&](const char* data, DWORD size) {
+        if (cancelled()) {
+          stopped = true;
+          return false;
+        }
+        if (!writer.write(data, size)) {
+          write_failed = true;
+          return false;
+        }
+        hash->add(data, size);
+        total += size;
+        if (report) report(total, expected);
+        return true;
+      });
+    }
+    if (!write_failed) write_failed = !writer.flush();
+    if (stopped) {
+      last_error_ = "cancelled";
       return false;
     }
-    if (!writer.write(data, size)) {
-      write_failed = true;
+    if (write_failed) {
+      last_error_ = "cannot write output file";
       return false;
     }
-    total += size;
+    if (end == BodyEnd::Complete && (expected == kUnknownLength || total >= expected)) break;
+    // Broken off (Wine ends a body cut short of its Content-Length without an error of its
+    // own). Without a length the end could not be told from a break: nothing to resume.
+    if (expected == kUnknownLength || resumes == kMaxResumes) {
+      last_error_ = "incomplete download";
+      return false;
+    }
+    open.reset();
+    if (!back_off(kFirstBackOff * (1 << resumes++))) {
+      last_error_ = "cancelled";
+      return false;
+    }
+    // Without a validator the rest cannot be asked for safely: the plain request starts over.
+    const std::wstring headers =
+        validator.empty() ? std::wstring()
+                          : L"Range: bytes=" + std::to_wstring(total) + L"-\r\nIf-Range: " + validator;
+    DWORD status = 0;
+    open = start_request(url, kDownloadSecurityFlags, headers, &status);
+    if (!open) continue;
+    if (status == kPartialContent) {
+      if (!range_continues(open->request.get(), total, expected)) open.reset();
+      continue;
+    }
+    // The whole body again (a changed file, or a server that ignores ranges).
+    length = query_content_length(open->request.get());
+    if (!length) {
+      last_error_ = "invalid content length";
+      return false;
+    }
+    if (!writer.restart()) {
+      last_error_ = "cannot write output file";
+      return false;
+    }
+    expected = *length;
+    validator = query_validator(open->request.get());
+    total = 0;
+    hash.emplace();
     if (report) report(total, expected);
-    return true;
-  });
-  if (!write_failed) write_failed = !writer.flush();
+  }
   file.reset();
 
-  if (cancelled) {
-    last_error_ = "cancelled";
-    return false;
-  }
-  if (write_failed) {
-    last_error_ = "cannot write output file";
-    return false;
-  }
-  if (end == BodyEnd::Broken) {
-    last_error_ = "incomplete download";
-    return false;
-  }
   if (total == 0) {
     last_error_ = "no data received";
     return false;
   }
-  // The platform ends a body cut short of its Content-Length without any error of its own.
   if (expected != kUnknownLength && total != expected) {
     last_error_ = "incomplete download";
     return false;
+  }
+  if (sha256 != nullptr) {
+    const std::optional<Sha256Digest> digest = hash->finish();
+    if (!digest) {
+      last_error_ = "cannot compute digest";
+      return false;
+    }
+    *sha256 = digest_hex(*digest);
   }
   return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -19,6 +20,18 @@ inline constexpr const wchar_t* kUserAgent = L"Orvane-Setup/1.0";
 // The release answer is a few KiB; one far larger is refused unread ("response too large")
 // rather than held in memory whole.
 inline constexpr size_t kMaxGetBodyBytes = 16 * 1024 * 1024;
+// A download moves on from where a broken connection left it at most this many times, and a
+// request that failed before any body (connect, send, receive, 5xx, 408, 429) is tried this many
+// more times; each waits a little longer first.
+inline constexpr int kMaxResumes = 3;
+inline constexpr int kMaxRetries = 2;
+inline constexpr std::chrono::milliseconds kFirstBackOff{250};
+// A name that does not resolve or a peer that does not answer ends a request after these; a
+// body that moves no byte for kStallTimeout is broken (and resumed).
+inline constexpr std::chrono::milliseconds kResolveTimeout{15000};
+inline constexpr std::chrono::milliseconds kConnectTimeout{15000};
+inline constexpr std::chrono::milliseconds kSendTimeout{30000};
+inline constexpr std::chrono::milliseconds kStallTimeout{30000};
 #ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
 #define WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY 4
 #endif
@@ -49,7 +62,13 @@ class HttpClient {
 
   // Streams the body into `path` (created or truncated). No file is created for a status of 300
   // or more; an empty, short or overlong body leaves what arrived on disk and returns false.
-  bool download(std::string_view url, const std::wstring& path, DownloadProgress progress);
+  // A body that breaks off (an error, a stall, fewer bytes than its Content-Length) is asked
+  // for again from where it stopped, with If-Range naming the first answer's ETag or
+  // Last-Modified; an answer of 200 instead of 206 starts the file over. Failures before any
+  // body that may pass (see kMaxRetries) are tried again. With `sha256`, the digest of the
+  // file's bytes, computed as they are written, goes there on success.
+  bool download(std::string_view url, const std::wstring& path, DownloadProgress progress,
+                std::string* sha256 = nullptr);
 
   const std::string& last_error() const { return last_error_; }
 
@@ -60,6 +79,10 @@ class HttpClient {
   // flag keeps it alive as long as the client.
   void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
+  // How long a body may stand still before it counts as broken; kStallTimeout unless a test
+  // needs to see a stall sooner.
+  void set_stall_timeout(std::chrono::milliseconds timeout) { stall_timeout_ = timeout; }
+
   // How the session finds a proxy: WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY where the system offers
   // it, else WINHTTP_ACCESS_TYPE_DEFAULT_PROXY.
   DWORD access_type() const { return access_type_; }
@@ -69,11 +92,22 @@ class HttpClient {
 
  private:
   struct OpenRequest;
-  std::optional<OpenRequest> start_request(std::string_view url, DWORD security_flags);
+  struct Transfer;
+  // The request after its headers came with a status below 300, else nothing with last_error
+  // set; `status` gets the status seen (0 when none came).
+  std::optional<OpenRequest> start_request(std::string_view url, DWORD security_flags,
+                                           const std::wstring& headers = {},
+                                           DWORD* status = nullptr);
+  // The first answer of a download, with the retries a passing failure earns.
+  std::optional<OpenRequest> start_download(std::string_view url);
+  // Waits `delay` unless the cancel flag is set first; false when it was.
+  bool back_off(std::chrono::milliseconds delay) const;
+  bool cancelled() const { return cancel_ != nullptr && cancel_->load(); }
 
   ScopedInternetHandle session_;
   std::string last_error_;
   DWORD last_security_flags_ = 0;
   const std::atomic<bool>* cancel_ = nullptr;
   DWORD access_type_ = 0;
+  std::chrono::milliseconds stall_timeout_ = kStallTimeout;
 };

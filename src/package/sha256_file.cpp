@@ -10,7 +10,6 @@
 namespace {
 
 constexpr DWORD kChunkSize = 1024 * 1024;
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 }  // namespace
 
@@ -36,12 +35,5 @@ std::string Sha256File(const std::wstring& path) {
     if (!hash.add(buffer.data(), read)) return {};
   }
   const std::optional<Sha256Digest> digest = hash.finish();
-  if (!digest) return {};
-  std::string hex;
-  hex.reserve(kSha256Bytes * 2);
-  for (uint8_t value : *digest) {
-    hex.push_back(kHexDigits[value >> 4]);
-    hex.push_back(kHexDigits[value & 0x0F]);
-  }
-  return hex;
+  return digest ? digest_hex(*digest) : std::string();
 }

@@ -123,7 +123,7 @@ class HttpClientTest(unittest.TestCase):
              "incomplete response", "incomplete download"),
             # A reset may reach the client before it has read the headers (Linux drops what the
             # socket held): the answer fails either way, never as a whole one.
-            ("closed mid-body", base + "/_fault/close=65536/files/small.bin",
+            ("closed mid-body", base + "/_fault/close=1000/files/small.bin",
              ("incomplete response", "receive response failed"),
              ("incomplete download", "receive response failed")),
             # A length that is no number leaves the end of the body uncheckable: a bad answer.
@@ -160,6 +160,45 @@ class HttpClientTest(unittest.TestCase):
                     self.assertFalse(target.exists())
                 else:
                     self.assertFalse(target.exists(), "no file for a request that failed")
+
+    def test_broken_bodies_resume_and_passing_failures_are_tried_again(self):
+        size = 20 * 1024 * 1024
+        cut = size * 2 // 5
+        gen = f"/gen/{size}"
+        cases = [
+            # (label, faults, stall time, statuses of the requests, Range on each after the first,
+            #  last_error or None)
+            ("reset at 40 %, twice", f"close={cut},times=2", None, [200, 206, 206], True, None),
+            ("server ignores Range", f"truncate={cut},times=1,norange", None, [200, 200], True, None),
+            ("file changed behind the URL", f"truncate={cut},times=1,newetag", None, [200, 200], True, None),
+            ("stalls with the connection open", f"stall={cut},times=1", 2000, [200, 206], True, None),
+            ("503 twice, then the file", "status=503,times=2", None, [503, 503, 200], False, None),
+            ("408 and 429 pass too", "status=429,times=1", None, [429, 200], False, None),
+            ("404 fails at once", "status=404", None, [404], False, "HTTP 404"),
+            ("500 every time", "status=500", None, [500, 500, 500], False, "HTTP 500"),
+            ("cut every time", "truncate=1000", None, [200, 206, 206, 206], True, "incomplete download"),
+        ]
+        self.http.clear_requests()
+        operations = []
+        for i, (_, faults, stall, _, _, _) in enumerate(cases):
+            operation = {"op": "download", "url": f"{self.http.url}/_fault/{faults}{gen}",
+                         "path": self.path(f"resume {i}.bin")}
+            operations += [{"op": "new_client"}, dict(operation, stall_ms=stall) if stall else operation]
+        results = probe.run(operations)
+        for i, (label, faults, _, statuses, ranged, error) in enumerate(cases):
+            downloaded = results[2 * i + 1]
+            with self.subTest(label):
+                asked = [(ask, status) for path, ask, status in self.http.ranges()
+                         if path == f"/_fault/{faults}{gen}"]
+                self.assertEqual([status for _, status in asked], statuses)
+                self.assertIsNone(asked[0][0])
+                self.assertTrue(all((ask or "").startswith("bytes=") == ranged for ask, _ in asked[1:]), asked)
+                self.assertEqual(downloaded["last_error"] if not downloaded["ok"] else None, error)
+                if error is None:
+                    self.assertEqual(downloaded["digest"], release_server.gen_bytes_sha256(size))
+                    with open(WORK / f"resume {i}.bin", "rb") as f:
+                        self.assertEqual(hashlib.file_digest(f, "sha256").hexdigest(), downloaded["digest"])
+                    (WORK / f"resume {i}.bin").unlink()
 
     def test_the_session_asks_the_system_for_the_proxy(self):
         # Wine 8 takes WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY (Windows 8.1 and later do) but ignores

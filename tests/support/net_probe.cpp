@@ -171,11 +171,16 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     }
   } else if (name == "download") {
     uint64_t calls = 0, last_total = 0, last_expected = 0;
+    if (const std::optional<double> stall = op.get_number("stall_ms")) {
+      http->set_stall_timeout(std::chrono::milliseconds(static_cast<int64_t>(*stall)));
+    }
+    std::string digest;
     const bool ok = http->download(op.get_string("url").value_or(""), wide_path(op, "path"),
                                    [&](uint64_t total, uint64_t expected) {
                                      ++calls, last_total = total, last_expected = expected;
-                                   });
+                                   }, &digest);
     result["ok"] = JsonValue(ok);
+    result["digest"] = JsonValue(digest);
     result["progress_calls"] = number(calls);
     result["progress_total"] = number(last_total);
     result["progress_expected_unknown"] = JsonValue(last_expected == kUnknownLength);

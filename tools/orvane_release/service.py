@@ -27,6 +27,7 @@ Every request is recorded in memory and appended to <root>/requests.log as
 main() serves until SIGTERM or SIGINT; tests/support/release_server.py runs it as a program.
 """
 import argparse
+import collections
 import dataclasses
 import datetime
 import functools
@@ -124,23 +125,39 @@ def gen_bytes_sha256(n):
 @dataclasses.dataclass
 class Body:
     size: int
-    chunks: object  # callable returning an iterator of bytes-like pieces
+    chunks: object  # callable(offset) returning an iterator of the bytes from offset on
+    etag: str = None  # the validator a resumed request names in If-Range
 
 
 def bytes_body(data):
-    return Body(len(data), lambda: iter((data,) if data else ()))
+    return Body(len(data), lambda offset=0: iter((data[offset:],) if data[offset:] else ()))
 
 
 def file_body(path):
-    def chunks():
+    def chunks(offset=0):
         with open(path, "rb") as f:
+            f.seek(offset)
             while piece := f.read(FILE_CHUNK):
                 yield piece
-    return Body(os.path.getsize(path), chunks)
+    status = os.stat(path)
+    return Body(status.st_size, chunks, f'"{status.st_size:x}-{status.st_mtime_ns:x}"')
 
 
 def gen_body(n):
-    return Body(n, lambda: gen_chunks(n))
+    return Body(n, lambda offset=0: gen_chunks(n, offset), f'"gen-{n:x}"')
+
+
+RANGE_FORM = re.compile(r"^bytes=(\d+)-$")
+
+
+def resumed_from(range_header, if_range, body):
+    """Where a Range request starts, or None when the whole body is answered: only the open
+    form "bytes=N-" is served, and only while If-Range (when sent) names the body's ETag."""
+    match = RANGE_FORM.match(range_header or "")
+    if match is None or body.etag is None or (if_range is not None and if_range != body.etag):
+        return None
+    start = int(match.group(1))
+    return start if start < body.size else None
 
 
 @dataclasses.dataclass
@@ -211,16 +228,24 @@ class Faults:
     slow: int = None       # body at about this many bytes per second
     delay: float = 0.0     # seconds before the headers
     extra: int = 0         # this many bytes after the announced body, then close
+    stall: int = None      # this many body bytes, then nothing more on an open connection
+    norange: bool = False  # Range is ignored: always the whole body with 200
+    newetag: bool = False  # every answer carries an ETag of its own, as if the file changed
+    times: int = None      # status, empty, cuts, slow and delay hold for this many requests only
 
     @property
     def cut(self):
-        return self.truncate if self.truncate is not None else self.close
+        for limit in (self.truncate, self.close, self.stall):
+            if limit is not None:
+                return limit
+        return None
 
 
 # item name -> how its value is read; None for items without a value.
 FAULT_ITEMS = {
     "status": int, "empty": None, "truncate": int, "close": int,
     "chunked": None, "slow": int, "delay": float, "extra": int,
+    "stall": int, "norange": None, "newetag": None, "times": int,
 }
 
 
@@ -241,8 +266,8 @@ def parse_faults(text):
         if number < 0 or (name == "slow" and number == 0) or (name == "status" and not 200 <= number <= 599):
             raise ValueError(item)
         setattr(faults, name, number)
-    if faults.truncate is not None and faults.close is not None:
-        raise ValueError("truncate and close together")
+    if sum(limit is not None for limit in (faults.truncate, faults.close, faults.stall)) > 1:
+        raise ValueError("more than one of truncate, close and stall")
     return faults
 
 
@@ -306,7 +331,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             self.close_connection = True
 
     def log_request(self, code="-", size="-"):
-        self.server.owner._record(self.command or "-", getattr(self, "path", "") or "-", int(code))
+        self.server.owner._record(self.command or "-", getattr(self, "path", "") or "-", int(code),
+                                  getattr(self, "range_asked", None))
 
     def log_message(self, format, *args):
         pass
@@ -319,6 +345,16 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             faults, target = Faults(), self.path
         else:
             answer = route(self.server.owner.root, target)
+        asked = self.server.owner._count(self.path)
+        if faults.times is not None and asked > faults.times:
+            # What the file and the server are stays; what goes wrong with one answer passes.
+            faults = Faults(norange=faults.norange, newetag=faults.newetag, chunked=faults.chunked)
+        if faults.newetag and answer.body.etag is not None:
+            answer.body.etag = answer.body.etag[:-1] + f'-{asked}"'
+        start = None
+        if answer.status == 200 and not faults.norange:
+            start = resumed_from(self.headers.get("Range"), self.headers.get("If-Range"), answer.body)
+        self.range_asked = self.headers.get("Range")
         if faults.status is not None:
             answer = Answer(faults.status, "text/plain", bytes_body(f"fault {faults.status}\n".encode()))
         if faults.empty:
@@ -327,23 +363,29 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             raise ConnectionAbortedError("server stopping")
 
         bodyless = answer.status in BODYLESS_STATUSES
+        if start is not None:
+            answer.status = 206
+            answer.headers["Content-Range"] = f"bytes {start}-{answer.body.size - 1}/{answer.body.size}"
+        offset = start or 0
         self.send_response(answer.status)
         if not bodyless:
             self.send_header("Content-Type", answer.content_type)
             if faults.chunked:
                 self.send_header("Transfer-Encoding", "chunked")
             else:
-                self.send_header("Content-Length", str(answer.body.size))
+                self.send_header("Content-Length", str(answer.body.size - offset))
+            if answer.body.etag is not None:
+                self.send_header("ETag", answer.body.etag)
         for name, value in answer.headers.items():
             self.send_header(name, value)
         if faults.extra:
             self.send_header("Connection", "close")
         self.end_headers()
         if with_body and not bodyless:
-            self._send_body(answer.body, faults)
+            self._send_body(answer.body, faults, offset)
 
-    def _send_body(self, body, faults):
-        pieces = body.chunks()
+    def _send_body(self, body, faults, offset):
+        pieces = body.chunks(offset)
         if faults.cut is not None:
             pieces = _take(pieces, faults.cut)
         if faults.slow:
@@ -360,6 +402,12 @@ class _Handler(http.server.BaseHTTPRequestHandler):
                 self.wfile.write(piece)
         if faults.close is not None:
             self._reset_connection()
+            return
+        if faults.stall is not None:
+            # The connection stays open and silent: only the client's own patience ends it.
+            self.wfile.flush()
+            self.server.owner._stopping.wait(CONNECTION_TIMEOUT)
+            self.close_connection = True
             return
         if faults.truncate is not None:
             self.close_connection = True
@@ -433,6 +481,8 @@ class ReleaseServer:
         self._host = host
         self._requested_port = port
         self._log = []
+        self._ranges = []
+        self._counts = collections.Counter()
         self._log_lock = threading.Lock()
         self._stopping = threading.Event()
         self._httpd = None
@@ -483,14 +533,28 @@ class ReleaseServer:
         with self._log_lock:
             return list(self._log)
 
+    def ranges(self):
+        """[(path with query, Range header or None, status), ...] in the order of requests()."""
+        with self._log_lock:
+            return list(self._ranges)
+
+    def _count(self, target):
+        """How many requests for target have come, this one included."""
+        with self._log_lock:
+            self._counts[target] += 1
+            return self._counts[target]
+
     def clear_requests(self):
         with self._log_lock:
             self._log.clear()
+            self._ranges.clear()
+            self._counts.clear()
             (self.root / REQUEST_LOG_NAME).write_text("")
 
-    def _record(self, method, path, status):
+    def _record(self, method, path, status, range_asked=None):
         with self._log_lock:
             self._log.append((method, path, status))
+            self._ranges.append((path, range_asked, status))
             with open(self.root / REQUEST_LOG_NAME, "a", encoding="utf-8") as log:
                 log.write(f"{method} {path} {status}\n")
 
