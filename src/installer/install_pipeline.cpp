@@ -1,5 +1,6 @@
 #include "installer/install_pipeline.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "installer/install_checks.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
+#include "package/package_download.h"
 #include "package/installed_path.h"
 #include "package/path_conflicts.h"
 #include "package/sha256_file.h"
@@ -20,6 +22,7 @@
 #include "state/file_text.h"
 #include "state/version_manifest.h"
 #include "state/zip_members.h"
+#include "ui/progress_reporter.h"
 #include "ui/shared_texts.h"
 
 namespace {
@@ -125,28 +128,51 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   VersionManifest manifest{release.version, release.channel, {}};
   ZipMembers zips;
   const std::wstring config = config_path(install_dir);
+  std::vector<int64_t> sizes;
+  for (const ReleaseFile& file : release.files) sizes.push_back(file.file_size);
+  ProgressReporter progress(window, sizes, 0, kFullPercent);
+  const auto download = [&](int32_t i) {
+    return std::make_unique<PackageDownload>(
+        release.files[static_cast<size_t>(i)], install_download_path(temp_dir, static_cast<size_t>(i)),
+        cancel_requested,
+        [&progress, i](uint64_t received, uint64_t expected) {
+          progress.downloaded(static_cast<size_t>(i), received, expected);
+        });
+  };
+  // At most one package downloads ahead of the one being put in place; it stops, and its
+  // thread ends, before the downloads are removed.
+  std::unique_ptr<PackageDownload> next = count > 0 ? download(0) : nullptr;
+  const auto end = [&](const std::wstring& error) {
+    next.reset();
+    stop(window, temp_dir, error);
+  };
 
   for (int32_t i = 0; i < count; ++i) {
-    if (cancel_requested.load()) return stop(window, temp_dir, {});
+    if (cancel_requested.load()) return end({});
     const ReleaseFile& file = release.files[static_cast<size_t>(i)];
-    window.SetProgress(static_cast<int32_t>(int64_t{i} * kFullPercent / count));
-    window.SetStatus(kDownloadStatus + std::to_wstring(i + 1) + L"/" + std::to_wstring(count) +
-                     L"  " + display_wide(file.file_path));
+    const std::wstring failed = kDownloadFailed + display_wide(file.file_path) + L"\n";
+    progress.begin_package(static_cast<size_t>(i),
+                           kDownloadStatus + std::to_wstring(i + 1) + L"/" +
+                               std::to_wstring(count) + L"  " + display_wide(file.file_path),
+                           static_cast<int32_t>(int64_t{i} * kFullPercent / count));
+    const std::optional<DownloadedPackage> downloaded = next->wait();
+    const std::string download_error = next->error();
+    next.reset();
+    if (cancel_requested.load()) return end({});
+    if (!downloaded) return end(failed + display_wide(download_error));
+    if (i + 1 < count) next = download(i + 1);
     // A package may bring a new config; the values this installation already had stay.
     const std::optional<std::string> kept_config = ReadFileText(config);
     std::vector<std::string> members;
-    const bool placed = FetchPackage(file, static_cast<size_t>(i), install_dir, http,
-                                     &cancel_requested, &members, &gate);
+    const bool placed = PlacePackage(file, *downloaded, install_dir, http, &cancel_requested,
+                                     &members, &gate);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
-    if (cancel_requested.load()) return stop(window, temp_dir, {});
-    if (!placed) {
-      return stop(
-          window, temp_dir,
-          kDownloadFailed + display_wide(file.file_path) + L"\n" + display_wide(http.last_error()));
-    }
-    if (!config_kept) return stop(window, temp_dir, kCannotWriteConfig + config);
+    if (cancel_requested.load()) return end({});
+    if (!placed) return end(failed + display_wide(http.last_error()));
+    if (!config_kept) return end(kCannotWriteConfig + config);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
     if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members));
+    progress.placed(static_cast<size_t>(i));
   }
 
   // Past this point the install is recorded whole or not at all: a cancel now waits for it.

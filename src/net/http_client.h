@@ -75,9 +75,12 @@ class HttpClient {
   // For steps that refuse a transfer before it starts, so that the caller's message says why.
   void set_last_error(std::string text) { last_error_ = std::move(text); }
 
-  // A flag that, once set, stops a download between two reads ("cancelled"); the owner of the
-  // flag keeps it alive as long as the client.
-  void set_cancel_flag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+  // Flags that, once either is set, stop a download between two reads ("cancelled"); their
+  // owners keep them alive as long as the client.
+  void set_cancel_flag(const std::atomic<bool>* cancel, const std::atomic<bool>* also = nullptr) {
+    cancel_ = cancel;
+    also_cancel_ = also;
+  }
 
   // How long a body may stand still before it counts as broken; kStallTimeout unless a test
   // needs to see a stall sooner.
@@ -102,12 +105,15 @@ class HttpClient {
   std::optional<OpenRequest> start_download(std::string_view url);
   // Waits `delay` unless the cancel flag is set first; false when it was.
   bool back_off(std::chrono::milliseconds delay) const;
-  bool cancelled() const { return cancel_ != nullptr && cancel_->load(); }
+  bool cancelled() const {
+    return (cancel_ != nullptr && cancel_->load()) || (also_cancel_ != nullptr && also_cancel_->load());
+  }
 
   ScopedInternetHandle session_;
   std::string last_error_;
   DWORD last_security_flags_ = 0;
   const std::atomic<bool>* cancel_ = nullptr;
+  const std::atomic<bool>* also_cancel_ = nullptr;
   DWORD access_type_ = 0;
   std::chrono::milliseconds stall_timeout_ = kStallTimeout;
 };

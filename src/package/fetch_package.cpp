@@ -8,6 +8,7 @@
 #include "base/pause_point.h"
 #include "package/extract_archive.h"
 #include "package/installed_path.h"
+#include "package/package_path.h"
 #include "package/sha256_file.h"
 #include "package/zip_listing.h"
 
@@ -46,22 +47,40 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
   return join_path(temp_dir, std::to_wstring(position) + kDownloadSuffix);
 }
 
-bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
-                  HttpClient& http, const std::atomic<bool>* cancel,
-                  std::vector<std::string>* members, WriteGate* gate) {
+std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const std::wstring& path,
+                                                 HttpClient& http, DownloadProgress progress) {
+  if (!safe_relative_path(file.file_path)) {
+    http.set_last_error(kInvalidFilePathError);
+    return std::nullopt;
+  }
+  DownloadedPackage download{path, {}};
+  if (path.empty() || !create_parent_directories(download.path)) {
+    http.set_last_error(kCannotCreateFolderError);
+    return std::nullopt;
+  }
+  if (!http.download(file.download_url, download.path, std::move(progress), &download.digest)) {
+    return std::nullopt;
+  }
+  if (!file.zip_checksum.empty() && download.digest != file.zip_checksum) {
+    http.set_last_error(kDownloadChecksumError);
+    return std::nullopt;
+  }
+  // A plain file is checked before it replaces anything, so a bad download never costs the
+  // installed file.
+  if (!file.compressed && !file.checksum_sha256.empty() && download.digest != file.checksum_sha256) {
+    http.set_last_error(kChecksumError);
+    return std::nullopt;
+  }
+  return download;
+}
+
+bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
+                  const std::wstring& install_dir, HttpClient& http,
+                  const std::atomic<bool>* cancel, std::vector<std::string>* members,
+                  WriteGate* gate) {
   const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
   if (!installed) return fail(http, kInvalidFilePathError);
-  const std::wstring temp_dir = install_temp_dir();
-  const std::wstring download_path = install_download_path(temp_dir, position);
-  if (temp_dir.empty() || !create_parent_directories(download_path)) {
-    return fail(http, kCannotCreateFolderError);
-  }
-
-  if (!http.download(file.download_url, download_path, DownloadProgress{})) return false;
-  if (!DigestMatches(file.zip_checksum, download_path)) {
-    return fail(http, kDownloadChecksumError);
-  }
-
+  const std::wstring& download_path = download.path;
   const std::wstring& target = *installed;
   if (!create_parent_directories(target)) return fail(http, kCannotCreateFolderError);
   if (file.compressed) {
@@ -79,8 +98,6 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
     }
     if (!DigestMatches(file.checksum_sha256, target)) return fail(http, kChecksumError);
   } else {
-    // Checked before it replaces anything, so a bad download never costs the installed file.
-    if (!DigestMatches(file.checksum_sha256, download_path)) return fail(http, kChecksumError);
     const bool existed = path_exists(target);
     // Across volumes the move is a copy that takes a while: the gate keeps the program from
     // ending in the middle of it.
@@ -97,4 +114,14 @@ bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& 
 
   DeleteFileW(download_path.c_str());
   return true;
+}
+
+bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
+                  HttpClient& http, const std::atomic<bool>* cancel,
+                  std::vector<std::string>* members, WriteGate* gate) {
+  if (!InstalledPath(install_dir, file.file_path)) return fail(http, kInvalidFilePathError);
+  const std::wstring temp_dir = install_temp_dir();
+  const std::optional<DownloadedPackage> download =
+      DownloadPackage(file, temp_dir.empty() ? temp_dir : install_download_path(temp_dir, position), http);
+  return download && PlacePackage(file, *download, install_dir, http, cancel, members, gate);
 }

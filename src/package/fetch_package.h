@@ -2,6 +2,7 @@
 #pragma once
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,16 +32,34 @@ std::wstring install_temp_dir();
 // command line holds only characters every code page has.
 std::wstring install_download_path(const std::wstring& temp_dir, size_t position);
 
-// Downloads `file` into the temporary folder and checks zip_checksum. A plain file is checked
-// against checksum_sha256 and then replaces whatever is at its place; an archive is extracted
-// into install_dir (over what is there) and the file at file_path is checked. Empty checksums
-// are not checked; comparisons are exact (lowercase hex). The download is deleted on success.
-// A file_path that could leave install_dir, or is not UTF-8, is refused before any download.
-// False on any failure, with the reason in the client's last_error; a set `cancel` stops an
-// extraction under way ("cancelled"; the client's own flag stops a download).
+// A package downloaded into the temporary folder and checked against zip_checksum; a plain
+// file also against checksum_sha256 (the same bytes).
+struct DownloadedPackage {
+  std::wstring path;
+  std::string digest;  // of the downloaded bytes, lowercase hex
+};
+
+// Downloads `file` to `path` (its folder is made); `progress` sees its bytes. Nothing on
+// failure, with the reason in the client's last_error. A file_path that could leave an
+// installation, or is not UTF-8, is refused before any download.
+std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const std::wstring& path,
+                                                 HttpClient& http,
+                                                 DownloadProgress progress = {});
+
+// Puts a downloaded package into install_dir: a plain file replaces whatever is at its place;
+// an archive is extracted over what is there and the file at file_path is checked. Empty
+// checksums are not checked; comparisons are exact (lowercase hex). The download is deleted on
+// success. False on any failure, with the reason in the client's last_error; a set `cancel`
+// stops an extraction under way ("cancelled").
 // `members`, when given, gets the files an archive placed (its safe file names, as stored).
 // `gate`, when given, is held while a plain file is moved into place; a closed gate stops the
 // package there ("cancelled").
+bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
+                  const std::wstring& install_dir, HttpClient& http,
+                  const std::atomic<bool>* cancel = nullptr,
+                  std::vector<std::string>* members = nullptr, WriteGate* gate = nullptr);
+
+// DownloadPackage, then PlacePackage.
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
                   HttpClient& http, const std::atomic<bool>* cancel = nullptr,
                   std::vector<std::string>* members = nullptr, WriteGate* gate = nullptr);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "installation/update_marker.h"
 #include "net/http_client.h"
 #include "package/extract_archive.h"
+#include "package/fetch_package.h"
+#include "package/package_download.h"
 #include "package/installed_path.h"
 #include "package/package_path.h"
 #include "package/path_conflicts.h"
@@ -26,6 +29,7 @@
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "state/zip_members.h"
+#include "ui/progress_reporter.h"
 #include "ui/shared_texts.h"
 #include "updater/zip_member_plan.h"
 
@@ -99,9 +103,17 @@ std::vector<ReleaseFile> changed_files(const std::wstring& install_dir, const Re
   return changed;
 }
 
-// Downloads, verifies and stages one package; what it staged on success, else the error shown.
+// The line a download that did not pass shows: a digest that differs is named as such.
+std::wstring download_failure(const std::string& error, const std::wstring& path_text) {
+  if (error == kDownloadChecksumError) return kDigestFailed + path_text;
+  if (error == kChecksumError) return kFileDigestFailed + path_text;
+  return kDownloadFailed + path_text;
+}
+
+// Stages one downloaded and checked package; what it staged on success, else the error shown.
 std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
-                                          const std::wstring& staging, HttpClient& http,
+                                          const std::wstring& staging,
+                                          const DownloadedPackage& download,
                                           const std::atomic<bool>& cancel, WindowModel& window) {
   const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
@@ -109,16 +121,7 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
     window.ShowError(kDownloadFailed + path_text);
     return std::nullopt;
   }
-  const std::wstring zip_path = staging + L"\\" + std::to_wstring(index) + L".zip";
   const std::wstring unpack = staging + L"\\" + std::to_wstring(index);
-  if (!http.download(file.download_url, zip_path, DownloadProgress{})) {
-    window.ShowError(kDownloadFailed + path_text);
-    return std::nullopt;
-  }
-  if (!DigestMatches(file.zip_checksum, zip_path)) {
-    window.ShowError(kDigestFailed + path_text);
-    return std::nullopt;
-  }
   // What an earlier run left in the unpack folder must never pass for this package: when it
   // cannot all be removed, the package is not staged.
   const std::wstring source = join_path(unpack, to_wide(*relative));
@@ -127,25 +130,28 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
     return std::nullopt;
   }
   std::optional<std::vector<std::string>> members;
+  std::string digest = download.digest;  // a plain file's bytes were checked as they arrived
   if (file.compressed) {
-    members = ListZipFiles(zip_path);
-    if (!members || !ExtractArchive(zip_path, unpack, &cancel)) {
+    members = ListZipFiles(download.path);
+    if (!members || !ExtractArchive(download.path, unpack, &cancel)) {
       window.ShowError(kExtractFailed + path_text);
       return std::nullopt;
     }
-  } else {
-    MoveFileW(zip_path.c_str(), source.c_str());
-  }
-  if (!DigestMatches(file.checksum_sha256, source)) {
+    digest = Sha256File(source);
+    if (!file.checksum_sha256.empty() && digest != file.checksum_sha256) {
+      window.ShowError(kFileDigestFailed + path_text);
+      return std::nullopt;
+    }
+  } else if (!MoveFileW(download.path.c_str(), source.c_str())) {
     window.ShowError(kFileDigestFailed + path_text);
     return std::nullopt;
   }
-  DeleteFileW(zip_path.c_str());
+  DeleteFileW(download.path.c_str());
   StagedPackage staged;
   staged.items.push_back({source, file.file_path, index});
   if (!members) return staged;
   // Every other file of the zip goes into place with it, and is recorded with its digest.
-  staged.zip = ZipRecord{file.file_path, file.zip_checksum, {{file.file_path, Sha256File(source)}}};
+  staged.zip = ZipRecord{file.file_path, file.zip_checksum, {{file.file_path, digest}}};
   for (const std::string& member : *members) {
     const std::optional<std::u16string> member_relative = safe_relative_path(member);
     if (!member_relative || same_file_path(member, file.file_path)) continue;
@@ -288,8 +294,6 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   const std::vector<ReleaseFile> changed = changed_files(install_dir, release, recorded_zips, untrusted);
   if (changed.empty()) return RecordReleaseOnly(window, install_dir, release, untrusted);
 
-  HttpClient http;
-  http.set_cancel_flag(&cancel_requested);
   const std::wstring staging = UpdateStagingFolder(install_dir);
   if (staging.empty() || !create_directories(staging)) {
     window.ShowError(kCannotCreateStaging + staging);
@@ -301,15 +305,39 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   std::vector<ZipRecord> staged_zips;
   std::set<std::u16string> placed;
   for (const ReleaseFile& file : release.files) placed.insert(file_key(file.file_path));
+  std::vector<int64_t> sizes;
+  for (const ReleaseFile& file : changed) sizes.push_back(file.file_size);
+  ProgressReporter progress(window, sizes, 0, kDownloadShare);
+  const auto download = [&](int32_t i) {
+    return std::make_unique<PackageDownload>(
+        changed[static_cast<size_t>(i)], staging + L"\\" + std::to_wstring(i) + L".zip",
+        cancel_requested, [&progress, i](uint64_t received, uint64_t expected) {
+          progress.downloaded(static_cast<size_t>(i), received, expected);
+        });
+  };
+  // Package i+1 downloads while package i is unpacked and checked; the download ahead stops
+  // with the run, whichever way it ends.
+  std::unique_ptr<PackageDownload> next = n > 0 ? download(0) : nullptr;
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
     const ReleaseFile& file = changed[static_cast<size_t>(i)];
-    window.SetProgress(static_cast<int32_t>(int64_t{i} * kDownloadShare / n));
-    window.SetStatus(kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) + L"  " +
-                     display_wide(file.file_path));
+    progress.begin_package(static_cast<size_t>(i),
+                           kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) +
+                               L"  " + display_wide(file.file_path),
+                           static_cast<int32_t>(int64_t{i} * kDownloadShare / n));
+    const std::optional<DownloadedPackage> downloaded = next->wait();
+    const std::string download_error = next->error();
+    next.reset();
+    if (cancel_requested.load()) return;
+    if (!downloaded) {
+      window.ShowError(download_failure(download_error, display_wide(file.file_path)));
+      return;
+    }
+    if (i + 1 < n) next = download(i + 1);
     std::optional<StagedPackage> staged =
-        StagePackage(file, static_cast<size_t>(i), staging, http, cancel_requested, window);
+        StagePackage(file, static_cast<size_t>(i), staging, *downloaded, cancel_requested, window);
     if (!staged) return;
+    progress.placed(static_cast<size_t>(i));
     // A file another package of the release names is that package's, whatever a zip holds.
     for (size_t k = 0; k < staged->items.size(); ++k) {
       if (k == 0 || placed.insert(file_key(staged->items[k].file_path)).second) {

@@ -52,7 +52,7 @@ class InstallPipeline(unittest.TestCase):
         result = probe.one({"op": "run_install", "base_url": self.server.url,
                             "install_dir": winebench.windows_path(INSTALL), **options})
         self.assertTrue(result["fetched"])
-        return manifest, [(c["call"], c.get("value")) for c in result["calls"]]
+        return manifest, probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]])
 
     def test_three_packages_report_0_33_66_100_and_record_the_install(self):
         manifest, calls = self.install([
@@ -103,7 +103,7 @@ class InstallPipeline(unittest.TestCase):
                     error = "下载失败: second.bin\narchive could not be extracted"
                 result = probe.one({"op": "run_install", "base_url": self.server.url,
                                     "install_dir": winebench.windows_path(INSTALL)})
-                calls = [(c["call"], c.get("value")) for c in result["calls"]]
+                calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]])
                 self.assertEqual(calls, [("progress", 0), ("status", "下载: 1/2  first.bin"),
                                          ("progress", 50), ("status", "下载: 2/2  second.bin"),
                                          ("error", error)])

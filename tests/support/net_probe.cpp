@@ -92,7 +92,8 @@ const char* message_name(UINT message) {
 }
 
 // A pipeline (install or update) on a window model that is never shown: every setter call, in
-// order. cancel_at_status=N sets the cancel flag when the N-th status line (1-based) is posted.
+// order. cancel_at_status=N sets the cancel flag when the N-th status line (1-based, byte lines
+// not counted) is posted.
 JsonValue run_pipeline(const JsonValue& op, bool update) {
   std::string why;
   const std::optional<ReleaseInfo> release =
@@ -111,7 +112,9 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
     if (n.message == kMsgStatus || n.message == kMsgError)
       call["value"] = JsonValue(wide_to_utf8(n.text));
     calls.emplace_back(std::move(call));
-    if (n.message == kMsgStatus && ++statuses == cancel_at) cancel = true;
+    // A download's byte lines come as its bytes do: they are not counted.
+    const bool byte_line = n.text.size() > 3 && n.text.compare(n.text.size() - 3, 3, L" MB") == 0;
+    if (n.message == kMsgStatus && !byte_line && ++statuses == cancel_at) cancel = true;
   });
   const std::wstring dir = wide_path(op, "install_dir");
   RepairOutcome repair = RepairOutcome::NoMarker;

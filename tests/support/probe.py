@@ -6,6 +6,7 @@ surrogate escapes, so a body with any bytes survives the trip.
 """
 import json
 import pathlib
+import re
 import tempfile
 
 import winebench
@@ -52,3 +53,36 @@ def start(operations, env=None):
         return json.loads(results.read_bytes().decode("utf-8", "surrogateescape"), strict=False)
 
     return process, finish
+
+
+DOWNLOAD_LINE = re.compile(r"^下载: (\d+)/(\d+)  (.*?)(  \d+\.\d( / \d+\.\d)? MB)?$")
+
+
+def parts_view(test, calls, share=100):
+    """A pipeline's setter calls [(call, value)] as the package boundaries see them, after
+    checking what moves in between: the bar never goes back; at "下载: k/n" it is at least
+    (k-1)*share/n (that value stands in for whatever the bytes had moved it to); a byte line
+    names the package of the line before it. Byte lines and the bar's values inside the
+    download phase are left out; a value past the phase (or 100) before another call stays."""
+    view, last, pending, downloading, line = [], -1, None, False, None
+    for name, value in calls:
+        if name == "progress":
+            test.assertGreaterEqual(value, last, calls)
+            last = pending = value
+            continue
+        match = DOWNLOAD_LINE.match(value) if name == "status" else None
+        if match and match.group(4):
+            test.assertEqual(match.group(1, 2, 3), line, calls)
+            continue
+        if match:
+            bound = (int(match.group(1)) - 1) * share // int(match.group(2))
+            test.assertGreaterEqual(last, bound, calls)
+            view += [("progress", bound), (name, value)]
+            line, downloading, pending = match.group(1, 2, 3), True, None
+            continue
+        if pending is not None and not (downloading and pending <= share and pending != 100):
+            view.append(("progress", pending))
+        downloading = downloading and name != "status"
+        pending = None
+        view.append((name, value))
+    return view

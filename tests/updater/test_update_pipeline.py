@@ -74,7 +74,7 @@ class UpdatePipeline(unittest.TestCase):
         self.server.clear_requests()
         result = probe.one({"op": "run_update", "base_url": self.server.url,
                             "install_dir": winebench.windows_path(INSTALL), **options})
-        calls = [(c["call"], c.get("value")) for c in result["calls"]]
+        calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]], share=80)
         files = [path for _, path, _ in self.server.requests() if path.startswith("/files/")]
         return manifest, calls, files, result
 

@@ -1,0 +1,67 @@
+#include "ui/byte_progress.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+constexpr double kBytesPerMb = 1024.0 * 1024.0;
+constexpr uint64_t kUnknownWhole = ~uint64_t{0};
+
+std::u16string megabytes(uint64_t bytes) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof(buffer), "%.1f", static_cast<double>(bytes) / kBytesPerMb);
+  return std::u16string(buffer, buffer + std::char_traits<char>::length(buffer));
+}
+
+}  // namespace
+
+ByteProgress::ByteProgress(const std::vector<int64_t>& sizes, int32_t from, int32_t to)
+    : packages_(sizes.size()), from_(from), to_(to) {
+  int64_t sum = 0;
+  bool overflow = false;
+  for (const int64_t size : sizes) {
+    const int64_t counted = std::max<int64_t>(size, 0);
+    overflow = overflow || counted > INT64_MAX - sum;
+    if (!overflow) sum += counted;
+  }
+  const bool alike = sum == 0 || overflow;
+  for (size_t i = 0; i < sizes.size(); ++i) {
+    packages_[i].size = static_cast<double>(std::max<int64_t>(sizes[i], 0));
+    packages_[i].weight = alike ? 1.0 : packages_[i].size;
+    total_weight_ += packages_[i].weight;
+  }
+}
+
+void ByteProgress::downloaded(size_t package, uint64_t received, uint64_t expected) {
+  if (package >= packages_.size()) return;
+  Package& entry = packages_[package];
+  double fraction = 0;
+  if (expected != kUnknownWhole && expected > 0) {
+    fraction = static_cast<double>(received) / static_cast<double>(expected);
+  } else if (entry.size > 0) {
+    fraction = static_cast<double>(received) / entry.size;
+  }
+  entry.downloaded = std::clamp(fraction, 0.0, 1.0);
+}
+
+void ByteProgress::placed(size_t package) {
+  if (package >= packages_.size()) return;
+  packages_[package].downloaded = 1.0;
+  packages_[package].placed = true;
+}
+
+int32_t ByteProgress::percent() const {
+  if (total_weight_ <= 0) return from_;
+  double done = 0;
+  for (const Package& entry : packages_) {
+    done += entry.weight * (entry.downloaded + (entry.placed ? 1.0 : 0.0));
+  }
+  const double share = std::clamp(done / (2 * total_weight_), 0.0, 1.0);
+  return from_ + static_cast<int32_t>(share * (to_ - from_));
+}
+
+std::u16string byte_count_text(uint64_t received, uint64_t expected) {
+  if (expected == kUnknownWhole) return megabytes(received) + u" MB";
+  return megabytes(received) + u" / " + megabytes(expected) + u" MB";
+}
