@@ -1,11 +1,14 @@
 #include "ui/window_layout.h"
 
+#include "ui/byte_progress.h"
 #include "ui/text_fit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -183,3 +186,48 @@ TEST(TextFit, HugeTextsAreCutBeforeTheyAreMeasured) {
 }
 
 }  // namespace
+
+TEST(ByteProgress, FollowsTheBytesOfTheWholeRelease) {
+  constexpr uint64_t kUnknown = ~uint64_t{0};
+  struct Event {
+    size_t package;
+    uint64_t received;  // kUnknown here: the package was placed
+    uint64_t expected;
+  };
+  struct Case {
+    const char* label;
+    std::vector<int64_t> sizes;
+    int32_t from, to;
+    std::vector<Event> events;
+    int32_t percent;
+  };
+  const Case cases[] = {
+      {"nothing yet", {100, 300}, 0, 100, {}, 0},
+      {"half of the small one", {100, 300}, 0, 100, {{0, 50, 100}}, 6},
+      {"small one placed", {100, 300}, 0, 100, {{0, kUnknown, 0}}, 25},
+      {"big one downloaded, not placed", {100, 300}, 0, 100, {{0, kUnknown, 0}, {1, 300, 300}}, 62},
+      {"all placed", {100, 300}, 0, 100, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 100},
+      {"the update's share", {100, 300}, 0, 80, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 80},
+      {"a server's length beats the release's size", {100}, 0, 100, {{0, 500, 1000}}, 25},
+      {"no length: the size stands in", {1000}, 0, 100, {{0, 500, kUnknown}}, 25},
+      {"more than announced stays within the package", {100, 100}, 0, 100, {{0, 900, kUnknown}}, 25},
+      {"sizes that say nothing weigh alike", {0, -5}, 0, 100, {{1, kUnknown, 0}}, 50},
+      {"sizes past int64 weigh alike", {INT64_MAX, INT64_MAX}, 0, 100, {{0, kUnknown, 0}}, 50},
+      {"no package", {}, 0, 100, {}, 0},
+      {"a package the run does not have", {100}, 0, 100, {{3, 100, 100}}, 0},
+  };
+  for (const Case& c : cases) {
+    ByteProgress progress(c.sizes, c.from, c.to);
+    for (const Event& e : c.events) {
+      if (e.received == kUnknown) {
+        progress.placed(e.package);
+      } else {
+        progress.downloaded(e.package, e.received, e.expected);
+      }
+    }
+    EXPECT_EQ(progress.percent(), c.percent) << c.label;
+  }
+  EXPECT_EQ(byte_count_text(47395635, 125829120), u"45.2 / 120.0 MB");
+  EXPECT_EQ(byte_count_text(0, 0), u"0.0 / 0.0 MB");
+  EXPECT_EQ(byte_count_text(1048576, ~uint64_t{0}), u"1.0 MB");
+}
