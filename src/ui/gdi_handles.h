@@ -29,6 +29,23 @@ struct IconTraits {
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
 
+// A window's DC (its client area, or with `whole` the whole window) for the life of the scope.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window, bool whole = false)
+      : window_(window), dc_(whole ? GetWindowDC(window) : GetDC(window)) {}
+  ~ScopedWindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // Selects an object into a DC for the life of the scope, then puts the previous one back.
 class ScopedSelection {
  public:

@@ -21,7 +21,11 @@ constexpr DWORD kSpokenStyle = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
 constexpr int kDirLabelId = 1002;
 constexpr int kSpokenStatusId = 1005;
 constexpr const wchar_t* kDirLabel = L"安装目录";
+// The label's size: the em height, as the label's text is drawn.
 constexpr int kEditFontHeight = 13;
+// The card's text begins this far inside the card; the path begins as far inside its frame.
+constexpr int kEditLeftInset = 20;
+constexpr int kEditRightInset = 8;
 // Not in every SDK: a live region's content changed (Windows 8 and later).
 constexpr DWORD kEventLiveRegionChanged = 0x8019;
 constexpr DWORD kWindowStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -231,7 +235,7 @@ void ProgressWindow::CreateControls(HWND window) {
 
 void ProgressWindow::ApplyDpi(int dpi) {
   dpi_ = dpi;
-  ScopedFont font(CreateFontW(scale(kEditFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+  ScopedFont font(CreateFontW(-scale(kEditFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Segoe UI"));
   for (const auto& [id, rect] : {std::pair{kDirEditId, kDirEditRect},
@@ -242,9 +246,20 @@ void ProgressWindow::ApplyDpi(int dpi) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   // The edit keeps using the old font until it has the new one; only then may the old one go.
-  SendMessageW(GetDlgItem(window_, kDirEditId), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()),
-               TRUE);
+  HWND edit = GetDlgItem(window_, kDirEditId);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   std::swap(edit_font_, font);
+  {
+    const ScopedWindowDc dc(edit);
+    const ScopedSelection selected(dc.get(), edit_font_.get());
+    TEXTMETRICW metrics{};
+    edit_line_height_ = dc.get() != nullptr && GetTextMetricsW(dc.get(), &metrics) ? metrics.tmHeight : 0;
+  }
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+               MAKELPARAM(scale(kEditLeftInset, dpi), scale(kEditRightInset, dpi)));
+  // The client area follows the new line height (WM_NCCALCSIZE below).
+  SetWindowPos(edit, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   RepaintWithButtons(window_);
 }
 
@@ -260,8 +275,51 @@ LRESULT CALLBACK ProgressWindow::ChildProc(HWND child, UINT message, WPARAM wpar
     }
     case WM_MOUSELEAVE: self->OnMouseLeave(child); break;
     case WM_NCDESTROY: RemoveWindowSubclass(child, &ProgressWindow::ChildProc, 0); break;
+    default:
+      if (GetDlgCtrlID(child) == kDirEditId) {
+        if (const std::optional<LRESULT> handled = self->EditFrame(child, message, wparam, lparam)) {
+          return *handled;
+        }
+      }
   }
   return DefSubclassProc(child, message, wparam, lparam);
+}
+
+// A single-line edit draws its text at the top of its client area: the client area is made one
+// line tall and centred in the control, and the band around it is painted as the edit's own
+// background and counts as the edit for the mouse.
+std::optional<LRESULT> ProgressWindow::EditFrame(HWND edit, UINT message, WPARAM wparam,
+                                                 LPARAM lparam) {
+  switch (message) {
+    case WM_NCCALCSIZE: {
+      const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+      RECT* client = wparam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lparam)->rgrc[0]
+                            : reinterpret_cast<RECT*>(lparam);
+      const int spare = (client->bottom - client->top) - edit_line_height_;
+      if (edit_line_height_ > 0 && spare > 0) {
+        client->top += spare / 2;
+        client->bottom -= spare - spare / 2;
+      }
+      return result;
+    }
+    case WM_NCPAINT: {
+      DefSubclassProc(edit, message, wparam, lparam);
+      RECT whole{};
+      RECT client{};
+      GetWindowRect(edit, &whole);
+      GetClientRect(edit, &client);
+      MapWindowPoints(edit, nullptr, reinterpret_cast<POINT*>(&client), 2);
+      OffsetRect(&client, -whole.left, -whole.top);
+      OffsetRect(&whole, -whole.left, -whole.top);
+      const ScopedWindowDc dc(edit, true);
+      if (dc.get() == nullptr) return 0;
+      ExcludeClipRect(dc.get(), client.left, client.top, client.right, client.bottom);
+      FillRect(dc.get(), &whole, edit_brush_.get());
+      return 0;
+    }
+    case WM_NCHITTEST: return HTCLIENT;
+    default: return std::nullopt;
+  }
 }
 
 void ProgressWindow::Repaint() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/gdi_handles.h"
@@ -74,12 +75,16 @@ class ProgressWindow {
   void SetCursorFor(int32_t hover_id);
   bool OnSetCursor(LPARAM lparam);
   void OnCommand(int id);
+  std::optional<LRESULT> EditFrame(HWND edit, UINT message, WPARAM wparam, LPARAM lparam);
 
   std::shared_ptr<WindowModel> model_;
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
   ScopedFont edit_font_;
   ScopedBrush edit_brush_;
+  // The height of a line in the edit's font: the edit's client area is that tall, centred in
+  // its frame.
+  int edit_line_height_ = 0;
   int dpi_ = kBaseDpi;
   // Focus rings show once the keyboard has been used, as everywhere in Windows.
   bool show_focus_ = false;

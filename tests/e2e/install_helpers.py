@@ -43,7 +43,7 @@ SHORTCUT_NAME = "Orvane.lnk"
 TEMP_NAME = "orvane-install"
 MARKER_NAME = "orvane-update.pending"
 EDIT_BACKGROUND = (32, 36, 52)
-EDIT_POINT = (60, 266)  # inside the directory edit, which only Ready shows
+EDIT_POINT = (48, 266)  # inside the directory edit, left of its text; only Ready shows it
 
 POLL = 0.1
 

@@ -17,6 +17,7 @@ CARD, TRACK = argb(0xFF202434), argb(0xFF323648)
 ERROR = argb(0xFFEB5757)
 MUTED = argb(0xFF969EB9)
 MAIN_HOT_START = argb(0xFF6C92FF)
+EDIT = argb(0xFF202434)
 BROWSE_HOT_FILL = argb(0xFF2A2E3E)
 SETTLE = 1.5  # seconds for the first paint and the owner-drawn buttons
 
@@ -68,6 +69,19 @@ class WindowPainting(unittest.TestCase):
         self.assertEqual(image.rgb(w // 2, 5), BACKGROUND)
         self.assertEqual(image.rgb(w // 2, h - 60), TRACK)
 
+    def assert_path_centred(self, image, at):
+        """The path's ink sits in the middle of the frame's height and starts where the card's
+        text does (60), at the window's scale `at`."""
+        inked = [(x, y) for y in range(at(251), at(282)) for x in range(at(41), at(379))
+                 if not close_enough(image.rgb(x, y), EDIT, 40)]
+        self.assertTrue(inked, "no path drawn")
+        top, bottom = min(y for _, y in inked), max(y for _, y in inked)
+        self.assertLessEqual(abs((top + bottom) / 2 - at(266)), at(2) + 1, (top, bottom))
+        self.assertTrue(at(60) <= min(x for x, _ in inked) <= at(63), min(x for x, _ in inked))
+        # As tall as the label's text: "D:\Orvane" from the top of its capitals to below the
+        # backslash is about 10 of 13 pixels.
+        self.assertTrue(at(9) <= bottom - top + 1 <= at(13), (top, bottom))
+
     def bar(self, image):
         """(pixels of accent fill, pixels of bare track) along the bar's middle row."""
         w = image.width
@@ -89,7 +103,8 @@ class WindowPainting(unittest.TestCase):
                 # Edit frame around the edit (x 40..379): its outline runs at x = 39 and 39 + 342.
                 self.assertEqual(image.rgb(39, 266), TRACK)
                 self.assertEqual(image.rgb(381, 266), TRACK)
-                self.assertEqual(image.rgb(60, 266), argb(0xFF202434))  # the edit's own background
+                self.assertEqual(image.rgb(50, 266), EDIT)  # the edit's own background, left of the path
+                self.assert_path_centred(image, lambda length: length)
                 self.assertEqual(self.bar(image), (0, 0))
                 self.assertNotIn(ERROR, {image.rgb(x, y) for x in range(40, 470, 3) for y in range(200, 350, 3)})
                 shown.close()
@@ -215,6 +230,7 @@ class WindowPainting(unittest.TestCase):
                         self.assertEqual(image.rgb(at(100), at(175)), CARD)
                     if state == 0:
                         self.assertEqual(image.rgb(at(39), at(266)), TRACK)  # the edit's frame
+                        self.assert_path_centred(image, at)
                     if state == 0 and dpi == 144:
                         # The hover follows the mouse in the window's own pixels: above the
                         # button (where it would be at 96 DPI) nothing lights, on it the button.
