@@ -51,14 +51,24 @@ void ByteProgress::placed(size_t package) {
   packages_[package].placed = true;
 }
 
-int32_t ByteProgress::percent() const {
+int32_t ByteProgress::percent(size_t current) const {
   if (total_weight_ <= 0) return from_;
   double done = 0;
   for (const Package& entry : packages_) {
     done += entry.weight * (entry.downloaded + (entry.placed ? 1.0 : 0.0));
   }
   const double share = std::clamp(done / (2 * total_weight_), 0.0, 1.0);
-  return from_ + static_cast<int32_t>(share * (to_ - from_));
+  const auto span = static_cast<int64_t>(to_ - from_);
+  const auto whole = static_cast<int32_t>(share * static_cast<double>(span));
+  if (current >= packages_.size()) return from_ + whole;
+  const auto count = static_cast<int64_t>(packages_.size());
+  const Package& entry = packages_[current];
+  const double inside = (entry.downloaded + (entry.placed ? 1.0 : 0.0)) / 2;
+  // The package's own start is the count's value exactly, as the run shows it.
+  const int64_t start = span * static_cast<int64_t>(current) / count;
+  const int64_t end = span * static_cast<int64_t>(current + 1) / count;
+  const auto sliced = static_cast<int32_t>(start + static_cast<int64_t>(inside * static_cast<double>(end - start)));
+  return from_ + std::max(whole, sliced);
 }
 
 std::u16string byte_count_text(uint64_t received, uint64_t expected) {

@@ -17,8 +17,11 @@ class ByteProgress {
   // `expected` has all bits set when the answer had no length: the package's size stands in.
   void downloaded(size_t package, uint64_t received, uint64_t expected);
   void placed(size_t package);
-  // from..to, by the bytes so far.
-  int32_t percent() const;
+  // from..to: the bytes of the whole release so far, or, when further, the place inside the
+  // slice of the package the run is at (package `current` of n runs from from+(to-from)*current/n
+  // to the next package's start), so that the bar moves during a big package even when the
+  // packages before it were small.
+  int32_t percent(size_t current) const;
 
  private:
   struct Package {

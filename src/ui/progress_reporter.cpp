@@ -29,7 +29,7 @@ void ProgressReporter::begin_package(size_t package, const std::wstring& line, i
   const std::lock_guard lock(mutex_);
   current_ = package;
   line_ = line;
-  show_bar(std::max(at_least, progress_.percent()));
+  show_bar(std::max(at_least, progress_.percent(current_)));
   // The package's own line first; the bytes its download (which may have begun while the
   // package before was put in place) already has follow it.
   window_.SetStatus(line_);
@@ -40,7 +40,7 @@ void ProgressReporter::begin_package(size_t package, const std::wstring& line, i
 void ProgressReporter::downloaded(size_t package, uint64_t received, uint64_t expected) {
   const std::lock_guard lock(mutex_);
   progress_.downloaded(package, received, expected);
-  show_bar(progress_.percent());
+  show_bar(progress_.percent(current_));
   if (package >= bytes_.size()) return;
   bytes_[package] = {received, expected, true};
   if (package != current_) return;
@@ -53,5 +53,5 @@ void ProgressReporter::downloaded(size_t package, uint64_t received, uint64_t ex
 void ProgressReporter::placed(size_t package) {
   const std::lock_guard lock(mutex_);
   progress_.placed(package);
-  show_bar(progress_.percent());
+  show_bar(progress_.percent(current_));
 }

@@ -614,8 +614,12 @@ class Install(unittest.TestCase):
             session = self.start("whole install")
             self.assertEqual(self.install(session, folder, timeout=4 * INSTALL_TIMEOUT)[0], h.FINISHED)
             self.close(session)
-            # The same release again, cancelled in the middle of the big zip's extraction: the
-            # files are half rewritten under records that still say "whole".
+            # The same release again, cancelled in the middle of the big zip's extraction while
+            # the next package (slow now) downloads beside it: the files are half rewritten under
+            # records that still say "whole".
+            slow = f"/_fault/slow={max(1, len(browser_bytes()) // 20)}"
+            packages[2] = Package("chrome.exe", content=browser_bytes(), url_prefix=slow)
+            manifest = self.release(packages)
             session = self.start("cancel extraction")
             began = time.time()
             self.install(session, folder, until=(h.WORKING,))
@@ -624,6 +628,9 @@ class Install(unittest.TestCase):
             deadline = time.monotonic() + INSTALL_TIMEOUT
             while not (h.extractions() and first.stat().st_ctime >= began):
                 self.assertLess(time.monotonic(), deadline, "the extraction did not start")
+                time.sleep(0.02)
+            while not any(path.startswith(slow) for _, path, _ in server.requests()):
+                self.assertLess(time.monotonic(), deadline, "the next package did not start downloading")
                 time.sleep(0.02)
             started = time.monotonic()
             session.click(s.MAIN_BUTTON, settle=0)  # "取消"

@@ -118,6 +118,25 @@ class InstallPipeline(unittest.TestCase):
         self.assertEqual(sorted(p.name for p in INSTALL.iterdir()), ["p0.bin"])
         self.assertFalse(self.temp.exists())
 
+    def test_a_slow_package_moves_the_bar_and_the_line_by_its_bytes(self):
+        size = 6 * 1024 * 1024
+        manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "150.0.1", [
+            Package("small.bin", content=b"s" * 1000),
+            Package("big.bin", content=bytes(size), url_prefix=f"/_fault/slow={size // 2}")])
+        result = probe.one({"op": "run_install", "base_url": self.server.url,
+                            "install_dir": winebench.windows_path(INSTALL)})
+        calls = [(c["call"], c.get("value")) for c in result["calls"]]
+        lines = [value for call, value in calls if call == "status" and value.startswith("下载: 2/2  big.bin  ")]
+        self.assertGreaterEqual(len(lines), 3, calls)  # about 2 s of download, a line at most every 0.25 s
+        self.assertLessEqual(len(lines), 14, calls)
+        self.assertEqual(lines[-1], "下载: 2/2  big.bin  6.0 / 6.0 MB")
+        # The big package weighs nearly everything: the bar passes values between the boundaries.
+        inside = {value for call, value in calls if call == "progress" and 50 < value < 100}
+        self.assertGreaterEqual(len(inside), 5, calls)
+        self.assertEqual(probe.parts_view(self, calls)[-2:], [("state", 2), ("status", FINISHED)])
+        self.assertEqual((INSTALL / "big.bin").stat().st_size, size)
+        del manifest
+
     def test_removing_the_downloads_never_follows_a_link(self):
         outside = INSTALL.parent / "outside"
         (outside / "deep").mkdir(parents=True)

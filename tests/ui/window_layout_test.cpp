@@ -197,27 +197,32 @@ TEST(ByteProgress, FollowsTheBytesOfTheWholeRelease) {
   struct Case {
     const char* label;
     std::vector<int64_t> sizes;
-    int32_t from, to;
+    int32_t to;
+    size_t current;  // the package the run is at
     std::vector<Event> events;
     int32_t percent;
   };
   const Case cases[] = {
-      {"nothing yet", {100, 300}, 0, 100, {}, 0},
-      {"half of the small one", {100, 300}, 0, 100, {{0, 50, 100}}, 6},
-      {"small one placed", {100, 300}, 0, 100, {{0, kUnknown, 0}}, 25},
-      {"big one downloaded, not placed", {100, 300}, 0, 100, {{0, kUnknown, 0}, {1, 300, 300}}, 62},
-      {"all placed", {100, 300}, 0, 100, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 100},
-      {"the update's share", {100, 300}, 0, 80, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 80},
-      {"a server's length beats the release's size", {100}, 0, 100, {{0, 500, 1000}}, 25},
-      {"no length: the size stands in", {1000}, 0, 100, {{0, 500, kUnknown}}, 25},
-      {"more than announced stays within the package", {100, 100}, 0, 100, {{0, 900, kUnknown}}, 25},
-      {"sizes that say nothing weigh alike", {0, -5}, 0, 100, {{1, kUnknown, 0}}, 50},
-      {"sizes past int64 weigh alike", {INT64_MAX, INT64_MAX}, 0, 100, {{0, kUnknown, 0}}, 50},
-      {"no package", {}, 0, 100, {}, 0},
-      {"a package the run does not have", {100}, 0, 100, {{3, 100, 100}}, 0},
+      {"nothing yet", {100, 300}, 100, 0, {}, 0},
+      {"half of the small one: its slice leads", {100, 300}, 100, 0, {{0, 50, 100}}, 12},
+      {"small one placed", {100, 300}, 100, 0, {{0, kUnknown, 0}}, 50},
+      {"big one downloaded: its slice leads", {100, 300}, 100, 1, {{0, kUnknown, 0}, {1, 300, 300}}, 75},
+      {"big one first, downloaded: the bytes lead", {300, 100}, 100, 0, {{0, 300, 300}}, 37},
+      {"big one first, placed", {300, 100}, 100, 0, {{0, kUnknown, 0}}, 75},
+      {"all placed", {100, 300}, 100, 1, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 100},
+      {"the update's share", {100, 300}, 80, 1, {{0, kUnknown, 0}, {1, kUnknown, 0}}, 80},
+      {"a server's length beats the release's size", {100}, 100, 0, {{0, 500, 1000}}, 25},
+      {"no length: the size stands in", {1000}, 100, 0, {{0, 500, kUnknown}}, 25},
+      {"more than announced stays within the package", {100, 100}, 100, 0, {{0, 900, kUnknown}}, 25},
+      {"the next package downloading counts", {100, 100, 100}, 100, 0,
+       {{0, kUnknown, 0}, {1, 100, 100}}, 50},
+      {"sizes that say nothing weigh alike", {0, -5}, 100, 0, {{1, kUnknown, 0}}, 50},
+      {"sizes past int64 weigh alike", {INT64_MAX, INT64_MAX}, 100, 0, {{0, kUnknown, 0}}, 50},
+      {"no package", {}, 100, 0, {}, 0},
+      {"a package the run does not have", {100}, 100, 0, {{3, 100, 100}}, 0},
   };
   for (const Case& c : cases) {
-    ByteProgress progress(c.sizes, c.from, c.to);
+    ByteProgress progress(c.sizes, 0, c.to);
     for (const Event& e : c.events) {
       if (e.received == kUnknown) {
         progress.placed(e.package);
@@ -225,7 +230,7 @@ TEST(ByteProgress, FollowsTheBytesOfTheWholeRelease) {
         progress.downloaded(e.package, e.received, e.expected);
       }
     }
-    EXPECT_EQ(progress.percent(), c.percent) << c.label;
+    EXPECT_EQ(progress.percent(c.current), c.percent) << c.label;
   }
   EXPECT_EQ(byte_count_text(47395635, 125829120), u"45.2 / 120.0 MB");
   EXPECT_EQ(byte_count_text(0, 0), u"0.0 / 0.0 MB");
