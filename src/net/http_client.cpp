@@ -8,14 +8,15 @@
 #include "base/sha256.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
+#include "net/file_sink.h"
 #include "net/url.h"
 
 namespace {
 
 constexpr DWORD kFirstFailingStatus = 300;
-// The platform hands the body over in pieces of a few KiB; writing each on its own costs a
-// quarter of the throughput under Wine. Gathering them bounds the calls and the memory alike.
-constexpr size_t kWriteBatch = 1024 * 1024;
+// What one read asks for: under Wine a download costs what its calls cost, so they are few and
+// large (a FileSink gathers the pieces for the disk).
+constexpr DWORD kReadPiece = 256 * 1024;
 constexpr DWORD kContentLengthChars = 32;
 // A signature header is 88 characters; anything far longer is not one of ours. ETags and dates
 // fit as well.
@@ -103,71 +104,27 @@ std::optional<uint64_t> query_content_length(HINTERNET request) {
 
 enum class BodyEnd { Complete, Broken, Stopped };
 
-// Calls `sink(data, size)` for every non-empty chunk the platform hands over, until it reports
-// nothing more (Complete), a call fails (Broken) or the sink returns false (Stopped). One buffer
-// serves every chunk; it grows only when the platform offers more than it holds.
+// Calls `sink(data, size)` for every non-empty piece of the body, until the platform reports
+// nothing more (Complete), a call fails (Broken) or the sink returns false (Stopped). Each read
+// asks for up to kReadPiece bytes and waits for at least one: asking the platform first how
+// much it holds doubles the calls, and the calls are what a download costs under Wine.
 //
-// A failed call ends the body at once: WinHTTP on Windows fails WinHttpQueryDataAvailable /
-// WinHttpReadData (ERROR_WINHTTP_CONNECTION_ERROR) when the connection breaks mid-body, also in
-// the middle of a chunked answer, which has no length to check against. Wine 8's WinHTTP does
-// not: a chunked body cut mid-chunk, or reset, simply ends there, and so does one whose
-// Content-Length is not reached (caught by the length check of download).
+// A failed call ends the body at once: WinHTTP on Windows fails WinHttpReadData
+// (ERROR_WINHTTP_CONNECTION_ERROR) when the connection breaks mid-body, also in the middle of a
+// chunked answer, which has no length to check against, and ERROR_WINHTTP_TIMEOUT when nothing
+// came for the receive timeout. Wine 8's WinHTTP does not fail a chunked body cut mid-chunk, or
+// reset: it simply ends there, and so does one whose Content-Length is not reached (caught by
+// the length check of download).
 template <typename Sink>
 BodyEnd read_body(HINTERNET request, Sink&& sink) {
-  std::vector<char> buffer;
+  thread_local std::vector<char> buffer(kReadPiece);
   for (;;) {
-    DWORD available = 0;
-    if (!WinHttpQueryDataAvailable(request, &available)) return BodyEnd::Broken;
-    if (available == 0) return BodyEnd::Complete;
-    if (buffer.size() < available) buffer.resize(available);
     DWORD read = 0;
-    if (!WinHttpReadData(request, buffer.data(), available, &read)) return BodyEnd::Broken;
+    if (!WinHttpReadData(request, buffer.data(), kReadPiece, &read)) return BodyEnd::Broken;
     if (read == 0) return BodyEnd::Complete;
     if (!sink(buffer.data(), read)) return BodyEnd::Stopped;
   }
 }
-
-// Appends to an open file through one fixed buffer. flush() reports whether every byte so far
-// reached the file.
-class BatchedWriter {
- public:
-  explicit BatchedWriter(HANDLE file) : file_(file) { pending_.reserve(kWriteBatch); }
-
-  bool write(const char* data, size_t size) {
-    if (pending_.size() + size > kWriteBatch && !flush()) return false;
-    if (size >= kWriteBatch) return write_through(data, size);
-    pending_.insert(pending_.end(), data, data + size);
-    return true;
-  }
-
-  bool flush() {
-    const bool ok = write_through(pending_.data(), pending_.size());
-    pending_.clear();
-    return ok;
-  }
-
-  // Empties the file for a body that starts over.
-  bool restart() {
-    pending_.clear();
-    LARGE_INTEGER start{};
-    return SetFilePointerEx(file_, start, nullptr, FILE_BEGIN) && SetEndOfFile(file_);
-  }
-
- private:
-  bool write_through(const char* data, size_t size) {
-    while (size > 0) {
-      const DWORD piece = static_cast<DWORD>(size < kWriteBatch ? size : kWriteBatch);
-      DWORD written = 0;
-      if (!WriteFile(file_, data, piece, &written, nullptr) || written != piece) return false;
-      data += piece;
-      size -= piece;
-    }
-    return true;
-  }
-
-  HANDLE file_;
-  std::vector<char> pending_;
-};
 
 }  // namespace
 
@@ -320,9 +277,8 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     return false;
   }
   uint64_t total = 0;
-  // Fed with the bytes as they are written, so that the file is never read again to check it.
-  std::optional<Sha256> hash(std::in_place);
-  BatchedWriter writer(file.get());
+  // Hashes the bytes as it writes them, so that the file is never read again to check it.
+  FileSink writer(file.get());
   for (int resumes = 0;;) {
     bool write_failed = false;
     bool stopped = false;
@@ -337,7 +293,6 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
           write_failed = true;
           return false;
         }
-        hash->add(data, size);
         total += size;
         if (report) report(total, expected);
         return true;
@@ -388,10 +343,9 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     expected = *length;
     validator = query_validator(open->request.get());
     total = 0;
-    hash.emplace();
     if (report) report(total, expected);
   }
-  file.reset();
+  const std::optional<Sha256Digest> digest = writer.digest();
 
   if (total == 0) {
     last_error_ = "no data received";
@@ -402,7 +356,6 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     return false;
   }
   if (sha256 != nullptr) {
-    const std::optional<Sha256Digest> digest = hash->finish();
     if (!digest) {
       last_error_ = "cannot compute digest";
       return false;

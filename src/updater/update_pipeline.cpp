@@ -337,6 +337,14 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     std::optional<StagedPackage> staged =
         StagePackage(file, static_cast<size_t>(i), staging, *downloaded, cancel_requested, window);
     if (!staged) return;
+    // The staged bytes reach the disk before the journal says they may replace anything; each
+    // package's go while the next one downloads.
+    for (const UpdateItem& item : staged->items) {
+      if (!flush_file(item.source_path)) {
+        window.ShowError(kReplaceFailed + display_wide(item.file_path));
+        return;
+      }
+    }
     progress.placed(static_cast<size_t>(i));
     // A file another package of the release names is that package's, whatever a zip holds.
     for (size_t k = 0; k < staged->items.size(); ++k) {
@@ -365,13 +373,6 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
   if (zip_record) plan.records.push_back(std::move(*zip_record));
   plan.records.push_back(std::move(*manifest));
   pause_point("staged");
-  // The staged bytes reach the disk before the journal says they may replace anything.
-  for (const UpdateItem& item : plan.files) {
-    if (!flush_file(item.source_path)) {
-      window.ShowError(kReplaceFailed + display_wide(item.file_path));
-      return;
-    }
-  }
 
   window.SetProgress(kClosingPercent);
   window.SetStatus(kClosingBrowser);

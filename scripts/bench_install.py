@@ -1,0 +1,121 @@
+"""Figures for scripts/bench: an install and an update of a 512 MiB release of 4 packages (2 zips,
+2 plain files) by the product's own pipelines (orvane-probe.exe's run_install / run_update),
+against install-floor.exe doing the same downloads, digests and extractions the plainest way
+(one after another, WinHTTP + CNG + tar). Each figure is the best of RUNS runs in a fresh Wine
+process."""
+import argparse
+import os
+import pathlib
+import shutil
+import sys
+import time
+
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path.insert(0, str(ROOT / "tests" / "support"))
+import probe  # noqa: E402
+import release_builder  # noqa: E402
+import release_server  # noqa: E402
+import winebench  # noqa: E402
+
+MIB = 1024 * 1024
+PACKAGE_SIZE = 128 * MIB
+RUNS = 3
+GOAL = 0.85
+FLOOR = winebench.BUILD_DIR / "tests" / "bench" / "install-floor.exe"
+Package = release_builder.Package
+
+
+def write_random(path, size):
+    if path.exists() and path.stat().st_size == size:
+        return path
+    with open(path, "wb") as out:
+        for _ in range(size // MIB):
+            out.write(os.urandom(MIB))
+    return path
+
+
+def release(root, url, version, sources):
+    """Two plain packages and two zips (one member each) of PACKAGE_SIZE random bytes."""
+    a, b, c, d = sources
+    return release_builder.build_release(root, url, version, [
+        Package("chrome.dll", source=a),
+        Package("locales/big.pak", files={"locales/big.pak": b}, compressed=True),
+        Package("resources.pak", source=c),
+        Package("swiftshader/big.bin", files={"swiftshader/big.bin": d}, compressed=True)])
+
+
+def floor_arguments(manifest, folder):
+    arguments = [winebench.windows_path(folder)]
+    for file in manifest["files"]:
+        arguments += [file["download_url"], file["file_path"].replace("/", "\\") if file["compressed"] else "-"]
+    return arguments
+
+
+def timed(action):
+    start = time.perf_counter()
+    action()
+    return time.perf_counter() - start
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--runs", type=int, default=RUNS)
+    runs = parser.parse_args().runs
+
+    data = winebench.BUILD_DIR / "bench-install-data"
+    data.mkdir(parents=True, exist_ok=True)
+    sources = {v: [write_random(data / f"{v}-{i}.bin", PACKAGE_SIZE) for i in range(4)] for v in ("1", "2")}
+    roots = {v: winebench.BUILD_DIR / f"bench-install-{v}" for v in ("1", "2")}
+    folder = winebench.DRIVE_C / "bench install"
+    floor_folder = winebench.DRIVE_C / "bench floor"
+    best = {}
+    memory = {}
+    with release_server.ReleaseServer(roots["1"]) as old, release_server.ReleaseServer(roots["2"]) as new:
+        manifests = {"1": release(roots["1"], old.url, "1.0", sources["1"]),
+                     "2": release(roots["2"], new.url, "2.0", sources["2"])}
+        install_dir = winebench.windows_path(folder)
+
+        def fresh(path):
+            shutil.rmtree(path, ignore_errors=True)
+            path.mkdir(parents=True)
+
+        def product(op, server):
+            def run():
+                results = probe.run([{"op": op, "base_url": server.url, "install_dir": install_dir},
+                                     {"op": "memory"}], timeout=1200)
+                calls = results[0]["calls"]
+                assert calls[-2] == {"call": "state", "value": 2}, calls[-3:]
+                memory[op] = max(memory.get(op, 0), results[1]["peak_working_set"])
+            return run
+
+        def floor(manifest):
+            def run():
+                fresh(floor_folder)
+                done = winebench.run_wine([FLOOR, *floor_arguments(manifest, floor_folder)], timeout=1200)
+                assert done.returncode == 0, done.stderr
+            return run
+
+        for _ in range(runs):
+            fresh(folder)
+            times = {"install": timed(product("run_install", old))}
+            times["update"] = timed(product("run_update", new))
+            times["install floor"] = timed(floor(manifests["1"]))
+            times["update floor"] = timed(floor(manifests["2"]))
+            for name, seconds in times.items():
+                best[name] = min(best.get(name, seconds), seconds)
+    shutil.rmtree(folder, ignore_errors=True)
+    shutil.rmtree(floor_folder, ignore_errors=True)
+
+    baseline = probe.one({"op": "memory"})["peak_working_set"]
+    total = 4 * PACKAGE_SIZE
+    print(f"install and update of {total // MIB} MiB in 4 packages (2 zips, 2 plain), best of {runs} runs:")
+    for name, op in (("install", "run_install"), ("update", "run_update")):
+        ratio = best[name] / best[name + " floor"]
+        print(f"  {name:<8} product {best[name]:6.1f} s   floor {best[name + ' floor']:6.1f} s   "
+              f"product / floor {ratio:.2f}  (goal <= {GOAL})")
+        print(f"           peak working set {memory[op] / MIB:6.1f} MiB (Wine process at rest: "
+              f"{baseline / MIB:.1f} MiB, growth {(memory[op] - baseline) / MIB:+.1f} MiB)")
+
+
+if __name__ == "__main__":
+    main()
