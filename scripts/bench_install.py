@@ -19,10 +19,13 @@ import winebench  # noqa: E402
 
 MIB = 1024 * 1024
 PACKAGE_SIZE = 128 * MIB
-RUNS = 3
+RUNS = 5
 GOAL = 0.85
 FLOOR = winebench.BUILD_DIR / "tests" / "bench" / "install-floor.exe"
 Package = release_builder.Package
+# Where the status line says a phase begins (install and update alike).
+PHASES = [("downloads", "下载: "), ("finishing", "正在完成安装"), ("closing browser", "正在关闭浏览器"),
+          ("replacing", "替换文件: "), ("records", "更新版本信息")]
 
 
 def write_random(path, size):
@@ -51,6 +54,19 @@ def floor_arguments(manifest, folder):
     return arguments
 
 
+def phase_times(calls):
+    """{phase: seconds} from a pipeline's setter calls: each phase runs from the first status
+    line that starts with its prefix to the next phase's (the last to the final call)."""
+    marks = []
+    for call in calls:
+        text = call.get("value") if call["call"] == "status" else None
+        for name, prefix in PHASES:
+            if isinstance(text, str) and text.startswith(prefix) and name not in dict(marks):
+                marks.append((name, call["ms"]))
+    ends = [ms for _, ms in marks[1:]] + [calls[-1]["ms"]]
+    return {name: (end - start) / 1000 for (name, start), end in zip(marks, ends)}
+
+
 def timed(action):
     start = time.perf_counter()
     action()
@@ -60,7 +76,11 @@ def timed(action):
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--runs", type=int, default=RUNS)
-    runs = parser.parse_args().runs
+    parser.add_argument("--probe", type=pathlib.Path, help="another build's orvane-probe.exe")
+    arguments = parser.parse_args()
+    runs = arguments.runs
+    if arguments.probe:
+        probe.PROBE = arguments.probe.resolve()
 
     data = winebench.BUILD_DIR / "bench-install-data"
     data.mkdir(parents=True, exist_ok=True)
@@ -70,6 +90,7 @@ def main():
     floor_folder = winebench.DRIVE_C / "bench floor"
     best = {}
     memory = {}
+    phases = {}
     with release_server.ReleaseServer(roots["1"]) as old, release_server.ReleaseServer(roots["2"]) as new:
         manifests = {"1": release(roots["1"], old.url, "1.0", sources["1"]),
                      "2": release(roots["2"], new.url, "2.0", sources["2"])}
@@ -84,8 +105,9 @@ def main():
                 results = probe.run([{"op": op, "base_url": server.url, "install_dir": install_dir},
                                      {"op": "memory"}], timeout=1200)
                 calls = results[0]["calls"]
-                assert calls[-2] == {"call": "state", "value": 2}, calls[-3:]
+                assert calls[-2]["call"] == "state" and calls[-2]["value"] == 2, calls[-3:]
                 memory[op] = max(memory.get(op, 0), results[1]["peak_working_set"])
+                phases.setdefault(op, []).append(phase_times(calls))
             return run
 
         def floor(manifest):
@@ -115,6 +137,9 @@ def main():
               f"product / floor {ratio:.2f}  (goal <= {GOAL})")
         print(f"           peak working set {memory[op] / MIB:6.1f} MiB (Wine process at rest: "
               f"{baseline / MIB:.1f} MiB, growth {(memory[op] - baseline) / MIB:+.1f} MiB)")
+        fastest = min(phases[op], key=lambda times: sum(times.values()))
+        print("           phases of its fastest run: " +
+              ", ".join(f"{name} {seconds:.1f} s" for name, seconds in fastest.items()))
 
 
 if __name__ == "__main__":

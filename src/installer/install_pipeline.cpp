@@ -52,13 +52,16 @@ const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registere
 }
 
 // What an archive placed: each file with the digest it has now, so that an update knows what the
-// package brought and an uninstall finds all of it.
+// package brought and an uninstall finds all of it. The file at file_path was hashed when it was
+// checked: `placed_digest`.
 ZipRecord zip_record(const std::wstring& install_dir, const ReleaseFile& file,
-                     const std::vector<std::string>& members) {
+                     const std::vector<std::string>& members, const std::string& placed_digest) {
   ZipRecord record{file.file_path, file.zip_checksum, {}};
   for (const std::string& member : members) {
     const std::optional<std::wstring> path = InstalledPath(install_dir, member);
-    record.members.push_back({member, path ? Sha256File(*path) : std::string()});
+    const bool checked = member == file.file_path && !placed_digest.empty();
+    record.members.push_back(
+        {member, checked ? placed_digest : path ? Sha256File(*path) : std::string()});
   }
   return record;
 }
@@ -164,14 +167,15 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
     // A package may bring a new config; the values this installation already had stay.
     const std::optional<std::string> kept_config = ReadFileText(config);
     std::vector<std::string> members;
+    std::string placed_digest;
     const bool placed = PlacePackage(file, *downloaded, install_dir, http, &cancel_requested,
-                                     &members, &gate);
+                                     &members, &gate, &placed_digest);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return end({});
     if (!placed) return end(failed + display_wide(http.last_error()));
     if (!config_kept) return end(kCannotWriteConfig + config);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
-    if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members));
+    if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members, placed_digest));
     progress.placed(static_cast<size_t>(i));
   }
 

@@ -15,7 +15,7 @@
 
 #include "base/sha256.h"
 
-inline constexpr size_t kSinkBatch = 1024 * 1024;
+inline constexpr size_t kSinkBatch = 512 * 1024;
 inline constexpr size_t kSinkBatches = 2;
 
 class FileSink {

@@ -77,7 +77,7 @@ std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const 
 bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
                   const std::wstring& install_dir, HttpClient& http,
                   const std::atomic<bool>* cancel, std::vector<std::string>* members,
-                  WriteGate* gate) {
+                  WriteGate* gate, std::string* placed_digest) {
   const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
   if (!installed) return fail(http, kInvalidFilePathError);
   const std::wstring& download_path = download.path;
@@ -96,7 +96,12 @@ bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
       const bool cancelled = cancel != nullptr && cancel->load();
       return fail(http, cancelled ? kCancelledError : kExtractError);
     }
-    if (!DigestMatches(file.checksum_sha256, target)) return fail(http, kChecksumError);
+    const std::string digest =
+        file.checksum_sha256.empty() && placed_digest == nullptr ? std::string() : Sha256File(target);
+    if (!file.checksum_sha256.empty() && digest != file.checksum_sha256) {
+      return fail(http, kChecksumError);
+    }
+    if (placed_digest != nullptr) *placed_digest = digest;
   } else {
     const bool existed = path_exists(target);
     // Across volumes the move is a copy that takes a while: the gate keeps the program from
@@ -110,6 +115,7 @@ bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
     if (!place_file(download_path, target)) {
       return fail(http, existed ? kReplaceError : kPlaceError);
     }
+    if (placed_digest != nullptr) *placed_digest = download.digest;
   }
 
   DeleteFileW(download_path.c_str());

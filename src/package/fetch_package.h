@@ -53,11 +53,13 @@ std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const 
 // stops an extraction under way ("cancelled").
 // `members`, when given, gets the files an archive placed (its safe file names, as stored).
 // `gate`, when given, is held while a plain file is moved into place; a closed gate stops the
-// package there ("cancelled").
+// package there ("cancelled"). `placed_digest`, when given, gets the digest of the file at
+// file_path as placed (a zip's is computed once, for the check and for the caller's records).
 bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
                   const std::wstring& install_dir, HttpClient& http,
                   const std::atomic<bool>* cancel = nullptr,
-                  std::vector<std::string>* members = nullptr, WriteGate* gate = nullptr);
+                  std::vector<std::string>* members = nullptr, WriteGate* gate = nullptr,
+                  std::string* placed_digest = nullptr);
 
 // DownloadPackage, then PlacePackage.
 bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
