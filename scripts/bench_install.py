@@ -57,6 +57,8 @@ def floor_arguments(manifest, folder):
 def phase_times(calls):
     """{phase: seconds} from a pipeline's setter calls: each phase runs from the first status
     line that starts with its prefix to the next phase's (the last to the final call)."""
+    if any("ms" not in call for call in calls):
+        return {}  # a build from before the probe timed its calls
     marks = []
     for call in calls:
         text = call.get("value") if call["call"] == "status" else None
@@ -138,8 +140,9 @@ def main():
         print(f"           peak working set {memory[op] / MIB:6.1f} MiB (Wine process at rest: "
               f"{baseline / MIB:.1f} MiB, growth {(memory[op] - baseline) / MIB:+.1f} MiB)")
         fastest = min(phases[op], key=lambda times: sum(times.values()))
-        print("           phases of its fastest run: " +
-              ", ".join(f"{name} {seconds:.1f} s" for name, seconds in fastest.items()))
+        if fastest:
+            print("           phases of its fastest run: " +
+                  ", ".join(f"{name} {seconds:.1f} s" for name, seconds in fastest.items()))
 
 
 if __name__ == "__main__":
