@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -69,6 +70,22 @@ int32_t ByteProgress::percent(size_t current) const {
   const int64_t end = span * static_cast<int64_t>(current + 1) / count;
   const auto sliced = static_cast<int32_t>(start + static_cast<int64_t>(inside * static_cast<double>(end - start)));
   return from_ + std::max(whole, sliced);
+}
+
+std::u16string without_byte_count(const std::u16string& line) {
+  constexpr std::u16string_view kGap = u"  ";
+  constexpr std::u16string_view kUnit = u" MB";
+  const size_t gap = line.rfind(kGap);
+  if (gap == std::u16string::npos || line.size() < gap + kGap.size() + kUnit.size() ||
+      line.compare(line.size() - kUnit.size(), kUnit.size(), kUnit) != 0) {
+    return line;
+  }
+  const std::u16string_view count(line.data() + gap + kGap.size(),
+                                  line.size() - gap - kGap.size() - kUnit.size());
+  const bool numbers = !count.empty() && std::all_of(count.begin(), count.end(), [](char16_t c) {
+    return (c >= u'0' && c <= u'9') || c == u'.' || c == u'/' || c == u' ';
+  });
+  return numbers ? line.substr(0, gap) : line;
 }
 
 std::u16string byte_count_text(uint64_t received, uint64_t expected) {

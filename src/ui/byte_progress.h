@@ -38,3 +38,7 @@ class ByteProgress {
 
 // "45.2 / 120.0 MB", or "45.2 MB" when the whole is not known (all bits set).
 std::u16string byte_count_text(uint64_t received, uint64_t expected);
+
+// A status line without the byte count a download appends ("  " + byte_count_text): what a
+// screen reader is told, so that it speaks the package once, not every change of its bytes.
+std::u16string without_byte_count(const std::u16string& line);

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "base/wide.h"
+#include "ui/byte_progress.h"
 #include "ui/dpi.h"
 #include "ui/paint.h"
 
@@ -56,7 +57,11 @@ bool usable(HWND control) {
 // What a screen reader should say for the window's current look.
 std::wstring spoken_text(const WindowSnapshot& view) {
   switch (view.state) {
-    case WindowState::Working: return view.status;
+    case WindowState::Working: {
+      const std::u16string spoken =
+          without_byte_count(std::u16string(view.status.begin(), view.status.end()));
+      return std::wstring(spoken.begin(), spoken.end());
+    }
     case WindowState::Failed:
       return view.error_text.empty() ? to_wide(subtitle(view.state, view.purpose))
                                      : view.error_text;

@@ -235,4 +235,8 @@ TEST(ByteProgress, FollowsTheBytesOfTheWholeRelease) {
   EXPECT_EQ(byte_count_text(47395635, 125829120), u"45.2 / 120.0 MB");
   EXPECT_EQ(byte_count_text(0, 0), u"0.0 / 0.0 MB");
   EXPECT_EQ(byte_count_text(1048576, ~uint64_t{0}), u"1.0 MB");
+  EXPECT_EQ(without_byte_count(u"下载: 2/4  chrome.exe  45.2 / 120.0 MB"), u"下载: 2/4  chrome.exe");
+  EXPECT_EQ(without_byte_count(u"下载: 1/1  a.bin  1.0 MB"), u"下载: 1/1  a.bin");
+  EXPECT_EQ(without_byte_count(u"下载: 1/1  my  MB"), u"下载: 1/1  my  MB");  // a name, not a count
+  EXPECT_EQ(without_byte_count(u"下载: 1/1  chrome.exe"), u"下载: 1/1  chrome.exe");
 }
