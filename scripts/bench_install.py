@@ -104,7 +104,7 @@ def main():
 
         def product(op, server):
             def run():
-                results = probe.run([{"op": op, "base_url": server.url, "install_dir": install_dir},
+                results = probe.run([{"op": op, "base_url": server.url, "install_dir": install_dir, "timed": True},
                                      {"op": "memory"}], timeout=1200)
                 calls = results[0]["calls"]
                 assert calls[-2]["call"] == "state" and calls[-2]["value"] == 2, calls[-3:]

@@ -106,21 +106,26 @@ enum class BodyEnd { Complete, Broken, Stopped };
 
 // Calls `sink(data, size)` for every non-empty piece of the body, until the platform reports
 // nothing more (Complete), a call fails (Broken) or the sink returns false (Stopped). Each read
-// asks for up to kReadPiece bytes and waits for at least one: asking the platform first how
-// much it holds doubles the calls, and the calls are what a download costs under Wine.
+// takes what the platform holds (up to kReadPiece), never waiting for more: Wine's
+// WinHttpReadData waits until the whole buffer is filled, which would keep a cancel waiting
+// for a slow body.
 //
-// A failed call ends the body at once: WinHTTP on Windows fails WinHttpReadData
-// (ERROR_WINHTTP_CONNECTION_ERROR) when the connection breaks mid-body, also in the middle of a
-// chunked answer, which has no length to check against, and ERROR_WINHTTP_TIMEOUT when nothing
-// came for the receive timeout. Wine 8's WinHTTP does not fail a chunked body cut mid-chunk, or
-// reset: it simply ends there, and so does one whose Content-Length is not reached (caught by
-// the length check of download).
+// A failed call ends the body at once: WinHTTP on Windows fails WinHttpQueryDataAvailable /
+// WinHttpReadData (ERROR_WINHTTP_CONNECTION_ERROR) when the connection breaks mid-body, also in
+// the middle of a chunked answer, which has no length to check against, and
+// ERROR_WINHTTP_TIMEOUT when nothing came for the receive timeout. Wine 8's WinHTTP does not
+// fail a chunked body cut mid-chunk, or reset: it simply ends there, and so does one whose
+// Content-Length is not reached (caught by the length check of download).
 template <typename Sink>
 BodyEnd read_body(HINTERNET request, Sink&& sink) {
   thread_local std::vector<char> buffer(kReadPiece);
   for (;;) {
+    DWORD available = 0;
+    if (!WinHttpQueryDataAvailable(request, &available)) return BodyEnd::Broken;
+    if (available == 0) return BodyEnd::Complete;
     DWORD read = 0;
-    if (!WinHttpReadData(request, buffer.data(), kReadPiece, &read)) return BodyEnd::Broken;
+    const DWORD asked = available < kReadPiece ? available : kReadPiece;
+    if (!WinHttpReadData(request, buffer.data(), asked, &read)) return BodyEnd::Broken;
     if (read == 0) return BodyEnd::Complete;
     if (!sink(buffer.data(), read)) return BodyEnd::Stopped;
   }

@@ -106,13 +106,17 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
   const auto cancel_at = static_cast<int>(op.get_number("cancel_at_status").value_or(0));
   int statuses = 0;
   std::vector<JsonValue> calls;
-  // Each call carries the milliseconds since the pipeline began: the benchmark's phases.
+  // With "timed", each call carries the milliseconds since the pipeline began: the benchmark's
+  // phases.
+  const bool timed = op.get_bool("timed").value_or(false);
   const auto began = std::chrono::steady_clock::now();
   model.set_observer([&](const WindowNotification& n) {
     Members call{{"call", JsonValue(message_name(n.message))}};
-    call["ms"] = JsonValue(static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                   std::chrono::steady_clock::now() - began)
-                                                   .count()));
+    if (timed) {
+      call["ms"] = JsonValue(static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                     std::chrono::steady_clock::now() - began)
+                                                     .count()));
+    }
     if (n.message == kMsgProgress) call["value"] = JsonValue(static_cast<double>(n.progress));
     if (n.message == kMsgStateChanged) call["value"] = JsonValue(static_cast<double>(n.state));
     if (n.message == kMsgStatus || n.message == kMsgError)
