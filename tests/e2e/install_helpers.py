@@ -228,6 +228,12 @@ UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvan
 UNINSTALL_CAPTION = "Orvane 卸载"
 
 
+def reg_query_output():
+    """What `reg query` of the Apps entry printed and returned (for failure messages)."""
+    done = winebench.run_wine(["reg", "query", UNINSTALL_KEY])
+    return done.returncode, done.stdout.decode("utf-8", "replace"), done.stderr.decode("utf-8", "replace")[-500:]
+
+
 def uninstall_entry():
     """The Apps entry's values ({name: str, or int for a REG_DWORD}); None when there is none."""
     done = winebench.run_wine(["reg", "query", UNINSTALL_KEY])

@@ -223,7 +223,11 @@ class Install(unittest.TestCase):
                                   "install_dir": winebench.windows_path(folder)})
             self.assertEqual(done["calls"][-2], {"call": "state", "value": h.FINISHED})
             shutil.copyfile(s.EXE, folder / h.UPDATER_NAME)
-            self.assertEqual(h.uninstall_entry()["InstallLocation"], winebench.windows_path(folder))
+            # The last status says whether the entry was made; a missing one is told apart from
+            # a registry that could not be read.
+            entry = h.uninstall_entry()
+            self.assertIsNotNone(entry, (done["calls"][-1], h.reg_query_output()))
+            self.assertEqual(entry["InstallLocation"], winebench.windows_path(folder))
             return folder / h.UPDATER_NAME, h.installed_files(folder)
 
         def uninstall(updater, *switches, env=None):
