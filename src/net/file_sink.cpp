@@ -23,16 +23,11 @@ FileSink::~FileSink() {
 }
 
 bool FileSink::write_batch(const std::vector<char>& batch) {
-  const char* data = batch.data();
-  size_t size = batch.size();
-  while (size > 0) {
-    const auto piece = static_cast<DWORD>(size < kSinkBatch ? size : kSinkBatch);
-    DWORD written = 0;
-    if (!WriteFile(file_, data, piece, &written, nullptr) || written != piece) return false;
-    data += piece;
-    size -= piece;
-  }
-  return hash_->add(batch.data(), batch.size());
+  // A batch never holds more than kSinkBatch bytes: one call writes it.
+  const auto size = static_cast<DWORD>(batch.size());
+  DWORD written = 0;
+  return WriteFile(file_, batch.data(), size, &written, nullptr) && written == size &&
+         hash_->add(batch.data(), batch.size());
 }
 
 void FileSink::run() {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/wide.h"
+
 namespace {
 
 constexpr const wchar_t* kBytesGap = L"  ";
@@ -22,7 +24,7 @@ void ProgressReporter::show_bar(int32_t percent) {
 std::wstring ProgressReporter::line_with_bytes() const {
   if (current_ >= bytes_.size() || !bytes_[current_].known) return line_;
   const std::u16string text = byte_count_text(bytes_[current_].received, bytes_[current_].expected);
-  return line_ + kBytesGap + std::wstring(text.begin(), text.end());
+  return line_ + kBytesGap + to_wide(text);
 }
 
 void ProgressReporter::begin_package(size_t package, const std::wstring& line, int32_t at_least) {

@@ -57,11 +57,7 @@ bool usable(HWND control) {
 // What a screen reader should say for the window's current look.
 std::wstring spoken_text(const WindowSnapshot& view) {
   switch (view.state) {
-    case WindowState::Working: {
-      const std::u16string spoken =
-          without_byte_count(std::u16string(view.status.begin(), view.status.end()));
-      return std::wstring(spoken.begin(), spoken.end());
-    }
+    case WindowState::Working: return to_wide(without_byte_count(to_u16(view.status)));
     case WindowState::Failed:
       return view.error_text.empty() ? to_wide(subtitle(view.state, view.purpose))
                                      : view.error_text;
