@@ -80,6 +80,14 @@ std::wstring GetProcessImagePath(DWORD process_id) {
   return std::wstring(buffer, size);
 }
 
+bool BrowserRunning(const std::wstring& browser_path) {
+  const std::wstring key = lower_ascii(browser_path);
+  for (DWORD id : FindBrowserProcesses()) {
+    if (lower_ascii(GetProcessImagePath(id)) == key) return true;
+  }
+  return false;
+}
+
 bool CloseRunningBrowser(const std::wstring& browser_path) {
   const std::vector<DWORD> targets = targets_of(browser_path);
   if (targets.empty()) return true;

@@ -19,5 +19,9 @@ std::wstring GetProcessImagePath(DWORD process_id);
 // terminated, then 1 s to settle. True when none of them is left.
 bool CloseRunningBrowser(const std::wstring& browser_path);
 
+// Whether a chrome.exe process runs browser_path. One whose path cannot be read (another user's,
+// another vendor's chrome.exe) does not count: a silent update would otherwise never run.
+bool BrowserRunning(const std::wstring& browser_path);
+
 // browser_path with A-Z lowered, nothing else: how two process paths are compared.
 std::wstring lower_ascii(std::wstring text);

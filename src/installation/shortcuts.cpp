@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "base/com_apartment.h"
 #include "base/com_ptr.h"
 #include "base/path_text.h"
 
@@ -11,21 +12,6 @@ namespace {
 
 constexpr DWORD kPathCapacity = MAX_PATH;
 constexpr const wchar_t* kLinkSuffix = L".lnk";
-
-// COM for this thread for the life of the scope; balanced only when this scope started it.
-class ComForThread {
- public:
-  ComForThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-  ~ComForThread() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComForThread(const ComForThread&) = delete;
-  ComForThread& operator=(const ComForThread&) = delete;
-  bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT result_;
-};
 
 bool shell_folder(int csidl, std::wstring& out) {
   wchar_t buffer[kPathCapacity] = {};
@@ -72,7 +58,7 @@ bool CreateStartMenuShortcut(const std::wstring& target, const std::wstring& nam
 }
 
 std::wstring ReadShellLinkTarget(const std::wstring& link_path) {
-  ComForThread com;
+  const ComApartment com;
   if (!com.usable()) return {};
   ComPtr<IShellLinkW> link;
   ComPtr<IPersistFile> file;
@@ -90,7 +76,7 @@ std::wstring ReadShellLinkTarget(const std::wstring& link_path) {
 
 bool CreateShellLink(const std::wstring& link_path, const std::wstring& target,
                      const std::wstring& description) {
-  ComForThread com;
+  const ComApartment com;
   if (!com.usable()) return false;
   ComPtr<IShellLinkW> link;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/file_system.h"
-#include "base/scoped_handle.h"
+#include "base/user_registry.h"
 #include "base/wide.h"
 #include "package/installed_path.h"
 #include "state/install_layout.h"
@@ -19,26 +19,11 @@ namespace {
 constexpr const wchar_t* kDisplayName = L"Orvane";
 constexpr const wchar_t* kPublisher = L"Orvane";
 constexpr uint64_t kBytesPerKib = 1024;
-constexpr DWORD kValueCapacity = 32768;
 
-struct RegistryKeyTraits {
-  using type = HKEY;
-  static bool valid(type h) { return h != nullptr; }
-  static void close(type h) { RegCloseKey(h); }
-};
-using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
-
-ScopedRegistryKey open_entry(REGSAM access) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kUninstallKeyPath, 0, access, &key) != ERROR_SUCCESS) {
-    return {};
-  }
-  return ScopedRegistryKey(key);
-}
+ScopedRegistryKey open_entry(REGSAM access) { return OpenUserKey(kUninstallKeyPath, access); }
 
 bool set_text(HKEY key, const wchar_t* name, const std::wstring& value) {
-  return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  return WriteText(key, name, value);
 }
 
 bool set_number(HKEY key, const wchar_t* name, DWORD value) {
@@ -115,18 +100,8 @@ bool RegisterInstallation(const std::wstring& install_dir, const std::string& ve
 std::optional<std::wstring> RegisteredLocation() {
   const ScopedRegistryKey key = open_entry(KEY_QUERY_VALUE);
   if (!key) return std::nullopt;
-  std::vector<wchar_t> value(kValueCapacity, L'\0');
-  DWORD size = kValueCapacity * sizeof(wchar_t);
-  DWORD type = 0;
-  if (RegQueryValueExW(key.get(), L"InstallLocation", nullptr, &type,
-                       reinterpret_cast<BYTE*>(value.data()), &size) != ERROR_SUCCESS ||
-      type != REG_SZ) {
-    return std::wstring();  // an entry without a usable location names no installation
-  }
-  // A stored value need not end in a terminator: its length is what the registry says it is.
-  std::wstring location(value.data(), std::min<size_t>(size / sizeof(wchar_t), value.size()));
-  while (!location.empty() && location.back() == L'\0') location.pop_back();
-  return location;
+  // An entry without a usable location names no installation.
+  return ReadText(key.get(), L"InstallLocation").value_or(std::wstring());
 }
 
 bool RefreshRegistration(const std::wstring& install_dir, const std::string& version) {

@@ -8,6 +8,7 @@
 #include "base/file_system.h"
 #include "base/wide.h"
 #include "installation/installation_lock.h"
+#include "installation/scheduled_check.h"
 #include "installation/shortcuts.h"
 #include "installation/uninstall_entry.h"
 #include "installation/update_marker.h"
@@ -35,6 +36,8 @@ constexpr const wchar_t* kFinishedWithoutDesktopLink = L"安装完成！但未�
 constexpr const wchar_t* kFinishedWithoutMenuLink = L"安装完成！但未能创建开始菜单快捷方式。";
 constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创建桌面和开始菜单快捷方式。";
 constexpr const wchar_t* kFinishedWithoutEntry = L"安装完成！但未能登记到系统的「应用」列表中。";
+constexpr const wchar_t* kFinishedWithoutChecks = L"安装完成！但未能设置自动检查更新。";
+constexpr const wchar_t* kFinishedWithLogonCheck = L"安装完成！但未能创建计划任务，将改为在登录时检查更新。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
 constexpr const wchar_t* kCannotWriteInstallDir = L"无法写入安装目录: ";
@@ -42,9 +45,13 @@ constexpr const wchar_t* kUpdateRunning = L"Orvane 正在更新，请在更新�
 constexpr int32_t kFullPercent = 100;
 
 // The Finished line names what could not be made; the installation works without. Without the
-// Apps entry it cannot be removed from the system's settings: that is said first.
-const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registered) {
+// Apps entry it cannot be removed from the system's settings: that is said first; then an
+// installation that would not be kept up to date by itself.
+const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registered,
+                               CheckSchedule checks) {
   if (!registered) return kFinishedWithoutEntry;
+  if (checks == CheckSchedule::None) return kFinishedWithoutChecks;
+  if (checks == CheckSchedule::RunKey) return kFinishedWithLogonCheck;
   if (desktop_link && menu_link) return kFinished;
   if (menu_link) return kFinishedWithoutDesktopLink;
   if (desktop_link) return kFinishedWithoutMenuLink;
@@ -68,18 +75,27 @@ ZipRecord zip_record(const std::wstring& install_dir, const ReleaseFile& file,
 
 // Ends a run that stopped early: its downloads go first, so that a retry starts clean, then the
 // window learns why (nothing when the person cancelled).
-void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring& error) {
+void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring& error,
+          ExitCode kind = ExitCode::FolderNotWritable) {
   remove_tree(temp_dir);
-  if (!error.empty()) window.ShowError(error);
+  if (!error.empty()) window.ShowError(error, kind);
+}
+
+// A package that did not arrive whole, or whose bytes are not the release's, against one that
+// could not be written into the folder.
+ExitCode place_failure(const std::string& reason) {
+  return reason == kChecksumError || reason == kDownloadChecksumError ? ExitCode::PackageFailed
+                                                                      : ExitCode::FolderNotWritable;
 }
 
 }  // namespace
 
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
-                const std::wstring& install_dir, const ReleaseInfo& release) {
+                const std::wstring& install_dir, const ReleaseInfo& release,
+                const InstallOptions& options) {
   // The folder exists first, so that the lock names it as every later run will.
   if (!create_directories(install_dir)) {
-    window.ShowError(kCannotCreateInstallDir + install_dir);
+    window.ShowError(kCannotCreateInstallDir + install_dir, ExitCode::FolderNotWritable);
     return;
   }
   // An updater (or its --check question, or an uninstall) working on this folder keeps its
@@ -87,28 +103,30 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   // under new records. Nothing is waited for; "重试" tries again.
   const InstallationLock lock(install_dir);
   if (!lock.held_by_us()) {
-    window.ShowError(kUpdateRunning);
+    window.ShowError(kUpdateRunning, ExitCode::Busy);
     return;
   }
   HttpClient http;
   http.set_cancel_flag(&cancel_requested);
   const std::wstring temp_dir = install_temp_dir();
   if (temp_dir.empty() || !create_directories(temp_dir)) {
-    window.ShowError(kCannotCreateTemp + temp_dir);
+    window.ShowError(kCannotCreateTemp + temp_dir, ExitCode::FolderNotWritable);
     return;
   }
   // A path that could leave the folder is refused before anything is fetched.
   if (const std::optional<size_t> unsafe = find_unsafe_path(release.files)) {
     return stop(window, temp_dir,
                 kDownloadFailed + display_wide(release.files[*unsafe].file_path) + L"\n" +
-                    display_wide(kInvalidFilePathError));
+                    display_wide(kInvalidFilePathError),
+                ExitCode::ServiceUnavailable);
   }
   // A release that names one file twice would overwrite what it just put down: refused before
   // anything is fetched, naming the second spelling.
   if (const std::optional<size_t> conflict = find_conflicting_path(release.files)) {
     return stop(window, temp_dir,
                 kDownloadFailed + display_wide(release.files[*conflict].file_path) + L"\n" +
-                    display_wide(kConflictingPathError));
+                    display_wide(kConflictingPathError),
+                ExitCode::ServiceUnavailable);
   }
   // A full disk or a folder that cannot take files is told now, not after a long download.
   if (!CanWriteInto(install_dir)) {
@@ -145,9 +163,9 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   // At most one package downloads ahead of the one being put in place; it stops, and its
   // thread ends, before the downloads are removed.
   std::unique_ptr<PackageDownload> next = count > 0 ? download(0) : nullptr;
-  const auto end = [&](const std::wstring& error) {
+  const auto end = [&](const std::wstring& error, ExitCode kind = ExitCode::PackageFailed) {
     next.reset();
-    stop(window, temp_dir, error);
+    stop(window, temp_dir, error, kind);
   };
 
   for (int32_t i = 0; i < count; ++i) {
@@ -172,8 +190,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
                                      &members, &gate, &placed_digest);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return end({});
-    if (!placed) return end(failed + display_wide(http.last_error()));
-    if (!config_kept) return end(kCannotWriteConfig + config);
+    if (!placed) return end(failed + display_wide(http.last_error()), place_failure(http.last_error()));
+    if (!config_kept) return end(kCannotWriteConfig + config, ExitCode::FolderNotWritable);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
     if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members, placed_digest));
     progress.placed(static_cast<size_t>(i));
@@ -202,10 +220,11 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   const std::wstring updater = updater_path(install_dir);
   if (!CopySelfAsUpdater(updater)) return stop(window, temp_dir, kCannotCopyUpdater + updater);
   const std::wstring browser = browser_path(install_dir);
-  const bool desktop_link = CreateDesktopShortcut(browser, kShortcutName);
-  const bool menu_link = CreateStartMenuShortcut(browser, kShortcutName);
+  const bool desktop_link = !options.shortcuts || CreateDesktopShortcut(browser, kShortcutName);
+  const bool menu_link = !options.shortcuts || CreateStartMenuShortcut(browser, kShortcutName);
   const bool registered = RegisterInstallation(install_dir, release.version);
+  const CheckSchedule checks = ScheduleChecks(install_dir);
   window.SetState(WindowState::Finished);
-  window.SetStatus(finished_status(desktop_link, menu_link, registered));
+  window.SetStatus(finished_status(desktop_link, menu_link, registered, checks));
   remove_tree(temp_dir);
 }

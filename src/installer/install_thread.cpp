@@ -12,23 +12,23 @@ constexpr const wchar_t* kInstallFailed = L"安装失败，请重试";
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
                    const std::atomic<bool>& cancel_requested, WriteGate& gate,
-                   const std::wstring& install_dir) {
+                   const std::wstring& install_dir, const InstallOptions& options) {
   // Whatever the library raises (memory, above all) ends the run told, not the program.
   try {
     // The folder first, off the window's thread: a drive that does not answer stalls this
     // worker, not the window.
     if (!create_directories(install_dir)) {
-      model->ShowError(kCannotCreateInstallDir + install_dir);
+      model->ShowError(kCannotCreateInstallDir + install_dir, ExitCode::FolderNotWritable);
       return;
     }
     const std::optional<ReleaseInfo> release =
         fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
     if (cancel_requested.load()) return;
     if (!release) {
-      model->ShowError(kReleaseUnavailable);
+      model->ShowError(kReleaseUnavailable, ExitCode::ServiceUnavailable);
       return;
     }
-    RunInstall(*model, cancel_requested, gate, install_dir, *release);
+    RunInstall(*model, cancel_requested, gate, install_dir, *release, options);
   } catch (...) {
     model->ShowError(kInstallFailed);
   }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 
+#include "base/com_apartment.h"
 #include "base/com_ptr.h"
 #include "base/worker.h"
 
@@ -30,23 +31,6 @@ bool folder_answers(const std::wstring& folder, std::chrono::milliseconds limit)
   return asking->wait_idle(limit) && is_folder->load();
 }
 
-// Balances a successful CoInitializeEx when the scope ends.
-class ComApartment {
- public:
-  ComApartment()
-      : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  // Already initialised in the other model is usable too.
-  bool usable() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
-
- private:
-  HRESULT result_;
-};
-
 struct CoTaskText {
   PWSTR text = nullptr;
   ~CoTaskText() { CoTaskMemFree(text); }
@@ -55,7 +39,7 @@ struct CoTaskText {
 }  // namespace
 
 std::wstring PickFolder(HWND owner, const std::wstring& initial_folder) {
-  ComApartment com;
+  const ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (!com.usable()) return {};
 
   ComPtr<IFileOpenDialog> dialog;

@@ -10,3 +10,5 @@ inline constexpr const wchar_t* kCannotCreateInstallDir = L"无法创建安装�
 inline constexpr const wchar_t* kRestoreIncomplete = L"更新失败，部分文件未能恢复: ";
 // Update and uninstall, before they touch the installation's files.
 inline constexpr const wchar_t* kClosingBrowser = L"正在关闭浏览器...";
+// A silent update never closes the browser a person is using.
+inline constexpr const wchar_t* kBrowserInUse = L"浏览器正在运行，本次未更新。";

@@ -52,9 +52,10 @@ void WindowModel::SetStatus(const std::wstring& text) {
   notify(n, 0);
 }
 
-void WindowModel::ShowError(const std::wstring& text) {
+void WindowModel::ShowError(const std::wstring& text, ExitCode kind) {
   std::lock_guard lock(mutex_);
   values_.error_text = text;
+  values_.failure = kind;
   // With a window, the error message switches it to Failed; without one (a worker that failed
   // before the window was made) nobody would, and the window would open on a stale state.
   if (window_ == nullptr) values_.state = WindowState::Failed;

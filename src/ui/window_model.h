@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 
+#include "base/exit_code.h"
 #include "ui/window_layout.h"
 
 inline constexpr UINT kMsgStateChanged = WM_USER + 1;
@@ -32,6 +33,8 @@ struct WindowSnapshot {
   int32_t progress = 0;
   std::wstring status = kInitialStatus;
   std::wstring error_text;
+  // What kind of failure error_text tells (what a silent run exits with).
+  ExitCode failure = ExitCode::Done;
   std::string version;  // UTF-8 as the release service sent it
   int32_t file_count = 0;
   int64_t total_bytes = 0;
@@ -55,7 +58,7 @@ class WindowModel {
   void SetState(WindowState state);
   void SetProgress(int32_t percent);
   void SetStatus(const std::wstring& text);
-  void ShowError(const std::wstring& text);
+  void ShowError(const std::wstring& text, ExitCode kind = ExitCode::Failed);
   void SetReleaseSummary(const std::string& version, int32_t file_count, int64_t total_bytes);
 
   WindowSnapshot snapshot() const;

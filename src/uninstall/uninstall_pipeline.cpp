@@ -12,6 +12,8 @@
 #include "base/win_handle.h"
 #include "installation/browser_processes.h"
 #include "installation/shortcuts.h"
+#include "installation/declined_update.h"
+#include "installation/scheduled_check.h"
 #include "installation/uninstall_entry.h"
 #include "installation/update_marker.h"
 #include "package/installed_path.h"
@@ -30,6 +32,7 @@ constexpr const wchar_t* kBrowserStillRunning = L"无法关闭正在运行的浏
 constexpr const wchar_t* kFileInUse = L"文件正在使用中，未删除任何文件: ";
 constexpr const wchar_t* kCannotDelete = L"无法删除: ";
 constexpr const wchar_t* kCannotRemoveEntry = L"无法删除「应用」列表中的卸载信息";
+constexpr const wchar_t* kCannotRemoveChecks = L"无法删除自动检查更新的计划任务";
 constexpr int32_t kCheckingPercent = 5;
 constexpr int32_t kRemovingPercent = 10;
 constexpr int32_t kRemovingShare = 85;
@@ -184,6 +187,12 @@ bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
     }
   }
   if (const std::wstring menu = StartMenuFolderPath(); !menu.empty()) RemoveDirectoryW(menu.c_str());
+  // The scheduled check goes before the entry, so that a run again still finds the installation.
+  if (!RemoveScheduledChecks(install_dir)) {
+    window.ShowError(kCannotRemoveChecks);
+    return false;
+  }
+  ForgetDeclinedVersion(install_dir);
   if (!RemoveRegistration(install_dir)) {
     window.ShowError(kCannotRemoveEntry);
     return false;

@@ -13,6 +13,7 @@
 #include "installation/browser_processes.h"
 #include "installation/installation_lock.h"
 #include "installation/replacement_journal.h"
+#include "installation/scheduled_check.h"
 #include "installation/uninstall_entry.h"
 #include "installation/update_marker.h"
 #include "net/http_client.h"
@@ -118,7 +119,7 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
   const std::wstring path_text = display_wide(file.file_path);
   const std::optional<std::u16string> relative = safe_relative_path(file.file_path);
   if (!relative) {
-    window.ShowError(kDownloadFailed + path_text);
+    window.ShowError(kDownloadFailed + path_text, ExitCode::ServiceUnavailable);
     return std::nullopt;
   }
   const std::wstring unpack = staging + L"\\" + std::to_wstring(index);
@@ -126,7 +127,7 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
   // cannot all be removed, the package is not staged.
   const std::wstring source = join_path(unpack, to_wide(*relative));
   if (!remove_tree(unpack) || !create_directories(unpack) || !create_parent_directories(source)) {
-    window.ShowError(kExtractFailed + path_text);
+    window.ShowError(kExtractFailed + path_text, ExitCode::FolderNotWritable);
     return std::nullopt;
   }
   std::optional<std::vector<std::string>> members;
@@ -134,16 +135,17 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
   if (file.compressed) {
     members = ListZipFiles(download.path);
     if (!members || !ExtractArchive(download.path, unpack, &cancel)) {
-      window.ShowError(kExtractFailed + path_text);
+      window.ShowError(kExtractFailed + path_text,
+                       members ? ExitCode::FolderNotWritable : ExitCode::PackageFailed);
       return std::nullopt;
     }
     digest = Sha256File(source);
     if (!file.checksum_sha256.empty() && digest != file.checksum_sha256) {
-      window.ShowError(kFileDigestFailed + path_text);
+      window.ShowError(kFileDigestFailed + path_text, ExitCode::PackageFailed);
       return std::nullopt;
     }
   } else if (!MoveFileW(download.path.c_str(), source.c_str())) {
-    window.ShowError(kFileDigestFailed + path_text);
+    window.ShowError(kFileDigestFailed + path_text, ExitCode::FolderNotWritable);
     return std::nullopt;
   }
   DeleteFileW(download.path.c_str());
@@ -175,16 +177,17 @@ std::optional<UpdateItem> StageRecord(const std::wstring& folder, const char* na
 void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
                        const ReleaseInfo& release, bool untrusted) {
   if (!WriteVersionManifest(records_of(release), install_dir)) {
-    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native());
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(), ExitCode::FolderNotWritable);
     return;
   }
   const std::wstring config = config_path(install_dir);
   if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
-    window.ShowError(kCannotWriteConfig + config);
+    window.ShowError(kCannotWriteConfig + config, ExitCode::FolderNotWritable);
     return;
   }
   if (untrusted) RemoveUpdateMarker(install_dir);
   RefreshRegistration(install_dir, release.version);
+  RefreshScheduledChecks(install_dir);
   window.SetState(WindowState::Finished);
   window.SetStatus(kAlreadyCurrent);
 }
@@ -213,15 +216,15 @@ bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folde
   for (const UpdateItem& record : plan.records) targets.push_back(record.file_path);
   ReplacementJournal journal(install_dir, untrusted, targets);
   if (!journal.begin()) {
-    window.ShowError(kReplaceFailed + display_wide(plan.files.front().file_path));
+    window.ShowError(kReplaceFailed + display_wide(plan.files.front().file_path), ExitCode::FolderNotWritable);
     return false;
   }
   pause_point("marker");
   const auto stop = [&](const std::wstring& error) {
     if (const std::optional<std::wstring> unrestored = journal.roll_back()) {
-      window.ShowError(kRestoreIncomplete + *unrestored);
+      window.ShowError(kRestoreIncomplete + *unrestored, ExitCode::FolderNotWritable);
     } else if (!error.empty()) {
-      window.ShowError(error);
+      window.ShowError(error, ExitCode::FolderNotWritable);
     }
     return false;
   };
@@ -281,13 +284,13 @@ bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folde
 
 void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                WriteGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
-               const std::wstring& browser_path, bool untrusted) {
+               const std::wstring& browser_path, bool untrusted, bool may_close_browser) {
   // A path that could leave the installation, or two spellings of one file (the run would
   // overwrite, or delete as a backup, what it just put down): refused before anything is fetched.
   std::optional<size_t> conflict = find_unsafe_path(release.files);
   if (!conflict) conflict = find_conflicting_path(release.files);
   if (conflict) {
-    window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path));
+    window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path), ExitCode::ServiceUnavailable);
     return;
   }
   const std::optional<ZipMembers> recorded_zips = ReadZipMembers(install_dir);
@@ -296,7 +299,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
 
   const std::wstring staging = UpdateStagingFolder(install_dir);
   if (staging.empty() || !create_directories(staging)) {
-    window.ShowError(kCannotCreateStaging + staging);
+    window.ShowError(kCannotCreateStaging + staging, ExitCode::FolderNotWritable);
     return;
   }
   const auto n = static_cast<int32_t>(changed.size());
@@ -330,7 +333,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     next.reset();
     if (cancel_requested.load()) return;
     if (!downloaded) {
-      window.ShowError(download_failure(download_error, display_wide(file.file_path)));
+      window.ShowError(download_failure(download_error, display_wide(file.file_path)), ExitCode::PackageFailed);
       return;
     }
     if (i + 1 < n) next = download(i + 1);
@@ -341,7 +344,7 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     // package's go while the next one downloads.
     for (const UpdateItem& item : staged->items) {
       if (!flush_file(item.source_path)) {
-        window.ShowError(kReplaceFailed + display_wide(item.file_path));
+        window.ShowError(kReplaceFailed + display_wide(item.file_path), ExitCode::FolderNotWritable);
         return;
       }
     }
@@ -367,13 +370,18 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                            VersionManifestText(records_of(release)));
   }
   if (!manifest || ((recorded_zips || !zips.records.packages.empty()) && !zip_record)) {
-    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native());
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(), ExitCode::FolderNotWritable);
     return;
   }
   if (zip_record) plan.records.push_back(std::move(*zip_record));
   plan.records.push_back(std::move(*manifest));
   pause_point("staged");
 
+  if (!may_close_browser && BrowserRunning(browser_path)) {
+    remove_tree(staging);
+    window.ShowError(kBrowserInUse, ExitCode::BrowserRunning);
+    return;
+  }
   window.SetProgress(kClosingPercent);
   window.SetStatus(kClosingBrowser);
   CloseRunningBrowser(browser_path);
@@ -385,8 +393,10 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     return;
   }
   remove_tree(staging);
-  // The Apps entry follows the installation; a stale version there does not undo the update.
+  // The Apps entry and the scheduled check follow the installation; a stale one does not undo
+  // the update.
   RefreshRegistration(install_dir, release.version);
+  RefreshScheduledChecks(install_dir);
   window.SetProgress(kDonePercent);
   window.SetState(WindowState::Finished);
   window.SetStatus(kUpdated);
