@@ -8,6 +8,7 @@
 
 #include "app/exe_directory.h"
 #include "app/mode.h"
+#include "app/silent_modes.h"
 #include "installer/installer_controller.h"
 #include "uninstall/uninstaller_controller.h"
 #include "updater/updater_controller.h"
@@ -52,13 +53,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int) {
     return uninstaller.Run(mode.quiet);
   }
   if (!mode.update) {
+    if (mode.silent) return RunSilentInstall(instance, mode);
     InstallerController installer(instance);
     installer.Run();
   } else {
     // The updater copy runs from inside the installation it updates.
+    if (mode.silent) return RunSilentUpdate(instance, exe_directory);
     UpdaterController updater(instance, exe_directory);
     if (mode.check) {
-      updater.RunCheckMode();
+      updater.RunCheckMode(mode.scheduled);
     } else {
       updater.RunUpdateMode();
     }

@@ -16,14 +16,8 @@
 namespace {
 
 constexpr const wchar_t* kNoDirectory = L"请选择安装目录";
-constexpr const wchar_t* kNotFullPath = L"请输入完整的安装路径，例如 D:\\Orvane";
-constexpr size_t kMaxInstallDirChars = 180;
-constexpr const wchar_t* kDirTooLong = L"安装路径过长，最多 180 个字符";
-constexpr const wchar_t* kFetchingRelease = L"正在获取版本信息...";
 constexpr const wchar_t* kCannotStartInstall = L"无法启动安装线程，请重试";
 constexpr const char* kUnknownVersion = "最新版本";
-// One installer per session: two would share one temporary folder.
-constexpr const wchar_t* kInstallerLockName = L"Local\\OrvaneSetupInstaller";
 constexpr const wchar_t* kInstallerWindowTag = L"OrvaneSetupInstaller";
 // How long a closing installer waits for its worker to notice the cancel: a download stops at
 // its next read, an extraction at once; a request stuck on a silent server is not waited for.

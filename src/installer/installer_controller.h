@@ -11,6 +11,13 @@
 #include "state/install_layout.h"
 #include "ui/progress_window.h"
 
+inline constexpr const wchar_t* kNotFullPath = L"请输入完整的安装路径，例如 D:\\Orvane";
+inline constexpr size_t kMaxInstallDirChars = 180;
+inline constexpr const wchar_t* kFetchingRelease = L"正在获取版本信息...";
+inline constexpr const wchar_t* kDirTooLong = L"安装路径过长，最多 180 个字符";
+// One installer per session: two would share one temporary folder.
+inline constexpr const wchar_t* kInstallerLockName = L"Local\\OrvaneSetupInstaller";
+
 class InstallerController {
  public:
   explicit InstallerController(HINSTANCE instance);

@@ -6,6 +6,8 @@
 #include "base/wide.h"
 #include "installation/browser_launch.h"
 #include "installation/browser_processes.h"
+#include "installation/declined_update.h"
+#include "installation/scheduled_check.h"
 #include "installation/installation_lock.h"
 #include "installation/update_marker.h"
 #include "net/release_fetch.h"
@@ -15,7 +17,6 @@
 
 namespace {
 
-constexpr const wchar_t* kChecking = L"正在检查更新...";
 constexpr const wchar_t* kAlreadyCurrent = L"已是最新版本！";
 constexpr const wchar_t* kCannotStartWorker = L"无法启动更新线程，请重试";
 constexpr const wchar_t* kUpdateFailed = L"更新失败，请重试";
@@ -28,8 +29,9 @@ namespace {
 
 void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
                         const std::atomic<bool>& cancel_requested,
-                        const std::shared_ptr<WriteGate>& gate,
-                        const std::wstring& install_dir) {
+                        const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir,
+                        bool may_close_browser) {
+  const std::wstring browser = browser_path(install_dir);
   // An update interrupted half-way is put back as it was first, before and whatever the
   // service answers; if that cannot be done exactly, nothing installed is trusted.
   RepairResult repair;
@@ -39,14 +41,18 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
     repair = RepairInterruptedUpdate(install_dir);
     // The browser may hold a file the undo must put back: it is closed and the undo finished
     // before anything else, so no new journal is ever written over the unfinished one.
-    if (repair.outcome == RepairOutcome::Blocked) {
+    if (repair.outcome == RepairOutcome::Blocked && may_close_browser) {
       window->SetStatus(kClosingBrowser);
-      CloseRunningBrowser(browser_path(install_dir));
+      CloseRunningBrowser(browser);
       repair = RepairInterruptedUpdate(install_dir);
     }
   }
   if (repair.outcome == RepairOutcome::Blocked) {
-    window->ShowError(kRestoreIncomplete + repair.unrestored);
+    if (!may_close_browser && BrowserRunning(browser)) {
+      window->ShowError(kBrowserInUse, ExitCode::BrowserRunning);
+    } else {
+      window->ShowError(kRestoreIncomplete + repair.unrestored, ExitCode::FolderNotWritable);
+    }
     return;
   }
   const bool untrusted = repair.outcome == RepairOutcome::Untrusted;
@@ -54,30 +60,37 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
       fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
   if (cancel_requested.load()) return;
   if (!release) {
-    window->ShowError(kReleaseUnavailable);
+    window->ShowError(kReleaseUnavailable, ExitCode::ServiceUnavailable);
     return;
   }
   const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);
   if (!installed.empty() && installed == release->version) {
+    RefreshScheduledChecks(install_dir);
     window->SetState(WindowState::Finished);
     window->SetStatus(kAlreadyCurrent);
     return;
   }
+  // Nothing is downloaded for an update that could not replace anything.
+  if (!may_close_browser && BrowserRunning(browser)) {
+    window->ShowError(kBrowserInUse, ExitCode::BrowserRunning);
+    return;
+  }
   window->SetReleaseSummary(release->version, static_cast<int32_t>(release->files.size()),
                             total_file_size(*release));
-  RunUpdate(*window, cancel_requested, *gate, install_dir, *release, browser_path(install_dir),
-            untrusted);
+  RunUpdate(*window, cancel_requested, *gate, install_dir, *release, browser, untrusted,
+            may_close_browser);
 }
 
 }  // namespace
 
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                     const std::atomic<bool>& cancel_requested,
-                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir) {
+                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir,
+                    bool may_close_browser) {
   // Whatever the library raises ends the run told (a replacement under way has been undone by
   // its journal on the way out), not the program.
   try {
-    CheckAndUpdateOnce(window, cancel_requested, gate, install_dir);
+    CheckAndUpdateOnce(window, cancel_requested, gate, install_dir, may_close_browser);
   } catch (...) {
     window->ShowError(kUpdateFailed);
   }
@@ -131,7 +144,7 @@ void UpdaterController::RunWindow() {
   gate_->closed = true;
 }
 
-void UpdaterController::RunCheckMode() {
+void UpdaterController::RunCheckMode(bool scheduled) {
   const InstallationLock lock(install_dir_);
   if (!lock.held_by_us()) return;  // the other run asks, or is already updating
   // Repaired first: without the network, and whatever the answer to the question.
@@ -148,11 +161,16 @@ void UpdaterController::RunCheckMode() {
   }
   if (!release) return;
   if (!untrusted && release->version == installed) return;
-  const std::wstring question = kQuestionStart + display_wide(release->version) + kQuestionEnd;
+  const std::wstring offered = display_wide(release->version);
+  // The schedule asks about a version once; the person, or the browser, may ask again.
+  if (scheduled && !untrusted && DeclinedVersion(install_dir_) == offered) return;
+  const std::wstring question = kQuestionStart + offered + kQuestionEnd;
   // Owner-less and often started at logon: without these flags the box opens behind whatever
   // window is in front and nobody sees the question.
   constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND | MB_TOPMOST;
   if (MessageBoxW(nullptr, question.c_str(), kUpdateQuestionCaption, kQuestionFlags) == IDYES) {
     RunWindow();
+  } else {
+    RecordDeclinedVersion(install_dir_, offered);
   }
 }

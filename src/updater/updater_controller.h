@@ -12,6 +12,7 @@
 #include "updater/update_pipeline.h"
 
 inline constexpr const wchar_t* kUpdateQuestionCaption = L"Orvane 更新提示";
+inline constexpr const wchar_t* kChecking = L"正在检查更新...";
 
 class UpdaterController {
  public:
@@ -23,8 +24,9 @@ class UpdaterController {
   void RunUpdateMode();
 
   // Repairs an interrupted update, checks silently and asks before updating; returns at once
-  // when there is nothing to offer (or another run for the installation is under way).
-  void RunCheckMode();
+  // when there is nothing to offer (or another run for the installation is under way). A
+  // `scheduled` check does not ask again about a version the person declined.
+  void RunCheckMode(bool scheduled = false);
 
  private:
   // The window and its loop, the installation's lock already held.
@@ -40,7 +42,9 @@ class UpdaterController {
   std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
 };
 
-// The worker: fetch, compare, update.
+// The worker: fetch, compare, update. Without `may_close_browser` (a silent update) a running
+// browser ends the run before anything is downloaded or replaced.
 void CheckAndUpdate(const std::shared_ptr<WindowModel>& window,
                     const std::atomic<bool>& cancel_requested,
-                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir);
+                    const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir,
+                    bool may_close_browser = true);

@@ -1,0 +1,286 @@
+"""The modes no one watches, with the real exe under Wine: the silent install and update (their
+exit codes from real faults, their lines on standard error), the scheduled update check an
+install registers (a task, or the Run key where the Task Scheduler is unavailable) and the
+once-per-version rule of a scheduled check."""
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import install_helpers as h  # noqa: E402
+import installer_session as s  # noqa: E402
+import release_builder  # noqa: E402
+import winebench  # noqa: E402
+from release_builder import Package  # noqa: E402
+
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-silent-server"
+WORK = winebench.DRIVE_C / "e2e silent"
+TASKS = winebench.DRIVE_C / "windows" / "system32" / "tasks"
+RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+DECLINED_KEY = r"HKCU\Software\Orvane\Declined Updates"
+QUESTION_TITLE = "Orvane 更新提示"
+CHECK_ARGUMENTS = "--update --check --scheduled"
+FINISHED = "安装完成！点击「启动浏览器」开始使用。"
+LOGON_CHECK_ONLY = "安装完成！但未能创建计划任务，将改为在登录时检查更新。"
+NOT_FULL_PATH = "请输入完整的安装路径，例如 D:\\Orvane"
+RELEASE_UNAVAILABLE = "无法获取版本信息，请检查网络连接"
+UPDATE_RUNNING = "Orvane 正在更新，请在更新结束后再安装。"
+BROWSER_IN_USE = "浏览器正在运行，本次未更新。"
+
+
+def packages(version, **overrides):
+    zip_files = {"locales/zh-CN.pak": f"中文 {version}".encode() * 20, "locales/en.pak": b"en" * 20}
+    return [Package("locales/zh-CN.pak", files=zip_files, compressed=True),
+            Package("chrome.exe", content=h.TEST_BROWSER.read_bytes()),
+            Package(h.CONFIG_NAME, content=f'{{"from":"{version}"}}'.encode()),
+            Package("resources.pak", content=f"resources {version}".encode(), **overrides)]
+
+
+def silent(exe, *args, env=None, timeout=120):
+    """(exit code, lines on standard error) of a run to its end."""
+    command = [str(winebench.WINE_RUN), str(exe), *map(str, args)]
+    done = subprocess.run(command, env={**os.environ, **(env or {})}, stdin=subprocess.DEVNULL,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=timeout)
+    return done.returncode, done.stderr.decode("utf-8", "replace").splitlines()
+
+
+def tasks():
+    """{task name: description} of the prefix's tasks. Wine keeps the description but neither
+    triggers nor action of a definition, so the description (which names the command) is what
+    can be read back; the triggers are the XML builder's host test's."""
+    found = {}
+    for path in TASKS.iterdir() if TASKS.exists() else []:
+        text = path.read_bytes().decode("utf-8-sig", "replace")
+        match = re.search(r"<Description>(.*?)</Description>", text, re.S)
+        found[path.name] = match.group(1).replace("&amp;", "&") if match else None
+    return {name: text for name, text in found.items() if name.startswith("Orvane Update Check ")}
+
+
+def registry_values(key):
+    done = winebench.run_wine(["reg", "query", key])
+    values = {}
+    for line in done.stdout.decode("utf-8", "replace").splitlines():
+        if match := re.match(r"^\s+(.+?)\s+REG_SZ\s+(.*?)\s*$", line):
+            values[match.group(1)] = match.group(2)
+    return values
+
+
+def checks_of(folder):
+    """The scheduled checks naming folder's updater: [("task" | "run", name)]."""
+    command = f'"{winebench.windows_path(folder / h.UPDATER_NAME)}" {CHECK_ARGUMENTS}'
+    found = [("task", name) for name, text in tasks().items() if text and text.endswith(command)]
+    found += [("run", name) for name, value in registry_values(RUN_KEY).items() if value == command]
+    return found
+
+
+class Silent(unittest.TestCase):
+    def setUp(self):
+        h.close_browser()
+        h.clear_install_traces()
+        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
+        shutil.rmtree(WORK, ignore_errors=True)
+        WORK.mkdir(parents=True)
+        self.server = s.service(SERVER_ROOT).start()
+        self.addCleanup(self.server.stop)
+        self.processes = []
+        self.addCleanup(self.stop_processes)
+
+    def stop_processes(self):
+        for process in self.processes:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        h.close_browser()
+
+    def release(self, version, **overrides):
+        return release_builder.build_release(SERVER_ROOT, self.server.url, version,
+                                             packages(version, **overrides))
+
+    def install(self, folder, *args, env=None, expect=0):
+        code, lines = silent(s.EXE, "--quiet", "--dir", winebench.windows_path(folder), *args, env=env)
+        self.assertEqual(code, expect, lines)
+        return lines
+
+    def uninstall(self, folder):
+        process = winebench.start_wine([folder / h.UPDATER_NAME, "--uninstall", "--quiet"])
+        self.assertEqual(process.wait(timeout=60), 0)
+        self.assertFalse((folder / h.MANIFEST_NAME).exists())
+
+    def assert_not_installed(self, folder):
+        """What a failed install leaves, as the window's does: no records, no updater, no
+        downloads, no check."""
+        for name in (h.MANIFEST_NAME, h.UPDATER_NAME):
+            self.assertFalse((folder / name).exists(), f"{folder.name}: {name}")
+        self.assertFalse(h.install_temp().exists(), folder.name)
+        self.assertEqual(checks_of(folder), [], folder.name)
+
+    def window_install(self, folder):
+        """The window's install of the same release: typed, "开始安装", waited for, closed."""
+        session = s.Session(name="window install")
+        self.processes.append(session.process)
+        session.set_directory(winebench.windows_path(folder))
+        session.click(s.MAIN_BUTTON, settle=0)
+        deadline = time.monotonic() + 60
+        while not checks_of(folder):  # the last step before Finished
+            self.assertLess(time.monotonic(), deadline, "the window's install did not finish")
+            time.sleep(h.POLL)
+        time.sleep(s.SETTLE)
+        session.key("alt+F4")
+        self.assertTrue(session.window_gone())
+        self.assertEqual(session.exit_code(), 0)
+
+    def question(self, *switches):
+        """Starts a check; its process once the question is open, or None when it ended asking
+        nothing."""
+        process = winebench.start_wine([self.folder / h.UPDATER_NAME, "--update", "--check", *switches])
+        self.processes.append(process)
+        while process.poll() is None:
+            if winebench.xdotool("search", "--onlyvisible", "--name", QUESTION_TITLE):
+                return process
+            time.sleep(h.POLL)
+        self.assertEqual(process.returncode, 0)
+        return None
+
+    def answer_no(self, process):
+        box = winebench.wait_for_window(QUESTION_TITLE, timeout=10, process=process)
+        winebench.xdotool("windowfocus", "--sync", box)
+        winebench.xdotool("key", "--window", box, "n")
+        self.assertEqual(process.wait(timeout=30), 0)
+
+    # ------------------------------------------------------------------------------------------
+
+    def test_a_silent_install_is_the_windows_and_each_folder_gets_its_own_check(self):
+        window, quiet, bare, fallback = (WORK / name for name in ("Window", "Quiet", "Bare", "No Tasks"))
+        self.release("1.0")
+        self.window_install(window)
+        h.clear_install_traces()
+        lines = self.install(quiet)
+        self.assertEqual(lines, ["正在获取版本信息...", "下载: 1/4  locales/zh-CN.pak", "下载: 2/4  chrome.exe",
+                                 f"下载: 3/4  {h.CONFIG_NAME}", "下载: 4/4  resources.pak", "正在完成安装...",
+                                 FINISHED])
+        self.assertEqual(h.installed_files(quiet), h.installed_files(window))
+        self.assertEqual(h.uninstall_entry()["InstallLocation"], winebench.windows_path(quiet))
+        self.assertTrue(h.desktop_shortcut().is_file() and h.start_menu_shortcut().is_file())
+        self.assertFalse(h.install_temp().exists())
+        h.clear_install_traces()
+        self.install(bare, "--no-shortcuts")
+        self.assertFalse(h.desktop_shortcut().exists() or h.start_menu_shortcut().exists())
+        # One task per folder, each running its own updater's scheduled check.
+        registered = {folder: checks_of(folder) for folder in (window, quiet, bare)}
+        for folder, found in registered.items():
+            self.assertEqual([kind for kind, _ in found], ["task"], folder)
+        self.assertEqual(len({found[0][1] for found in registered.values()}), 3)
+        # Where the Task Scheduler cannot be reached, the Run key starts the check at logon.
+        lines = self.install(fallback, "--no-shortcuts", env={"ORVANE_DLL_OVERRIDES": "taskschd=d"})
+        self.assertEqual(lines[-1], LOGON_CHECK_ONLY)
+        self.assertEqual([kind for kind, _ in checks_of(fallback)], ["run"])
+        # An uninstall removes its own folder's check, task or Run value, and no other.
+        for folder in (quiet, fallback):
+            self.uninstall(folder)
+            self.assertEqual(checks_of(folder), [], folder)
+        self.assertEqual(checks_of(window), registered[window])
+        for folder in (window, bare):
+            self.uninstall(folder)
+            self.assertEqual(checks_of(folder), [], folder)
+
+    def test_exit_codes_of_failed_silent_installs(self):
+        self.release("1.0")
+        in_the_way = WORK / "In The Way"
+        (in_the_way / "chrome.exe").mkdir(parents=True)
+        cases = [
+            ("relative directory", ["--dir", "Orvane"], {}, 6, NOT_FULL_PATH),
+            ("no directory", ["--dir"], {}, 6, NOT_FULL_PATH),
+            ("a folder in the way", ["--dir", winebench.windows_path(in_the_way)], {}, 4,
+             "下载失败: chrome.exe\ncannot replace existing file"),
+        ]
+        for name, args, release, code, last in cases:
+            with self.subTest(name):
+                result, lines = silent(s.EXE, "--quiet", *args)
+                self.assertEqual((result, "\n".join(lines[-2:]) if "\n" in last else lines[-1]), (code, last))
+        self.assert_not_installed(in_the_way)
+        # A package whose bytes are not the release's.
+        self.release("1.0", checksum_sha256="0" * 64)
+        digest = WORK / "Digest"
+        self.assertIn("checksum mismatch", self.install(digest, expect=3)[-1])
+        self.assert_not_installed(digest)
+        # The service down, then a download cut off by the process's close (taskkill).
+        self.server.stop()
+        self.assertEqual(self.install(WORK / "Down", expect=2)[-1], RELEASE_UNAVAILABLE)
+        self.server = s.service(SERVER_ROOT).start()
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1.0",
+                                      [Package("slow.bin", content=bytes(4 << 20), url_prefix="/_fault/slow=20000")])
+        cancelled = WORK / "Cancelled"
+        process = subprocess.Popen([str(winebench.WINE_RUN), str(s.EXE), "--quiet", "--dir",
+                                    winebench.windows_path(cancelled)], stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.processes.append(process)
+        deadline = time.monotonic() + 30
+        while not any(path.startswith("/_fault/") for _, path, _ in self.server.requests()):
+            self.assertLess(time.monotonic(), deadline, "the download did not start")
+            time.sleep(h.POLL)
+        winebench.run_wine(["taskkill", "/im", "orvane-setup.exe"])
+        _, error = process.communicate(timeout=15)
+        self.assertEqual((process.returncode, error.decode("utf-8").splitlines()[-1]), (7, "已取消"))
+        self.assert_not_installed(cancelled)
+
+    def test_silent_updates_and_a_scheduled_check_asks_once_per_version(self):
+        self.folder = WORK / "Orvane"
+        self.release("1.0")
+        self.install(self.folder, "--no-shortcuts")
+        updater = self.folder / h.UPDATER_NAME
+        self.release("2.0")
+        # While a check's question is open the installation is that run's: a silent install or
+        # update of it exits 5 and changes nothing.
+        asking = self.question("--scheduled")
+        self.assertIsNotNone(asking, "the scheduled check did not ask about 2.0")
+        before = h.installed_files(self.folder)
+        self.assertEqual(self.install(self.folder, expect=5)[-1], UPDATE_RUNNING)
+        self.assertEqual(silent(updater, "--update", "--quiet")[0], 5)
+        self.assertEqual(h.installed_files(self.folder), before)
+        self.answer_no(asking)
+        declined = registry_values(DECLINED_KEY)
+        self.assertEqual(list(declined.values()), ["2.0"])
+        # The schedule does not ask about 2.0 again; a check started otherwise does.
+        self.assertIsNone(self.question("--scheduled"), "the scheduled check asked about 2.0 again")
+        self.answer_no(self.question())
+        self.release("3.0")
+        self.answer_no(self.question("--scheduled"))
+        self.assertEqual(list(registry_values(DECLINED_KEY).values()), ["3.0"])
+
+        # The browser running: nothing downloaded, nothing changed, the browser left running.
+        browser = h.start_browser(self.folder)
+        self.processes.append(browser)
+        self.server.clear_requests()
+        code, lines = silent(updater, "--update", "--quiet")
+        self.assertEqual((code, lines[-1]), (8, BROWSER_IN_USE))
+        self.assertIsNone(browser.poll())
+        self.assertEqual({name: digest for name, digest in h.installed_files(self.folder).items()
+                          if name != h.BROWSER_LOG}, before)
+        self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
+        h.close_browser()
+        browser.wait(timeout=10)
+        self.server.stop()
+        self.assertEqual(silent(updater, "--update", "--quiet")[0], 2)
+        self.server = s.service(SERVER_ROOT).start()
+        self.release("3.0")
+        code, lines = silent(updater, "--update", "--quiet")
+        self.assertEqual((code, lines[-1]), (0, "更新完成！点击「启动浏览器」继续。"))
+        self.assertEqual(h.installed_files(self.folder)["locales/zh-CN.pak"],
+                         release_builder.sha256_hex("中文 3.0".encode() * 20))
+        self.assertIn(b'"version": "3.0"', (self.folder / h.MANIFEST_NAME).read_bytes())
+        self.server.clear_requests()
+        code, lines = silent(updater, "--update", "--quiet")
+        self.assertEqual((code, lines[-1]), (0, "已是最新版本！"))
+        self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
+        self.uninstall(self.folder)
+        self.assertEqual(registry_values(DECLINED_KEY), {})
+
+
+if __name__ == "__main__":
+    unittest.main()
