@@ -12,7 +12,9 @@ constexpr std::wstring_view kScheduledSwitch = L"--scheduled";
 constexpr std::wstring_view kNoShortcutsSwitch = L"--no-shortcuts";
 constexpr std::wstring_view kDirSwitch = L"--dir";
 
-bool is_blank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool is_blank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
 
 }  // namespace
 

@@ -28,17 +28,20 @@ int RunSilentInstall(HINSTANCE instance, const RunMode& mode) {
   const ExitCode code = RunSilently(
       instance,
       [ours, dir, options](const std::shared_ptr<WindowModel>& model,
-                           const std::atomic<bool>& cancel, const std::shared_ptr<WriteGate>& gate) {
+                           const std::atomic<bool>& cancel,
+                           const std::shared_ptr<WriteGate>& gate) {
         if (!ours) return model->ShowError(kAnotherInstaller, ExitCode::Busy);
         if (!dir) return model->ShowError(kNotFullPath, ExitCode::NotFullPath);
-        if (dir->size() > kMaxInstallDirChars) return model->ShowError(kDirTooLong, ExitCode::NotFullPath);
+        if (dir->size() > kMaxInstallDirChars)
+          return model->ShowError(kDirTooLong, ExitCode::NotFullPath);
         model->SetStatus(kFetchingRelease);
         InstallThread(model, cancel, *gate, *dir, options);
       },
       // The downloads of a cancelled install go, as when its window closes; another
       // installer's are not ours to remove.
       [ours] {
-        if (const std::wstring temp_dir = install_temp_dir(); ours && !temp_dir.empty()) remove_tree(temp_dir);
+        if (const std::wstring temp_dir = install_temp_dir(); ours && !temp_dir.empty())
+          remove_tree(temp_dir);
       });
   return static_cast<int>(code);
 }
@@ -46,10 +49,10 @@ int RunSilentInstall(HINSTANCE instance, const RunMode& mode) {
 int RunSilentUpdate(HINSTANCE instance, const std::wstring& install_dir) {
   const InstallationLock lock(install_dir);
   const bool ours = lock.held_by_us();
-  const ExitCode code = RunSilently(
-      instance, [ours, install_dir](const std::shared_ptr<WindowModel>& model,
-                                    const std::atomic<bool>& cancel,
-                                    const std::shared_ptr<WriteGate>& gate) {
+  const ExitCode code =
+      RunSilently(instance, [ours, install_dir](const std::shared_ptr<WindowModel>& model,
+                                                const std::atomic<bool>& cancel,
+                                                const std::shared_ptr<WriteGate>& gate) {
         if (!ours) return model->ShowError(kUpdateBusy, ExitCode::Busy);
         model->SetStatus(kChecking);
         CheckAndUpdate(model, cancel, gate, install_dir, false);

@@ -25,12 +25,14 @@ class StatusLines {
   StatusLines() {
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     DWORD mode = 0;
-    if (error != nullptr && error != INVALID_HANDLE_VALUE && GetFileType(error) != FILE_TYPE_UNKNOWN) {
+    if (error != nullptr && error != INVALID_HANDLE_VALUE &&
+        GetFileType(error) != FILE_TYPE_UNKNOWN) {
       out_ = error;
       console_ = GetConsoleMode(error, &mode) != 0;
     } else if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-      owned_ = ScopedKernelHandle(CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
+      owned_ = ScopedKernelHandle(CreateFileW(L"CONOUT$", GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
       if (owned_) {
         out_ = owned_.get();
         console_ = true;
@@ -133,14 +135,15 @@ ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);
   // Never shown: it is there to be asked to close.
-  const ScopedHandle<WindowTraits> window(CreateWindowExW(0, kWindowClass, kWindowTitle, WS_OVERLAPPED, 0,
-                                                          0, 0, 0, nullptr, nullptr, instance, nullptr));
+  const ScopedHandle<WindowTraits> window(CreateWindowExW(0, kWindowClass, kWindowTitle,
+                                                          WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
+                                                          nullptr, instance, nullptr));
   state.window.store(window.get());
   SetConsoleCtrlHandler(ConsoleControl, TRUE);
 
   const HWND notify = window.get();
-  const bool started = state.worker->start(
-      [model, gate = state.gate, worker = state.worker, work, notify] {
+  const bool started =
+      state.worker->start([model, gate = state.gate, worker = state.worker, work, notify] {
         work(model, worker->cancel_flag(), gate);
         if (notify != nullptr) PostMessageW(notify, kMsgWorkDone, 0, 0);
       });

@@ -6,7 +6,8 @@
 
 class ComApartment {
  public:
-  explicit ComApartment(DWORD model = COINIT_MULTITHREADED) : result_(CoInitializeEx(nullptr, model)) {}
+  explicit ComApartment(DWORD model = COINIT_MULTITHREADED)
+      : result_(CoInitializeEx(nullptr, model)) {}
   ~ComApartment() {
     if (SUCCEEDED(result_)) CoUninitialize();
   }

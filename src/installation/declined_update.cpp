@@ -4,7 +4,8 @@
 #include "base/user_registry.h"
 
 std::wstring DeclinedVersion(const std::wstring& install_dir) {
-  return ReadUserText(kDeclinedUpdatesKeyPath, folded_directory(install_dir)).value_or(std::wstring());
+  return ReadUserText(kDeclinedUpdatesKeyPath, folded_directory(install_dir))
+      .value_or(std::wstring());
 }
 
 bool RecordDeclinedVersion(const std::wstring& install_dir, const std::wstring& version) {

@@ -36,7 +36,9 @@ class Bstr {
     value_ = nullptr;
     return &value_;
   }
-  std::wstring text() const { return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring(); }
+  std::wstring text() const {
+    return value_ ? std::wstring(value_, SysStringLen(value_)) : std::wstring();
+  }
 
  private:
   BSTR value_ = nullptr;
@@ -48,8 +50,8 @@ class SchedulerRoot {
  public:
   SchedulerRoot() {
     if (!com_.usable()) return;
-    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
-                                service_.put_void()))) {
+    if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_ITaskService, service_.put_void()))) {
       return;
     }
     VARIANT none;
@@ -102,8 +104,8 @@ ScheduledCheck check_for(const std::wstring& install_dir) {
   ScheduledCheck check;
   check.updater_path = updater_path(install_dir);
   check.user_id = current_user_id();
-  check.daily_minute = spread_minute(computer_name() + L"|" + check.user_id + L"|" +
-                                     folded_directory(install_dir));
+  check.daily_minute =
+      spread_minute(computer_name() + L"|" + check.user_id + L"|" + folded_directory(install_dir));
   return check;
 }
 
@@ -155,7 +157,9 @@ std::wstring ScheduledCheckName(const std::wstring& install_dir) {
   return scheduled_check_name(tag.substr(tag.find(L'-') + 1));
 }
 
-CheckSchedule ScheduleChecks(const std::wstring& install_dir) { return schedule(install_dir, false); }
+CheckSchedule ScheduleChecks(const std::wstring& install_dir) {
+  return schedule(install_dir, false);
+}
 
 CheckSchedule RefreshScheduledChecks(const std::wstring& install_dir) {
   return schedule(install_dir, true);

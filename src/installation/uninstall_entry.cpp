@@ -20,7 +20,9 @@ constexpr const wchar_t* kDisplayName = L"Orvane";
 constexpr const wchar_t* kPublisher = L"Orvane";
 constexpr uint64_t kBytesPerKib = 1024;
 
-ScopedRegistryKey open_entry(REGSAM access) { return OpenUserKey(kUninstallKeyPath, access); }
+ScopedRegistryKey open_entry(REGSAM access) {
+  return OpenUserKey(kUninstallKeyPath, access);
+}
 
 bool set_text(HKEY key, const wchar_t* name, const std::wstring& value) {
   return WriteText(key, name, value);

@@ -37,7 +37,8 @@ constexpr const wchar_t* kFinishedWithoutMenuLink = L"安装完成！但未能�
 constexpr const wchar_t* kFinishedWithoutLinks = L"安装完成！但未能创建桌面和开始菜单快捷方式。";
 constexpr const wchar_t* kFinishedWithoutEntry = L"安装完成！但未能登记到系统的「应用」列表中。";
 constexpr const wchar_t* kFinishedWithoutChecks = L"安装完成！但未能设置自动检查更新。";
-constexpr const wchar_t* kFinishedWithLogonCheck = L"安装完成！但未能创建计划任务，将改为在登录时检查更新。";
+constexpr const wchar_t* kFinishedWithLogonCheck =
+    L"安装完成！但未能创建计划任务，将改为在登录时检查更新。";
 constexpr const wchar_t* kCannotCreateTemp = L"无法创建临时目录: ";
 constexpr const wchar_t* kCannotCopyUpdater = L"无法复制更新程序: ";
 constexpr const wchar_t* kCannotWriteInstallDir = L"无法写入安装目录: ";
@@ -190,7 +191,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
                                      &members, &gate, &placed_digest);
     const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
     if (cancel_requested.load()) return end({});
-    if (!placed) return end(failed + display_wide(http.last_error()), place_failure(http.last_error()));
+    if (!placed)
+      return end(failed + display_wide(http.last_error()), place_failure(http.last_error()));
     if (!config_kept) return end(kCannotWriteConfig + config, ExitCode::FolderNotWritable);
     manifest.files.push_back({file.file_path, file.checksum_sha256});
     if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members, placed_digest));

@@ -66,25 +66,28 @@ std::wstring scheduled_check_xml(const ScheduledCheck& check) {
   const std::wstring user = xml_escaped(check.user_id);
   std::wstring xml;
   xml += L"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n";
-  xml += L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n";
+  xml +=
+      L"<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n";
   xml += L"  <RegistrationInfo>" +
-         element(L"Description", xml_escaped(kDescriptionPrefix + scheduled_check_command(check.updater_path))) +
+         element(L"Description",
+                 xml_escaped(kDescriptionPrefix + scheduled_check_command(check.updater_path))) +
          L"</RegistrationInfo>\n";
   xml += L"  <Triggers>\n";
   xml += L"    <LogonTrigger>" + element(L"Enabled", L"true") + element(L"UserId", user) +
          element(L"Delay", kLogonDelay) + L"</LogonTrigger>\n";
   xml += L"    <CalendarTrigger>" + element(L"StartBoundary", start_boundary(check.daily_minute)) +
-         element(L"Enabled", L"true") +
-         L"<ScheduleByDay>" + element(L"DaysInterval", L"1") + L"</ScheduleByDay></CalendarTrigger>\n";
+         element(L"Enabled", L"true") + L"<ScheduleByDay>" + element(L"DaysInterval", L"1") +
+         L"</ScheduleByDay></CalendarTrigger>\n";
   xml += L"  </Triggers>\n";
   xml += L"  <Principals><Principal id=\"Author\">" + element(L"UserId", user) +
          element(L"LogonType", L"InteractiveToken") + element(L"RunLevel", L"LeastPrivilege") +
          L"</Principal></Principals>\n";
   // No time limit: an update under way is never cut off by the scheduler.
   xml += L"  <Settings>" + element(L"MultipleInstancesPolicy", L"IgnoreNew") +
-         element(L"DisallowStartIfOnBatteries", L"false") + element(L"StopIfGoingOnBatteries", L"false") +
-         element(L"StartWhenAvailable", L"true") + element(L"RunOnlyIfNetworkAvailable", L"true") +
-         element(L"Enabled", L"true") + element(L"ExecutionTimeLimit", L"PT0S") + L"</Settings>\n";
+         element(L"DisallowStartIfOnBatteries", L"false") +
+         element(L"StopIfGoingOnBatteries", L"false") + element(L"StartWhenAvailable", L"true") +
+         element(L"RunOnlyIfNetworkAvailable", L"true") + element(L"Enabled", L"true") +
+         element(L"ExecutionTimeLimit", L"PT0S") + L"</Settings>\n";
   xml += L"  <Actions Context=\"Author\"><Exec>" +
          element(L"Command", xml_escaped(L"\"" + check.updater_path + L"\"")) +
          element(L"Arguments", kScheduledCheckArguments) +

@@ -177,7 +177,8 @@ std::optional<UpdateItem> StageRecord(const std::wstring& folder, const char* na
 void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
                        const ReleaseInfo& release, bool untrusted) {
   if (!WriteVersionManifest(records_of(release), install_dir)) {
-    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(), ExitCode::FolderNotWritable);
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(),
+                     ExitCode::FolderNotWritable);
     return;
   }
   const std::wstring config = config_path(install_dir);
@@ -216,7 +217,8 @@ bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folde
   for (const UpdateItem& record : plan.records) targets.push_back(record.file_path);
   ReplacementJournal journal(install_dir, untrusted, targets);
   if (!journal.begin()) {
-    window.ShowError(kReplaceFailed + display_wide(plan.files.front().file_path), ExitCode::FolderNotWritable);
+    window.ShowError(kReplaceFailed + display_wide(plan.files.front().file_path),
+                     ExitCode::FolderNotWritable);
     return false;
   }
   pause_point("marker");
@@ -282,15 +284,16 @@ bool ReplaceFiles(const ReplacementPlan& plan, const std::wstring& records_folde
 
 }  // namespace
 
-void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
-               WriteGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
+void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
+               const std::wstring& install_dir, const ReleaseInfo& release,
                const std::wstring& browser_path, bool untrusted, bool may_close_browser) {
   // A path that could leave the installation, or two spellings of one file (the run would
   // overwrite, or delete as a backup, what it just put down): refused before anything is fetched.
   std::optional<size_t> conflict = find_unsafe_path(release.files);
   if (!conflict) conflict = find_conflicting_path(release.files);
   if (conflict) {
-    window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path), ExitCode::ServiceUnavailable);
+    window.ShowError(kDownloadFailed + display_wide(release.files[*conflict].file_path),
+                     ExitCode::ServiceUnavailable);
     return;
   }
   const std::optional<ZipMembers> recorded_zips = ReadZipMembers(install_dir);
@@ -333,7 +336,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     next.reset();
     if (cancel_requested.load()) return;
     if (!downloaded) {
-      window.ShowError(download_failure(download_error, display_wide(file.file_path)), ExitCode::PackageFailed);
+      window.ShowError(download_failure(download_error, display_wide(file.file_path)),
+                       ExitCode::PackageFailed);
       return;
     }
     if (i + 1 < n) next = download(i + 1);
@@ -344,7 +348,8 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
     // package's go while the next one downloads.
     for (const UpdateItem& item : staged->items) {
       if (!flush_file(item.source_path)) {
-        window.ShowError(kReplaceFailed + display_wide(item.file_path), ExitCode::FolderNotWritable);
+        window.ShowError(kReplaceFailed + display_wide(item.file_path),
+                         ExitCode::FolderNotWritable);
         return;
       }
     }
@@ -370,21 +375,24 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
                            VersionManifestText(records_of(release)));
   }
   if (!manifest || ((recorded_zips || !zips.records.packages.empty()) && !zip_record)) {
-    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(), ExitCode::FolderNotWritable);
+    window.ShowError(kCannotWriteRecords + VersionManifestPath(install_dir).native(),
+                     ExitCode::FolderNotWritable);
     return;
   }
   if (zip_record) plan.records.push_back(std::move(*zip_record));
   plan.records.push_back(std::move(*manifest));
   pause_point("staged");
 
-  if (!may_close_browser && BrowserRunning(browser_path)) {
+  window.SetProgress(kClosingPercent);
+  if (may_close_browser) {
+    window.SetStatus(kClosingBrowser);
+    CloseRunningBrowser(browser_path);
+  } else if (BrowserRunning(browser_path)) {
+    // Started since the check: left alone, and nothing replaced.
     remove_tree(staging);
     window.ShowError(kBrowserInUse, ExitCode::BrowserRunning);
     return;
   }
-  window.SetProgress(kClosingPercent);
-  window.SetStatus(kClosingBrowser);
-  CloseRunningBrowser(browser_path);
 
   std::lock_guard replacing(gate.mutex);
   if (gate.closed) return;  // the program is ending: touch nothing

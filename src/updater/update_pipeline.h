@@ -16,6 +16,6 @@
 // could not be undone exactly), so every package is fetched, and the journal keeps saying so
 // until this update has finished. Without `may_close_browser` a running browser ends the run
 // before anything is replaced (nothing staged is kept).
-void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested,
-               WriteGate& gate, const std::wstring& install_dir, const ReleaseInfo& release,
+void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
+               const std::wstring& install_dir, const ReleaseInfo& release,
                const std::wstring& browser_path, bool untrusted, bool may_close_browser = true);

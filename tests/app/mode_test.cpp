@@ -19,7 +19,7 @@ TEST(SelectMode, SubstringsDecide) {
       {L"--uninstall", false, false, true},
       {L"--uninstall --quiet", false, false, true, true},
       {L"--quiet", false, false, false, true},  // the installer, silent (below)
-      {L"--update --uninstall", true, false},  // what selected update before still does
+      {L"--update --uninstall", true, false},   // what selected update before still does
       {L"--Uninstall", false, false},
       {L"--check", false, true},  // check alone: still the installer
       {L"--update", true, false},
@@ -56,8 +56,8 @@ TEST(SelectMode, SilentSwitchesAreWholeArguments) {
       {L"x--quiet", false, false, false, false, false, nullptr},
       {L"--quiet2 --quietly", false, false, false, false, false, nullptr},
       {L"\"--quiet\"", false, false, true, false, false, nullptr},
-      {L"--quiet --dir \"D:\\Program Files\\Orvane\" --no-shortcuts", false, false, true, false, true,
-       L"D:\\Program Files\\Orvane"},
+      {L"--quiet --dir \"D:\\Program Files\\Orvane\" --no-shortcuts", false, false, true, false,
+       true, L"D:\\Program Files\\Orvane"},
       {L"--quiet --dir", false, false, true, false, false, L""},
       {L"--dir D:\\X --quiet", false, false, true, false, false, L"D:\\X"},
       {L"--dir=D:\\X --quiet", false, false, true, false, false, nullptr},
@@ -92,11 +92,11 @@ TEST(SplitArguments, FollowsTheRuntimesQuoting) {
       {L"\"a b\" c", {L"a b", L"c"}},
       {L"a\"b c\"d", {L"ab cd"}},
       {L"\"\"", {L""}},
-      {L"a\\\\b", {L"a\\\\b"}},               // backslashes not before a quote stay
+      {L"a\\\\b", {L"a\\\\b"}},                  // backslashes not before a quote stay
       {L"\"D:\\X\\\\\" y", {L"D:\\X\\", L"y"}},  // 2n before a quote: n, and the quote closes
-      {L"a\\\"b", {L"a\"b"}},                  // 2n+1: n and a literal quote
-      {L"\"a\"\"b\"", {L"a\"b"}},              // "" inside quotes
-      {L"\"D:\\X\\\" y", {L"D:\\X\" y"}},      // a path ending in \" swallows the quote
+      {L"a\\\"b", {L"a\"b"}},                    // 2n+1: n and a literal quote
+      {L"\"a\"\"b\"", {L"a\"b"}},                // "" inside quotes
+      {L"\"D:\\X\\\" y", {L"D:\\X\" y"}},        // a path ending in \" swallows the quote
       {L"a\\", {L"a\\"}},
   };
   for (const auto& c : cases) {

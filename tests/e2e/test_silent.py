@@ -269,11 +269,16 @@ class Silent(unittest.TestCase):
         self.assertEqual(silent(updater, "--update", "--quiet")[0], 2)
         self.server = s.service(SERVER_ROOT).start()
         self.release("3.0")
+        # A task removed meanwhile (by hand, by a cleaner) is registered again by the update.
+        [(_, task)] = checks_of(self.folder)
+        self.assertEqual(winebench.run_wine(["schtasks", "/delete", "/tn", task, "/f"]).returncode, 0)
+        self.assertEqual(checks_of(self.folder), [])
         code, lines = silent(updater, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (0, "更新完成！点击「启动浏览器」继续。"))
         self.assertEqual(h.installed_files(self.folder)["locales/zh-CN.pak"],
                          release_builder.sha256_hex("中文 3.0".encode() * 20))
         self.assertIn(b'"version": "3.0"', (self.folder / h.MANIFEST_NAME).read_bytes())
+        self.assertEqual(checks_of(self.folder), [("task", task)])
         self.server.clear_requests()
         code, lines = silent(updater, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (0, "已是最新版本！"))

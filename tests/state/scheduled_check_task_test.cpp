@@ -16,9 +16,12 @@ TEST(ScheduledCheckXml, HoldsTheTriggersTheCommandAndThePrincipal) {
   } cases[] = {
       {{L"D:\\Orvane\\orvane-updater.exe", L"PC\\anna", 13 * 60 + 7},
        {L"encoding=\"UTF-16\"",
-        L"<Description>Checks for Orvane updates: \"D:\\Orvane\\orvane-updater.exe\" --update --check --scheduled</Description>",
-        L"<LogonTrigger><Enabled>true</Enabled><UserId>PC\\anna</UserId><Delay>PT5M</Delay></LogonTrigger>",
-        L"<CalendarTrigger><StartBoundary>2020-01-01T13:07:00</StartBoundary><Enabled>true</Enabled>"
+        L"<Description>Checks for Orvane updates: \"D:\\Orvane\\orvane-updater.exe\" --update "
+        L"--check --scheduled</Description>",
+        L"<LogonTrigger><Enabled>true</Enabled><UserId>PC\\anna</UserId><Delay>PT5M</Delay></"
+        L"LogonTrigger>",
+        L"<CalendarTrigger><StartBoundary>2020-01-01T13:07:00</StartBoundary><Enabled>true</"
+        L"Enabled>"
         L"<ScheduleByDay><DaysInterval>1</DaysInterval></ScheduleByDay></CalendarTrigger>",
         L"<Principal id=\"Author\"><UserId>PC\\anna</UserId><LogonType>InteractiveToken</LogonType>"
         L"<RunLevel>LeastPrivilege</RunLevel></Principal>",
@@ -53,7 +56,8 @@ TEST(ScheduledCheckXml, HoldsTheTriggersTheCommandAndThePrincipal) {
     ScheduledCheck later = c.check;
     later.daily_minute = (c.check.daily_minute + 1) % kMinutesPerDay;
     EXPECT_FALSE(scheduled_check_matches(xml, later));
-    EXPECT_FALSE(scheduled_check_matches(L"<Task><Triggers/><Actions><Exec/></Actions></Task>", c.check));
+    EXPECT_FALSE(
+        scheduled_check_matches(L"<Task><Triggers/><Actions><Exec/></Actions></Task>", c.check));
   }
 }
 
