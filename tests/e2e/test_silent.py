@@ -87,7 +87,7 @@ class Silent(unittest.TestCase):
         shutil.rmtree(WORK, ignore_errors=True)
         WORK.mkdir(parents=True)
         self.server = s.service(SERVER_ROOT).start()
-        self.addCleanup(self.server.stop)
+        self.addCleanup(lambda: self.server.stop())  # the one running then: a test restarts it
         self.processes = []
         self.addCleanup(self.stop_processes)
 
