@@ -93,6 +93,74 @@ class CommandLineTests(unittest.TestCase):
         self.assertTrue(datetime.timedelta(days=6) < lifetime <= datetime.timedelta(days=7), lifetime)
         self.assertEqual(tool("verify", "--public-key", self.public, answer).stdout, "accepted\n")
 
+    def test_build_refuses_what_the_program_would_refuse_or_must_never_be_published(self):
+        """Each case: a scratch folder (relative path -> bytes; a str value is a symbolic link's
+        target), the build's options, and what its one line names."""
+        dir_of = lambda case: self.dir / "scratch" / case  # noqa: E731
+        key_copy = self.key.read_bytes()
+        cases = [
+            ("two names, one file", {"README.txt": b"a", "Readme.txt": b"b"}, [], "Readme.txt: is the same file on Windows as README.txt"),
+            ("one file twice in a zip", {"pak/a.pak": b"a", "pak/A.PAK": b"b"}, ["--zip", "pak"], "is the same file on Windows as"),
+            ("a backup name", {"x": b"a", "x.bak": b"b"}, [], "x.bak: is the backup name of x"),
+            ("a record's name", {"orvane-version.json": b"{}"}, [], "orvane-version.json: is the name of one of the installation's own records"),
+            ("a record's backup", {"ORVANE-UPDATE.PENDING.bak": b"1"}, [], "is the name of one of the installation's own records"),
+            ("a device", {"locales/com1.pak": b"a"}, [], "locales/com1.pak: names the device COM1"),
+            ("a colon", {"a:b.txt": b"a"}, [], "a:b.txt: holds ':'"),
+            ("a control character", {"a\tb.txt": b"a"}, [], "holds a control character"),
+            ("a character Windows refuses", {"what?.txt": b"a"}, [], "what?.txt: holds ?, which Windows"),
+            ("a trailing dot", {"name.": b"a"}, [], "name.: has the element 'name.', whose trailing dot"),
+            ("not UTF-8", {b"caf\xe9.txt".decode("utf-8", "surrogateescape"): b"a"}, [], "caf\ufffd.txt: is not UTF-8"),
+            ("a symbolic link", {"hosts": "/etc/hosts"}, [], "hosts: is a symbolic link"),
+            ("--zip ..", {"a": b"a"}, ["--zip", ".."], "--zip '..': not one plain folder name"),
+            ("--zip .", {"a": b"a"}, ["--zip", "."], "--zip '.': not one plain folder name"),
+            ("--zip empty", {"a": b"a"}, ["--zip", ""], "--zip '': not one plain folder name"),
+            ("an empty --zip folder", {"a": b"a", "empty/": None}, ["--zip", "empty"], "--zip empty: the folder holds no file"),
+            ("an empty --version", {"a": b"a"}, ["--version", " "], "--version is empty"),
+            ("HTTPS://", {"a": b"a"}, ["--base-url", "HTTPS://releases.example.com"], "--base-url HTTPS://releases.example.com: not an http"),
+            ("no host", {"a": b"a"}, ["--base-url", "https://:443"], "names no host"),
+            (".. in the software id", {"a": b"a"}, ["--software-id", "../x"], "--software-id '../x': not one plain name"),
+            (".. in the channel", {"a": b"a"}, ["--channel", ".."], "--channel '..': not one plain name"),
+            ("the key inside", {"a": b"a"}, ["--key", "{dir}/release.pem"], "is inside"),
+            ("a copy of the key", {"keys/copy.pem": key_copy}, ["--key", self.key], "keys/copy.pem: is the signing key"),
+            ("the root inside", {"a": b"a"}, ["--out", "{dir}/site"], "the output root"),
+        ]
+        for name, files, options, expected in cases:
+            with self.subTest(name):
+                folder = dir_of(name.replace(" ", "_").replace(".", "dot").replace(":", "_"))
+                folder.mkdir(parents=True)
+                for relative, data in files.items():
+                    path = folder / relative
+                    if data is None:
+                        path.mkdir(parents=True)
+                        continue
+                    path.parent.mkdir(parents=True, exist_ok=True)
+                    path.symlink_to(data) if isinstance(data, str) else path.write_bytes(data)
+                if "--key" in options and "{dir}" in str(options[options.index("--key") + 1]):
+                    (folder / "release.pem").write_bytes(key_copy)
+                options = [str(o).replace("{dir}", str(folder)) for o in options]
+                defaults = {"--out": str(folder.parent / (folder.name + "-site")), "--version": "1.0",
+                            "--base-url": BASE_URL}
+                for option, value in defaults.items():
+                    if option not in options:
+                        options += [option, value]
+                result = tool("build", "--files", folder, *options)
+                self.assertEqual(result.returncode, 1, result.stdout)
+                self.assertIn(expected, result.stderr.splitlines()[0] if result.stderr else "")
+                self.assertFalse((folder.parent / (folder.name + "-site")).exists(), "a refused build wrote a root")
+
+    def test_an_empty_file_goes_out_as_a_zip_of_one(self):
+        folder = self.dir / "with-empty"
+        (folder / "sub").mkdir(parents=True)
+        (folder / "chrome.exe").write_bytes(b"MZ")
+        (folder / "sub" / "empty.dat").write_bytes(b"")
+        self.run_ok("build", "--files", folder, "--out", self.dir / "with-empty-site", "--version", "1",
+                    "--base-url", BASE_URL)
+        manifest = json.loads((self.dir / "with-empty-site" / ANSWER).read_bytes())
+        empty = next(entry for entry in manifest["files"] if entry["file_path"] == "sub/empty.dat")
+        self.assertTrue(empty["compressed"])
+        self.assertEqual(empty["checksum_sha256"], hashlib.sha256(b"").hexdigest())
+        self.assertGreater(empty["file_size"], 0)
+
     def test_refusals(self):
         def unsigned():  # signed first: the unsigned build must remove that signature
             self.build("unsigned", "--key", self.key)

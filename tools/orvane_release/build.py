@@ -27,7 +27,7 @@ import shutil
 import urllib.parse
 import zipfile
 
-from . import expiry, layout
+from . import expiry, layout, paths
 from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
 # Fixed entry times keep the zips, and so their checksums, the same from run to run.
@@ -186,6 +186,53 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
     return manifest
 
 
+def _shown(name):
+    """A name as text that can be printed, whatever bytes it had."""
+    return name.encode("utf-8", "surrogateescape").decode("utf-8", "replace")
+
+
+def _inside(path, folder):
+    path, folder = pathlib.Path(path).resolve(), pathlib.Path(folder).resolve()
+    return path == folder or folder in path.parents
+
+
+def check_input(folder, zip_dirs=(), key=None, out=None):
+    """Refuses (ValueError, naming the file) a folder whose release the program would refuse or
+    mis-install, or that would publish what must never be published: a symbolic link (it would
+    publish the bytes it points at), a name Windows or the program does not take, two names that
+    are one file on Windows (also inside one zip), a name taken by the installation's records or
+    by another file's backup, an empty zipped folder, the signing key, the output root."""
+    folder = pathlib.Path(folder)
+    if out is not None and _inside(out, folder):
+        raise ValueError(f"the output root {out} is inside {folder}: a build would publish it")
+    if key is not None and _inside(key, folder):
+        raise ValueError(f"{key} is inside {folder}: a build would publish the signing key")
+    key_bytes = pathlib.Path(key).read_bytes() if key is not None else None
+    names = []
+    for directory, subdirectories, files in os.walk(folder):
+        for name in sorted(subdirectories) + sorted(files):
+            path = pathlib.Path(directory, name)
+            relative = path.relative_to(folder).as_posix()
+            if path.is_symlink():
+                raise ValueError(f"{_shown(relative)}: is a symbolic link; copy what it points at")
+            if name in files:
+                if not path.is_file():
+                    raise ValueError(f"{_shown(relative)}: is not a regular file")
+                names.append(relative)
+                if key_bytes is not None and path.stat().st_size == len(key_bytes) and path.read_bytes() == key_bytes:
+                    raise ValueError(f"{_shown(relative)}: is the signing key; it is never published")
+    for relative in names:
+        if reason := paths.windows_name_reason(relative):
+            raise ValueError(f"{_shown(relative)}: {reason}")
+    if found := paths.conflict(names):
+        position, reason = found
+        raise ValueError(f"{_shown(names[position])}: {reason}")
+    for name in zip_dirs if zip_dirs not in (True, False) else ():
+        if not any(part == name for relative in names for part in relative.split("/", 1)[:1]
+                   if "/" in relative):
+            raise ValueError(f"--zip {name}: the folder holds no file")
+
+
 def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **options):
     """A release of a folder as it should look installed. Each top-level subfolder named in
     zip_dirs (True: every one; False: none) is one zip (file_path: its first file in sorted
@@ -203,7 +250,10 @@ def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **
         zipped = {p.name for p in folder.iterdir() if p.is_dir()}
     else:
         zipped = set(zip_dirs or ())
-    keyed = [(relative(p), Package(relative(p), source=p)) for p in files_under(folder)
+    # An empty body is a failed download to the program: an empty file goes out as a zip of one.
+    keyed = [(relative(p), Package(relative(p), source=p) if p.stat().st_size > 0 else
+              Package(relative(p), compressed=True, files={relative(p): p}))
+             for p in files_under(folder)
              if len(p.relative_to(folder).parts) == 1 or p.relative_to(folder).parts[0] not in zipped]
     for name in zipped:
         if members := files_under(folder / name):
