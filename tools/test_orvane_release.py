@@ -161,6 +161,23 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual(empty["checksum_sha256"], hashlib.sha256(b"").hexdigest())
         self.assertGreater(empty["file_size"], 0)
 
+    def test_every_published_answer_raises_the_sequence(self):
+        """build and sign each publish a newer answer, which names its product and channel; a
+        re-signed unsigned answer too."""
+        sequences = []
+        for _ in range(2):
+            manifest = json.loads(self.build("sequence", "--key", self.key).read_bytes())
+            sequences.append(manifest["sequence"])
+            self.assertEqual((manifest["software_id"], manifest["channel"]), ("orvane_browser_150", "stable"))
+        answer = self.build("sequence")  # unsigned: names neither, as before
+        self.assertNotIn("sequence", json.loads(answer.read_bytes()))
+        self.run_ok("sign", "--key", self.key, answer)
+        sequences.append(json.loads(answer.read_bytes())["sequence"])
+        self.run_ok("sign", "--key", self.key, answer)
+        sequences.append(json.loads(answer.read_bytes())["sequence"])
+        self.assertEqual(sorted(set(sequences)), sequences)
+        self.assertEqual(tool("verify", "--public-key", self.public, answer).stdout, "accepted\n")
+
     def test_refusals(self):
         def unsigned():  # signed first: the unsigned build must remove that signature
             self.build("unsigned", "--key", self.key)
@@ -189,6 +206,8 @@ class CommandLineTests(unittest.TestCase):
             "empty checksum": empty_checksum,
             "malformed signature": lambda: (self.build("malformed", "--key", self.key),
                                             ["--signature", "x y="]),
+            "another product or channel": lambda: (self.build("beta", "--key", self.key, "--channel", "beta")
+                                                   .with_name("beta.json"), ["--channel", "stable"]),
         }
         for reason, prepare in cases.items():
             with self.subTest(reason=reason):
@@ -228,7 +247,8 @@ CHECKSUMS = {"checksum_sha256": "ab", "zip_checksum": "cd"}
 
 
 def release(**members):
-    return json.dumps({"version": "1", "expires": LATER, "files": [CHECKSUMS], **members}).encode()
+    return json.dumps({"version": "1", "expires": LATER, "files": [CHECKSUMS],
+                       "software_id": "orvane_browser_150", "sequence": 1, **members}).encode()
 
 
 class VerifyTests(unittest.TestCase):
@@ -253,7 +273,8 @@ class VerifyTests(unittest.TestCase):
             (release(version=""), "not a release"),
             (b'{"version": "1", "x": NaN}', "not a release"),
             (release(expires=None), "no expiry"),
-            (json.dumps({"version": "1"}).encode(), "no expiry"),
+            (json.dumps({"version": "1"}).encode(), "another product or channel"),
+            (json.dumps({"version": "1", "software_id": "orvane_browser_150"}).encode(), "no expiry"),
             (release(expires="2030-02-30T00:00:00Z"), "no expiry"),
             (release(expires="2030-01-01T24:00:00Z"), "no expiry"),
             (release(expires="2030-01-01 00:00:01Z"), "no expiry"),
@@ -265,6 +286,19 @@ class VerifyTests(unittest.TestCase):
             (release(files=[{**CHECKSUMS, "checksum_sha256": 5}]), "empty checksum"),
             (release(files=[1, "x", CHECKSUMS]), None),
             (release(files="x"), None),
+            (release(software_id="orvane_beta"), "another product or channel"),
+            (release(software_id=None), "another product or channel"),
+            (release(channel="beta"), "another product or channel"),
+            (release(channel=None), None),  # the program's default channel
+            (release(channel="stable", sequence=2 ** 53), None),
+            (release(sequence=2 ** 53 + 1), None),  # a double rounds it to 2^53
+            (release(sequence=2 ** 53 + 2), "no sequence"),
+            (release(sequence=None), "no sequence"),
+            (release(sequence=-1), "no sequence"),
+            (release(sequence=1.5), "no sequence"),
+            (release(sequence="1"), "no sequence"),
+            (release(sequence=True), "no sequence"),
+            (release(sequence=10 ** 400), "no sequence"),
         ]
         for body, expected in cases:
             with self.subTest(body=body):

@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::string_view kApiPath = "/api/v1/public/software/";
 constexpr std::string_view kLatestQuery = "/latest?channel=";
+// Past 2^53 a JSON number no longer holds every whole number.
+constexpr double kMaxSequence = 9007199254740992.0;
 
 // Truncation toward zero; values beyond the target's range end at its nearest limit.
 template <typename Int>
@@ -62,6 +64,11 @@ std::optional<ReleaseInfo> parse_release(std::string_view body) {
   release.channel = document->get_string("channel").value_or(std::string(kDefaultChannel));
   release.min_os_version = document->get_string("min_os_version").value_or("");
   release.expires = document->get_string("expires").value_or("");
+  release.software_id = document->get_string("software_id").value_or("");
+  if (const std::optional<double> sequence = document->get_number("sequence");
+      sequence && *sequence >= 0 && *sequence <= kMaxSequence && std::trunc(*sequence) == *sequence) {
+    release.sequence = static_cast<int64_t>(*sequence);
+  }
 
   if (const std::vector<JsonValue>* files = document->get_array("files")) {
     for (const JsonValue& entry : *files) {

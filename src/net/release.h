@@ -29,6 +29,10 @@ struct ReleaseInfo {
   std::string min_os_version;
   std::vector<ReleaseFile> files;  // in the service's order
   std::string expires;  // "YYYY-MM-DDTHH:MM:SSZ" in a signed answer; empty when absent
+  std::string software_id;  // the product the answer is for; empty when absent
+  // Raised by the release tool with every answer it publishes; absent unless a whole number
+  // in 0..2^53.
+  std::optional<int64_t> sequence;
 };
 
 // base_url without one trailing '/', then the API path, id and channel, joined verbatim.

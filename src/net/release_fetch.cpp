@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "base/user_registry.h"
 #include "net/http_client.h"
 #include "net/release_key.h"
 #include "net/release_signature.h"
@@ -19,6 +20,26 @@ int64_t unix_now() {
   GetSystemTimeAsFileTime(&now);
   const int64_t ticks = (static_cast<int64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
   return (ticks - kFileTimeAtUnixEpoch) / kFileTimeTicksPerSecond;
+}
+
+// The highest sequence this user's signed builds have taken for a product and channel:
+// HKCU\Software\Orvane, "Release Sequence <software id> <channel>". Never lowered.
+constexpr const wchar_t* kStateKeyPath = L"Software\\Orvane";
+
+std::wstring sequence_value_name(std::string_view software_id, std::string_view channel) {
+  return L"Release Sequence " + std::wstring(software_id.begin(), software_id.end()) + L" " +
+         std::wstring(channel.begin(), channel.end());
+}
+
+int64_t highest_sequence(const std::wstring& name) {
+  const std::optional<std::wstring> text = ReadUserText(kStateKeyPath, name);
+  if (!text || text->empty() || text->size() > 18) return -1;
+  int64_t value = 0;
+  for (wchar_t c : *text) {
+    if (c < L'0' || c > L'9') return -1;
+    value = value * 10 + (c - L'0');
+  }
+  return value;
 }
 
 std::optional<ReleaseInfo> refused(std::string_view reason, std::string* why) {
@@ -49,7 +70,16 @@ std::optional<ReleaseInfo> fetch_latest_release(std::string_view base_url,
     return refused("response too large", why);
   }
   if (!key.empty()) {
-    if (const auto refusal = signed_release_refusal(release, unix_now())) return refused(*refusal, why);
+    const std::wstring sequence_name = sequence_value_name(software_id, channel);
+    const AnswerScope scope{software_id, channel, highest_sequence(sequence_name)};
+    if (const auto refusal = signed_release_refusal(release, unix_now(), scope)) {
+      return refused(*refusal, why);
+    }
+    // Kept before the answer is used: a later replay of anything older is refused. A failed
+    // write only leaves the older mark in place.
+    if (*release->sequence > scope.highest_sequence) {
+      WriteUserText(kStateKeyPath, sequence_name, std::to_wstring(*release->sequence));
+    }
   }
   if (!release) return refused(kNotARelease, why);
   return release;

@@ -78,13 +78,18 @@ std::optional<int64_t> parse_utc_time(std::string_view text) {
 }
 
 std::optional<std::string_view> signed_release_refusal(const std::optional<ReleaseInfo>& release,
-                                                       int64_t now) {
+                                                       int64_t now, const AnswerScope& scope) {
   if (!release) return kNotARelease;
+  if (release->software_id != scope.software_id || release->channel != scope.channel) {
+    return kOtherRelease;
+  }
   const std::optional<int64_t> expires = parse_utc_time(release->expires);
   if (!expires) return kNoExpiry;
   if (*expires <= now) return kExpired;
   for (const ReleaseFile& file : release->files) {
     if (file.checksum_sha256.empty() || file.zip_checksum.empty()) return kEmptyChecksum;
   }
+  if (!release->sequence) return kNoSequence;
+  if (*release->sequence < scope.highest_sequence) return kReplayed;
   return std::nullopt;
 }

@@ -36,7 +36,11 @@ TEST(SignedRelease, RefusedForEachMissingTerm) {
   good.version = "2.0";
   good.expires = "2026-12-08T12:00:01Z";
   good.files.push_back({"a.pak", 1, "aa", "bb", "u", false, 0});
-  EXPECT_EQ(signed_release_refusal(good, now), std::nullopt);
+  good.software_id = "orvane";
+  good.channel = "stable";
+  good.sequence = 7;
+  const AnswerScope scope{"orvane", "stable", 7};
+  EXPECT_EQ(signed_release_refusal(good, now, scope), std::nullopt);
   const struct {
     const char* label;
     void (*change)(ReleaseInfo&);
@@ -47,13 +51,24 @@ TEST(SignedRelease, RefusedForEachMissingTerm) {
       {"expires now", [](ReleaseInfo& r) { r.expires = "2026-12-08T12:00:00Z"; }, kExpired},
       {"empty file digest", [](ReleaseInfo& r) { r.files[0].checksum_sha256.clear(); }, kEmptyChecksum},
       {"empty download digest", [](ReleaseInfo& r) { r.files[0].zip_checksum.clear(); }, kEmptyChecksum},
+      {"another product", [](ReleaseInfo& r) { r.software_id = "orvane_beta"; }, kOtherRelease},
+      {"no product", [](ReleaseInfo& r) { r.software_id.clear(); }, kOtherRelease},
+      {"another channel", [](ReleaseInfo& r) { r.channel = "beta"; }, kOtherRelease},
+      {"no sequence", [](ReleaseInfo& r) { r.sequence.reset(); }, kNoSequence},
+      {"older than the highest taken", [](ReleaseInfo& r) { r.sequence = 6; }, kReplayed},
   };
   for (const auto& c : cases) {
     ReleaseInfo release = good;
     c.change(release);
-    EXPECT_EQ(signed_release_refusal(release, now), c.refusal) << c.label;
+    EXPECT_EQ(signed_release_refusal(release, now, scope), c.refusal) << c.label;
   }
-  EXPECT_EQ(signed_release_refusal(std::nullopt, now), kNotARelease);
+  EXPECT_EQ(signed_release_refusal(std::nullopt, now, scope), kNotARelease);
+  // A later answer, or the same one asked again, is taken.
+  for (int64_t sequence : {int64_t{7}, int64_t{8}, int64_t{1} << 53}) {
+    ReleaseInfo release = good;
+    release.sequence = sequence;
+    EXPECT_EQ(signed_release_refusal(release, now, scope), std::nullopt) << sequence;
+  }
 }
 
 }  // namespace

@@ -44,16 +44,26 @@ TEST(ParseRelease, TopLevelMembersAndDefaults) {
     const char* body;
     ReleaseInfo expected;
   } cases[] = {
-      {R"({"version":"1.2.3"})", {"1.2.3", "", "stable", "", {}, ""}},
+      {R"({"version":"1.2.3"})", {"1.2.3", "", "stable", "", {}, "", "", std::nullopt}},
       {R"({"version":"1.2.3","changelog":"修复","channel":"beta","min_os_version":"10.0"})",
-       {"1.2.3", "修复", "beta", "10.0", {}, ""}},
+       {"1.2.3", "修复", "beta", "10.0", {}, "", "", std::nullopt}},
       {R"({"version":"2","changelog":5,"channel":null,"min_os_version":[],"files":{}})",
-       {"2", "", "stable", "", {}, ""}},
-      {R"({"version":"2","files":"x"})", {"2", "", "stable", "", {}, ""}},
-      {R"({"version":"v"} trailing text)", {"v", "", "stable", "", {}, ""}},
-      {R"({"version":"a","version":"b"})", {"b", "", "stable", "", {}, ""}},
-      {R"({"version":"1","expires":"2030-01-01T00:00:00Z"})", {"1", "", "stable", "", {}, "2030-01-01T00:00:00Z"}},
-      {R"({"version":"1","expires":20300101})", {"1", "", "stable", "", {}, ""}},
+       {"2", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"2","files":"x"})", {"2", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"v"} trailing text)", {"v", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"a","version":"b"})", {"b", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"1","expires":"2030-01-01T00:00:00Z"})", {"1", "", "stable", "", {}, "2030-01-01T00:00:00Z", "", std::nullopt}},
+      {R"({"version":"1","expires":20300101})", {"1", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"1","software_id":"orvane","sequence":1765000000123})",
+       {"1", "", "stable", "", {}, "", "orvane", 1765000000123}},
+      {R"({"version":"1","sequence":9007199254740992})", {"1", "", "stable", "", {}, "", "", int64_t{1} << 53}},
+      // (read as a double, which rounds it to 2^53)
+      {R"({"version":"1","sequence":9007199254740993e0})", {"1", "", "stable", "", {}, "", "", int64_t{1} << 53}},
+      // A sequence that is no whole number in 0..2^53 is none.
+      {R"({"version":"1","sequence":9007199254740994})", {"1", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"1","sequence":1.5})", {"1", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"1","sequence":-1})", {"1", "", "stable", "", {}, "", "", std::nullopt}},
+      {R"({"version":"1","sequence":"5","software_id":5})", {"1", "", "stable", "", {}, "", "", std::nullopt}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.body);
@@ -64,6 +74,8 @@ TEST(ParseRelease, TopLevelMembersAndDefaults) {
     EXPECT_EQ(release->channel, c.expected.channel);
     EXPECT_EQ(release->min_os_version, c.expected.min_os_version);
     EXPECT_EQ(release->expires, c.expected.expires);
+    EXPECT_EQ(release->software_id, c.expected.software_id);
+    EXPECT_EQ(release->sequence, c.expected.sequence);
     EXPECT_TRUE(release->files.empty());
   }
 }

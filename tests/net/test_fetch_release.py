@@ -117,6 +117,11 @@ class FetchLatestRelease(unittest.TestCase):
             body[body.index(b"1.0")] = ord("9")
             answer.write_bytes(bytes(body))
 
+        def another_channel():  # a valid answer of the beta channel, served for stable
+            release("1.0", channel="beta")
+            for name in ("stable.json", "stable.json.sig"):
+                answer.with_name(name).write_bytes(answer.with_name(name.replace("stable", "beta")).read_bytes())
+
         cases = [  # (label, how the answer is made, the refusal)
             ("unsigned", lambda: release("1.0", key=None, expires=now + datetime.timedelta(days=1)),
              "no signature"),
@@ -126,6 +131,7 @@ class FetchLatestRelease(unittest.TestCase):
                                               .write_text("not base64!")), "malformed signature"),
             ("expired", lambda: release("1.0", expires=now - datetime.timedelta(seconds=5)), "expired"),
             ("an empty checksum", lambda: release("1.0", checksum=""), "empty checksum"),
+            ("another channel", another_channel, "another product or channel"),
             ("signed", lambda: release("1.0"), None),
         ]
         for label, make, refusal in cases:
@@ -143,10 +149,21 @@ class FetchLatestRelease(unittest.TestCase):
                 else:
                     self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
                     self.assertEqual((host / "chrome.exe").read_bytes(), b"MZ browser 1.0")
+        older = {name: answer.with_name(name).read_bytes() for name in ("stable.json", "stable.json.sig")}
         release("2.0")
         result = probe.one({"op": "run_update", "base_url": self.https.url,
                             "install_dir": winebench.windows_path(host)}, signed=True)
         self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
+        self.assertEqual((host / "locales" / "zh-CN.pak").read_bytes(), b"zh 2.0")
+        # 1.0's answer, valid on its own, replayed once 2.0's was taken: a failed query.
+        for name, data in older.items():
+            answer.with_name(name).write_bytes(data)
+        self.assertIsNone(signing.verify(older["stable.json"], older["stable.json.sig"].decode().strip(), public))
+        self.https.clear_requests()
+        result = probe.one({"op": "run_update", "base_url": self.https.url,
+                            "install_dir": winebench.windows_path(host)}, signed=True)
+        self.assertEqual(result, {"fetched": False, "why": "older than an answer already taken"})
+        self.assertEqual([path for _, path, _ in self.https.requests()], [API_PATH])
         self.assertEqual((host / "locales" / "zh-CN.pak").read_bytes(), b"zh 2.0")
         # A build without a key takes the signed answer as any other.
         self.assertTrue(probe.one({"op": "fetch_release", "base_url": self.https.url})["ok"])

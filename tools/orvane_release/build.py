@@ -181,6 +181,12 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
         expires = expiry.now() + expiry.DEFAULT_LIFETIME
     if expires is not None:
         members["expires"] = expiry.format_expiry(expires)
+    if key is not None:
+        # A signed answer says what it answers and how new it is, so that a program never takes
+        # another product's or channel's answer, or an older one replayed.
+        members["software_id"] = software_id
+        members["sequence"] = layout.next_sequence(
+            layout.previous_sequence(layout.answer_path(root, software_id, channel)))
     manifest = _merge(members, extra)
     write_manifest(root, manifest, software_id=software_id, channel=channel, key=key)
     return manifest

@@ -1,5 +1,7 @@
 """Where a built release keeps its parts under its root folder, as the service serves them."""
+import json
 import pathlib
+import time
 
 DEFAULT_SOFTWARE_ID = "orvane_browser_150"
 DEFAULT_CHANNEL = "stable"
@@ -28,3 +30,25 @@ def read_signature(answer):
     except FileNotFoundError:
         return None
     return data.split(b"\n", 1)[0].rstrip(b"\r").decode("latin-1")
+
+
+# Past 2^53 a JSON number no longer holds every whole number (the program reads doubles).
+MAX_SEQUENCE = 2 ** 53
+
+
+def next_sequence(previous=None):
+    """A sequence above `previous` (the answer it replaces, if any) and above every earlier one
+    made on a clock that moves forward: milliseconds since 1970."""
+    now = int(time.time() * 1000)
+    if isinstance(previous, int) and not isinstance(previous, bool):
+        return min(max(previous + 1, now), MAX_SEQUENCE)
+    return now
+
+
+def previous_sequence(answer):
+    """The sequence of the answer at that path, or None."""
+    try:
+        value = json.loads(pathlib.Path(answer).read_bytes()).get("sequence")
+    except (OSError, ValueError, AttributeError):
+        return None
+    return value if isinstance(value, int) and not isinstance(value, bool) else None

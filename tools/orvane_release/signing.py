@@ -11,7 +11,8 @@ import os
 import re
 import sys
 
-from . import expiry
+from . import expiry, layout
+from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
 if importlib.util.find_spec("cryptography") is None:
     # The python3 on PATH may be a separate build that does not look at Debian's packages,
@@ -96,11 +97,13 @@ def sign(body, key_path):
     return _encode_halves(r, s)
 
 
-def verify(body, signature_text, public_key_text, now=None):
-    """None when the program would accept body with this signature, else why not: "no
-    signature", "malformed signature", "bad signature", "not a release", "no expiry",
-    "expired" or "empty checksum", checked in that order. A malformed public key text raises
-    ValueError."""
+def verify(body, signature_text, public_key_text, now=None, software_id=DEFAULT_SOFTWARE_ID,
+           channel=DEFAULT_CHANNEL):
+    """None when the program built for software_id and channel would accept body with this
+    signature (the answers it took before aside), else why not: "no signature", "malformed
+    signature", "bad signature", "not a release", "another product or channel", "no expiry",
+    "expired", "empty checksum" or "no sequence", checked in that order. A malformed public key
+    text raises ValueError."""
     public_key = _public_key_of(public_key_text)
     if not signature_text:
         return "no signature"
@@ -114,13 +117,34 @@ def verify(body, signature_text, public_key_text, now=None):
         public_key.verify(encode_dss_signature(r, s), bytes(body), ALGORITHM)
     except InvalidSignature:
         return "bad signature"
-    return _content_refusal(bytes(body), now)
+    return _content_refusal(bytes(body), now, software_id, channel)
 
 
-def _content_refusal(body, now):
+def _text_member(release, name, default):
+    value = release.get(name)
+    return value if isinstance(value, str) else default
+
+
+def has_sequence(release):
+    """Whether the program reads a sequence from the answer: a whole number in 0..2^53 once
+    read as a double."""
+    value = release.get("sequence")
+    if isinstance(value, bool) or not isinstance(value, (int, float)):
+        return False
+    try:
+        number = float(value)
+    except OverflowError:
+        return False
+    return 0 <= number <= layout.MAX_SEQUENCE and number.is_integer()
+
+
+def _content_refusal(body, now, software_id, channel):
     release = _release_of(body)
     if release is None:
         return "not a release"
+    if (_text_member(release, "software_id", "") != software_id
+            or _text_member(release, "channel", DEFAULT_CHANNEL) != channel):
+        return "another product or channel"
     expires = expiry.parse_expiry(release.get("expires"))
     if expires is None:
         return "no expiry"
@@ -134,6 +158,8 @@ def _content_refusal(body, now):
         if isinstance(entry, dict) and any(not isinstance(entry.get(m), str) or not entry.get(m)
                                            for m in CHECKSUM_MEMBERS):
             return "empty checksum"
+    if not has_sequence(release):
+        return "no sequence"
     return None
 
 
