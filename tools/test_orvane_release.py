@@ -29,9 +29,13 @@ FOLDER = {"chrome.exe": b"MZ browser", "locales/en.pak": b"en", "locales/zh-CN.p
 TIMEOUT = 60
 
 
-def tool(*args):
+def tool(*args, stdin=""):
     return subprocess.run([sys.executable, TOOL, *map(str, args)], capture_output=True, text=True,
-                          timeout=TIMEOUT)
+                          input=stdin, timeout=TIMEOUT)
+
+
+def layout_signature(answer):
+    return answer.with_name(answer.name + ".sig")
 
 
 def b64(data):
@@ -137,6 +141,7 @@ class CommandLineTests(unittest.TestCase):
                     path.symlink_to(data) if isinstance(data, str) else path.write_bytes(data)
                 if "--key" in options and "{dir}" in str(options[options.index("--key") + 1]):
                     (folder / "release.pem").write_bytes(key_copy)
+                    (folder / "release.pem").chmod(0o600)
                 options = [str(o).replace("{dir}", str(folder)) for o in options]
                 defaults = {"--out": str(folder.parent / (folder.name + "-site")), "--version": "1.0",
                             "--base-url": BASE_URL}
@@ -160,6 +165,45 @@ class CommandLineTests(unittest.TestCase):
         self.assertTrue(empty["compressed"])
         self.assertEqual(empty["checksum_sha256"], hashlib.sha256(b"").hexdigest())
         self.assertGreater(empty["file_size"], 0)
+
+    def test_keys_lifetimes_and_what_sign_refuses(self):
+        """Each case: a command and the first line it prints on standard error (None: it
+        succeeds, printing the public key text)."""
+        shared = self.dir / "shared.pem"
+        shared.write_bytes(self.key.read_bytes())
+        shared.chmod(0o644)
+        locked = self.dir / "locked.pem"
+        subprocess.run(["openssl", "pkcs8", "-topk8", "-in", self.key, "-out", locked, "-passout", "pass:s3cret",
+                        "-v2", "aes-256-cbc"], check=True, capture_output=True)
+        locked.chmod(0o600)
+        expired = self.dir / "to-sign" / ANSWER
+        build.build_release(self.dir / "to-sign", BASE_URL, "1.0", [build.Package("a.dll", content=b"a")],
+                            expires="2020-01-01T00:00:00Z")
+        empty = self.dir / "to-sign-empty" / ANSWER
+        build.build_release(self.dir / "to-sign-empty", BASE_URL, "1.0",
+                            [build.Package("a.dll", content=b"a", checksum_sha256="")], expires="2099-01-01T00:00:00Z")
+        signed = lambda *options: ("build", "--files", self.dir / "browser", "--out", self.dir / "life",  # noqa: E731
+                                   "--version", "1", "--base-url", BASE_URL, *options)
+        cases = [
+            ("pubkey", ("pubkey", self.key), "", None),
+            ("a key others may read", ("pubkey", shared), "", "may be read by others (mode 644)"),
+            ("an encrypted key, its passphrase", ("pubkey", locked), "s3cret\n", None),
+            ("an encrypted key, a wrong passphrase", ("pubkey", locked), "guess\n", "wrong passphrase"),
+            ("--expires-in 0", signed("--expires-in", "0"), "", "--expires-in 0: a release lives 1 to 365 days"),
+            ("--expires-in 366", signed("--expires-in", "366", "--key", self.key), "", "--expires-in 366"),
+            ("sign an expired answer", ("sign", "--key", self.key, expired), "", "would refuse it signed (expired)"),
+            ("sign an empty checksum", ("sign", "--key", self.key, empty), "", "(empty checksum)"),
+        ]
+        for name, args, stdin, refusal in cases:
+            with self.subTest(name):
+                result = tool(*args, stdin=stdin)
+                if refusal is None:
+                    self.assertEqual((result.returncode, result.stdout), (0, self.public + "\n"), result.stderr)
+                else:
+                    self.assertEqual(result.returncode, 1)
+                    self.assertIn(refusal, result.stderr.strip().splitlines()[-1])
+        self.assertFalse(layout_signature(expired).exists() or layout_signature(empty).exists())
+        self.assertFalse((self.dir / "life").exists())
 
     def test_every_published_answer_raises_the_sequence(self):
         """build and sign each publish a newer answer, which names its product and channel; a
@@ -198,11 +242,17 @@ class CommandLineTests(unittest.TestCase):
                                 [build.Package("a.dll", content=b"a", checksum_sha256="")], key=self.key)
             return self.dir / "empty" / ANSWER, []
 
+        def expired():  # the tool no longer makes one: built by the library
+            build.build_release(self.dir / "expired", BASE_URL, "1.0", [build.Package("a.dll", content=b"a")],
+                                key=self.key, expires=datetime.datetime.now(datetime.timezone.utc)
+                                - datetime.timedelta(seconds=5))
+            return self.dir / "expired" / ANSWER, []
+
         cases = {
             "no signature": unsigned,
             "bad signature": changed_byte,
             "bad signature ": other_key,
-            "expired": lambda: (self.build("expired", "--key", self.key, "--expires-in", "-1"), []),
+            "expired": expired,
             "empty checksum": empty_checksum,
             "malformed signature": lambda: (self.build("malformed", "--key", self.key),
                                             ["--signature", "x y="]),

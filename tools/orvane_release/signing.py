@@ -47,15 +47,36 @@ def _encode_halves(first, second):
     return base64.b64encode(first.to_bytes(HALF, "big") + second.to_bytes(HALF, "big")).decode("ascii")
 
 
+_passphrases = {}  # asked once per key file and run
+
+
+def _ask_passphrase(key_path):
+    if key_path not in _passphrases:
+        import getpass
+        _passphrases[key_path] = getpass.getpass(f"passphrase for {key_path}: ")
+    return _passphrases[key_path]
+
+
 def _load_private_key(key_path):
+    """The P-256 key in key_path; its passphrase is asked for when it is encrypted. A key file
+    others may read (or write) is refused: whoever reads it signs releases."""
+    mode = os.stat(key_path).st_mode
+    if mode & 0o077:
+        raise ValueError(f"{key_path} may be read by others (mode {mode & 0o777:o}); chmod 600 it first")
     with open(key_path, "rb") as f:
         data = f.read()
     try:
         key = serialization.load_pem_private_key(data, password=None)
-    except (ValueError, TypeError):  # TypeError: the key is encrypted
+    except TypeError:  # encrypted
+        try:
+            key = serialization.load_pem_private_key(data, password=_ask_passphrase(key_path).encode())
+        except (ValueError, TypeError):
+            _passphrases.pop(key_path, None)
+            raise ValueError(f"{key_path}: wrong passphrase") from None
+    except ValueError:
         key = None
     if not isinstance(key, ec.EllipticCurvePrivateKey) or key.curve.name != CURVE.name:
-        raise ValueError(f"{key_path} holds no unencrypted P-256 private key in PEM")
+        raise ValueError(f"{key_path} holds no P-256 private key in PEM")
     return key
 
 
@@ -136,6 +157,11 @@ def has_sequence(release):
     except OverflowError:
         return False
     return 0 <= number <= layout.MAX_SEQUENCE and number.is_integer()
+
+
+def content_refusal(body, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL, now=None):
+    """verify's refusal of body for anything but its signature; None when it would pass."""
+    return _content_refusal(bytes(body), now, software_id, channel)
 
 
 def _content_refusal(body, now, software_id, channel):
