@@ -12,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import urllib.error
 import urllib.request
 import zipfile
 
@@ -273,7 +274,8 @@ class CommandLineTests(unittest.TestCase):
         try:
             url = server.stdout.readline().strip()
             self.assertRegex(url, r"^https://127\.0\.0\.1:\d+$")
-            context = ssl.create_default_context(cafile=str(root / "certs" / "localhost.cert.pem"))
+            state = root.with_name(root.name + ".serve")
+            context = ssl.create_default_context(cafile=str(state / "certs" / "localhost.cert.pem"))
             answers = (root / ANSWER).parent
             for channel, signature in [("stable", (answers / "stable.json.sig").read_text().strip()),
                                        ("beta", None)]:
@@ -281,6 +283,20 @@ class CommandLineTests(unittest.TestCase):
                         url + API_PATH + channel, context=context, timeout=TIMEOUT) as answer:
                     self.assertEqual(answer.read(), (answers / f"{channel}.json").read_bytes())
                     self.assertEqual(answer.headers["X-Orvane-Signature"], signature)
+            # Test routes are off; key, certificate and log are outside the root.
+            for path in ("/gen/10", "/_fault/status=500/files/x", "/_fault/status=500" + API_PATH + "stable"):
+                with self.subTest(path=path), self.assertRaises(urllib.error.HTTPError) as refused:
+                    urllib.request.urlopen(url + path, context=context, timeout=TIMEOUT)
+                self.assertEqual(refused.exception.code, 404)
+                refused.exception.close()
+            long_path = "/files/" + "x" * 5000
+            with self.assertRaises(urllib.error.HTTPError) as refused:
+                urllib.request.urlopen(url + long_path, context=context, timeout=TIMEOUT)
+            refused.exception.close()
+            self.assertEqual(sorted(p.name for p in root.iterdir()), ["api", "files"])
+            log = (state / "requests.log").read_text().splitlines()
+            self.assertEqual(len(log), 6)
+            self.assertTrue(all(len(line) < 320 for line in log), log[-1][:80])
             server.send_signal(signal.SIGINT)
             self.assertEqual(server.wait(TIMEOUT), 0)
         finally:

@@ -55,6 +55,7 @@ FILES_PREFIX = "/files/"
 GEN_PREFIX = "/gen/"
 FAULT_PREFIX = "/_fault/"
 REQUEST_LOG_NAME = "requests.log"
+LOGGED_PATH_CHARS = 300
 SIGNATURE_HEADER = "X-Orvane-Signature"
 
 FILE_CHUNK = 256 * 1024
@@ -172,8 +173,9 @@ def not_found():
     return Answer(404, "text/plain", bytes_body(b"not found\n"))
 
 
-def route(root, target):
-    """What a request for target (path and query, faults already removed) gets."""
+def route(root, target, test_routes=True):
+    """What a request for target (path and query, faults already removed) gets; /gen/ only
+    with test_routes."""
     parts = urllib.parse.urlsplit(target)
     path = parts.path
     if path.startswith(API_PREFIX) and path.endswith(API_SUFFIX):
@@ -195,7 +197,7 @@ def route(root, target):
         if file is None:
             return not_found()
         return Answer(200, "application/octet-stream", file_body(file))
-    if path.startswith(GEN_PREFIX):
+    if test_routes and path.startswith(GEN_PREFIX):
         count = path[len(GEN_PREFIX):]
         if not count.isdigit():
             return not_found()
@@ -338,13 +340,14 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def _answer(self, with_body):
+        owner = self.server.owner
         try:
-            faults, target = split_faults(self.path)
+            faults, target = split_faults(self.path) if owner.test_routes else (Faults(), self.path)
         except ValueError as bad:
             answer = Answer(400, "text/plain", bytes_body(f"bad fault: {bad}\n".encode()))
             faults, target = Faults(), self.path
         else:
-            answer = route(self.server.owner.root, target)
+            answer = route(owner.root, target, owner.test_routes)
         asked = self.server.owner._count(self.path)
         if faults.times is not None and asked > faults.times:
             # What the file and the server are stays; what goes wrong with one answer passes.
@@ -475,13 +478,19 @@ class ReleaseServer:
     manager, or call start() and stop().
     """
 
-    def __init__(self, root, tls=None, port=0, host=HOST):
+    def __init__(self, root, tls=None, port=0, host=HOST, test_routes=True, log_path=None,
+                 keep_requests=None):
+        """test_routes: /gen/ and /_fault/ (off when trying a release); log_path: the request
+        log (default <root>/requests.log); keep_requests: how many requests requests() keeps
+        (default all, for tests)."""
         self.root = pathlib.Path(root)
+        self.test_routes = test_routes
+        self.log_path = pathlib.Path(log_path) if log_path else self.root / REQUEST_LOG_NAME
         self._tls = tls
         self._host = host
         self._requested_port = port
-        self._log = []
-        self._ranges = []
+        self._log = collections.deque(maxlen=keep_requests)
+        self._ranges = collections.deque(maxlen=keep_requests)
         self._counts = collections.Counter()
         self._log_lock = threading.Lock()
         self._stopping = threading.Event()
@@ -539,7 +548,10 @@ class ReleaseServer:
             return list(self._ranges)
 
     def _count(self, target):
-        """How many requests for target have come, this one included."""
+        """How many requests for target have come, this one included (only faults ask, so
+        without test routes nothing is kept)."""
+        if not self.test_routes:
+            return 1
         with self._log_lock:
             self._counts[target] += 1
             return self._counts[target]
@@ -549,14 +561,17 @@ class ReleaseServer:
             self._log.clear()
             self._ranges.clear()
             self._counts.clear()
-            (self.root / REQUEST_LOG_NAME).write_text("")
+            self.log_path.write_text("")
 
     def _record(self, method, path, status, range_asked=None):
         with self._log_lock:
             self._log.append((method, path, status))
             self._ranges.append((path, range_asked, status))
-            with open(self.root / REQUEST_LOG_NAME, "a", encoding="utf-8") as log:
-                log.write(f"{method} {path} {status}\n")
+            # One line per request, however long the path a client sent.
+            shown = path if len(path) <= LOGGED_PATH_CHARS else path[:LOGGED_PATH_CHARS] + "..."
+            shown = "".join(c if c.isprintable() else "?" for c in shown)
+            with open(self.log_path, "a", encoding="utf-8") as log:
+                log.write(f"{method} {shown} {status}\n")
 
 
 # ----------------------------------------------------------------------------------------
