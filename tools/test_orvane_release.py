@@ -223,6 +223,23 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual(sorted(set(sequences)), sequences)
         self.assertEqual(tool("verify", "--public-key", self.public, answer).stdout, "accepted\n")
 
+    def test_check_finds_a_deleted_and_a_corrupted_package(self):
+        root = self.build("checked", "--key", self.key).parents[2]
+        self.assertEqual(tool("check", root).stdout, "ok: 1 answer(s), 3 file(s)\n")
+        manifest = json.loads((root / ANSWER).read_bytes())
+        stored = {entry["file_path"]: root / "files" / entry["download_url"].rsplit("/", 1)[1]
+                  for entry in manifest["files"]}
+        stored["chrome.exe"].unlink()
+        zipped = stored["locales/en.pak"]
+        data = bytearray(zipped.read_bytes())
+        data[40] ^= 1
+        zipped.write_bytes(bytes(data))
+        result = tool("check", root)
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout.splitlines()[:2],
+                         ["api/orvane_browser_150/stable.json: chrome.exe: files/" + stored["chrome.exe"].name + " is missing",
+                          "api/orvane_browser_150/stable.json: locales/en.pak: zip_checksum differs from the stored file's digest"])
+
     def test_refusals(self):
         def unsigned():  # signed first: the unsigned build must remove that signature
             self.build("unsigned", "--key", self.key)

@@ -1,0 +1,79 @@
+"""A built release root checked end to end, as the program would find it: every file each
+answer names is there under the path its URL maps to, with its size and digests, and a zip
+holds its file_path member with that member's digest."""
+import hashlib
+import json
+import pathlib
+import urllib.parse
+import zipfile
+
+from . import layout
+
+FILES_ROUTE = "/files/"
+
+
+def _sha256_of(path):
+    digest = hashlib.sha256()
+    with open(path, "rb") as f:
+        for block in iter(lambda: f.read(1 << 20), b""):
+            digest.update(block)
+    return digest.hexdigest()
+
+
+def _stored(root, url):
+    """The file of root a download_url maps to, or None when it maps to none (not this
+    service's /files/ route, or a path that leaves files/)."""
+    at = url.find(FILES_ROUTE) if isinstance(url, str) else -1
+    if at < 0:
+        return None
+    files = layout.files_dir(root).resolve()
+    path = (files / urllib.parse.unquote(urllib.parse.urlsplit(url[at:]).path[len(FILES_ROUTE):])).resolve()
+    return path if files in path.parents else None
+
+
+def _entry_problems(root, entry):
+    name = entry.get("file_path")
+    path = _stored(root, entry.get("download_url"))
+    if path is None:
+        return [f"{name}: download_url {entry.get('download_url')!r} names no file of this root"]
+    if not path.is_file():
+        return [f"{name}: {path.relative_to(root.resolve())} is missing"]
+    problems = []
+    if path.stat().st_size != entry.get("file_size"):
+        problems.append(f"{name}: {path.stat().st_size} bytes, the answer says {entry.get('file_size')}")
+    digest = _sha256_of(path)
+    if digest != entry.get("zip_checksum"):
+        problems.append(f"{name}: zip_checksum differs from the stored file's digest")
+    if entry.get("compressed", True):
+        try:
+            with zipfile.ZipFile(path) as archive:
+                member = hashlib.sha256(archive.read(name)).hexdigest()
+        except (zipfile.BadZipFile, KeyError, OSError, TypeError):
+            return problems + [f"{name}: the zip does not hold {name}"]
+        if member != entry.get("checksum_sha256"):
+            problems.append(f"{name}: checksum_sha256 differs from the zip member's digest")
+    elif digest != entry.get("checksum_sha256"):
+        problems.append(f"{name}: checksum_sha256 differs from the stored file's digest")
+    return problems
+
+
+def check_root(root):
+    """(answers checked, files checked, [problem, ...])."""
+    root = pathlib.Path(root)
+    answers = sorted(p for p in (root / "api").glob("*/*.json")) if (root / "api").is_dir() else []
+    problems, files = [], 0
+    for answer in answers:
+        shown = answer.relative_to(root).as_posix()
+        try:
+            release = json.loads(answer.read_bytes())
+        except ValueError:
+            problems.append(f"{shown}: not JSON")
+            continue
+        entries = release.get("files") if isinstance(release, dict) else None
+        for entry in entries if isinstance(entries, list) else []:
+            if isinstance(entry, dict):
+                files += 1
+                problems += [f"{shown}: {problem}" for problem in _entry_problems(root, entry)]
+    if not answers:
+        problems.append("no answer under api/")
+    return len(answers), files, problems
