@@ -88,7 +88,7 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual([(f["file_path"], f["compressed"]) for f in manifest["files"]],
                          [("chrome.exe", False), ("extra/readme.txt", False), ("locales/en.pak", True)])
         for entry in manifest["files"]:
-            stored = self.dir / "signed" / "files" / entry["download_url"].rsplit("/", 1)[1]
+            stored = build.stored_file(self.dir / "signed", entry["download_url"])
             self.assertEqual(hashlib.sha256(stored.read_bytes()).hexdigest(), entry["zip_checksum"])
             self.assertEqual(entry["checksum_sha256"], hashlib.sha256(FOLDER[entry["file_path"]]).hexdigest())
         with zipfile.ZipFile(stored) as archive:
@@ -223,11 +223,44 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual(sorted(set(sequences)), sequences)
         self.assertEqual(tool("verify", "--public-key", self.public, answer).stdout, "accepted\n")
 
+    def test_a_failed_build_leaves_the_published_root_as_it_was(self):
+        root = self.build("atomic", "--key", self.key).parents[2]
+        before = {p.relative_to(root): p.read_bytes() for p in root.rglob("*") if p.is_file()}
+        with self.assertRaises(FileNotFoundError):
+            build.build_release(root, BASE_URL, "2.0", [build.Package("new.dll", content=b"new"),
+                                                       build.Package("gone.dll", source=self.dir / "no such file")],
+                                key=self.key)
+        self.assertEqual({p.relative_to(root): p.read_bytes() for p in root.rglob("*") if p.is_file()}, before)
+        self.assertEqual([p.name for p in root.parent.iterdir() if p.name.startswith(".atomic.build-")], [])
+
+    def test_prune_keeps_what_the_kept_answers_name(self):
+        root, folder = self.dir / "pruned", self.dir / "pruned-input"
+        urls = []
+        for version in ("1", "2", "3"):
+            (folder / "locales").mkdir(parents=True, exist_ok=True)
+            (folder / "chrome.exe").write_bytes(b"MZ " + version.encode())
+            (folder / "locales" / "en.pak").write_bytes(b"en")  # the same bytes in every release
+            self.run_ok("build", "--files", folder, "--out", root, "--version", version, "--base-url", BASE_URL,
+                        "--zip", "locales", "--key", self.key)
+            urls.append({e["file_path"]: e["download_url"] for e in json.loads((root / ANSWER).read_bytes())["files"]})
+        stored = lambda version, name: build.stored_file(root, urls[int(version) - 1][name])  # noqa: E731
+        self.assertEqual(tool("prune", root, "--keep", "0").returncode, 1)
+        removed = self.run_ok("prune", root, "--keep", "2").splitlines()
+        self.assertIn(f"removed {stored('1', 'chrome.exe').relative_to(root).as_posix()}", removed)
+        self.assertEqual(len(removed), 2, removed)  # 1's exe and 1's copy of its answer
+        self.assertTrue(stored("2", "chrome.exe").is_file() and stored("3", "chrome.exe").is_file())
+        self.assertTrue(stored("1", "locales/en.pak").is_file())  # still named by 2 and 3
+        self.run_ok("prune", root, "--keep", "1")
+        self.assertEqual(sorted(p.relative_to(root / "files").as_posix() for p in (root / "files").rglob("*")
+                                if p.is_file()),
+                         sorted(stored("3", name).relative_to(root / "files").as_posix() for name in urls[2]))
+        self.assertTrue(self.run_ok("check", root).startswith("ok: 1 answer(s)"))
+
     def test_check_finds_a_deleted_and_a_corrupted_package(self):
         root = self.build("checked", "--key", self.key).parents[2]
         self.assertEqual(tool("check", root).stdout, "ok: 1 answer(s), 3 file(s)\n")
         manifest = json.loads((root / ANSWER).read_bytes())
-        stored = {entry["file_path"]: root / "files" / entry["download_url"].rsplit("/", 1)[1]
+        stored = {entry["file_path"]: build.stored_file(root, entry["download_url"])
                   for entry in manifest["files"]}
         stored["chrome.exe"].unlink()
         zipped = stored["locales/en.pak"]
@@ -237,7 +270,7 @@ class CommandLineTests(unittest.TestCase):
         result = tool("check", root)
         self.assertEqual(result.returncode, 1)
         self.assertEqual(result.stdout.splitlines()[:2],
-                         ["api/orvane_browser_150/stable.json: chrome.exe: files/" + stored["chrome.exe"].name + " is missing",
+                         ["api/orvane_browser_150/stable.json: chrome.exe: " + stored["chrome.exe"].relative_to(root).as_posix() + " is missing",
                           "api/orvane_browser_150/stable.json: locales/en.pak: zip_checksum differs from the stored file's digest"])
 
     def test_refusals(self):
@@ -310,7 +343,7 @@ class CommandLineTests(unittest.TestCase):
             with self.assertRaises(urllib.error.HTTPError) as refused:
                 urllib.request.urlopen(url + long_path, context=context, timeout=TIMEOUT)
             refused.exception.close()
-            self.assertEqual(sorted(p.name for p in root.iterdir()), ["api", "files"])
+            self.assertEqual(sorted(p.name for p in root.iterdir()), ["api", "files", "history"])
             log = (state / "requests.log").read_text().splitlines()
             self.assertEqual(len(log), 6)
             self.assertTrue(all(len(line) < 320 for line in log), log[-1][:80])

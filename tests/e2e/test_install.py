@@ -534,7 +534,7 @@ class Install(unittest.TestCase):
         """Halves a stored zip and re-announces its size and digest, so that only extraction
         can notice."""
         entry = next(f for f in manifest["files"] if f["file_path"] == file_path)
-        stored = SERVER_ROOT / "files" / entry["download_url"].rsplit("/", 1)[1]
+        stored = release_builder.stored_file(SERVER_ROOT, entry["download_url"])
         data = stored.read_bytes()[:stored.stat().st_size // 2]
         stored.write_bytes(data)
         entry["file_size"] = len(data)

@@ -98,7 +98,7 @@ class InstallPipeline(unittest.TestCase):
                 self.setUp()
                 manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [good, bad])
                 if label == "corrupt zip":
-                    stored = SERVER_ROOT / "files" / manifest["files"][1]["download_url"].rsplit("/", 1)[1]
+                    stored = release_builder.stored_file(SERVER_ROOT, manifest["files"][1]["download_url"])
                     stored.write_bytes(b"PK\x03\x04 broken")
                     error = "下载失败: second.bin\narchive could not be extracted"
                 result = probe.one({"op": "run_install", "base_url": self.server.url,

@@ -137,7 +137,7 @@ class FetchPackage(unittest.TestCase):
     def test_corrupt_archive_fails(self):
         files = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [
             Package("bad.pak", files={"bad.pak": b"x"}, compressed=True)])["files"]
-        stored = SERVER_ROOT / "files" / files[0]["download_url"].rsplit("/", 1)[1]
+        stored = release_builder.stored_file(SERVER_ROOT, files[0]["download_url"])
         stored.write_bytes(stored.read_bytes()[:30])
         files[0]["zip_checksum"] = ""
         self.assertEqual(self.fetch_entries(files), [(False, "archive could not be extracted")])

@@ -19,7 +19,7 @@ import zipfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 
-from release_builder import (DROP, Package, build_release, build_release_from_folder,  # noqa: E402
+from release_builder import (DROP, Package, build_release, build_release_from_folder, stored_file,  # noqa: E402
                              make_zip_raw, sha256_hex, write_manifest)
 from release_server import (CERT_KINDS, GEN_PERIOD, REQUEST_LOG_NAME, ReleaseServer,  # noqa: E402
                             gen_bytes, gen_bytes_sha256, make_certificate)
@@ -475,7 +475,8 @@ class BuilderTests(unittest.TestCase):
         plain, packed = manifest["files"]
 
         self.assertEqual(self.download(plain["download_url"]), exe)
-        self.assertEqual(plain["download_url"], f"{self.server.url}/files/0-orvane.exe.bin")
+        # Named by the digest of its bytes: a URL never serves other bytes.
+        self.assertEqual(plain["download_url"], f"{self.server.url}/files/{sha256_hex(exe)}/orvane.exe.bin")
         self.assertEqual((plain["file_size"], plain["checksum_sha256"], plain["zip_checksum"]),
                          (len(exe), sha256_hex(exe), sha256_hex(exe)))
         self.assertEqual((plain["compressed"], plain["sort_order"]), (False, 0))
@@ -501,7 +502,7 @@ class BuilderTests(unittest.TestCase):
         entry = manifest["files"][0]
         self.assertEqual(entry, {"file_path": "a", "file_size": 99, "checksum_sha256": "",
                                  "zip_checksum": "00" * 32, "sort_order": 9,
-                                 "download_url": f"{self.server.url}/_fault/status=404/files/0-a.bin"})
+                                 "download_url": f"{self.server.url}/_fault/status=404/files/{sha256_hex(b'a')}/a.bin"})
         self.assertNotIn("changelog", manifest)
         self.assertEqual(manifest["note"], "x")
         self.assertEqual(fetch(self.server.port, entry["download_url"][len(self.server.url):])[0], 404)
@@ -532,7 +533,7 @@ class BuilderTests(unittest.TestCase):
         zipped = build_release_from_folder(self.root, self.server.url, folder, "3")
         self.assertEqual([(f["file_path"], f["compressed"]) for f in zipped["files"]],
                          [("b.dll", False), ("locales/aa.pak", True), ("orvane.exe", False)])
-        archive_path = self.root / "files" / pathlib.Path(zipped["files"][1]["download_url"]).name
+        archive_path = stored_file(self.root, zipped["files"][1]["download_url"])
         with zipfile.ZipFile(archive_path) as archive:
             self.assertEqual(sorted(archive.namelist()), ["locales/aa.pak", "locales/deep/x.pak", "locales/zz.pak"])
 

@@ -167,7 +167,7 @@ class UpdatePipeline(unittest.TestCase):
         packages = release_v2()
         packages[3] = Package("data.bin", files={"data.bin": b"data two"}, compressed=True)
         manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", packages)
-        stored = SERVER_ROOT / "files" / manifest["files"][3]["download_url"].rsplit("/", 1)[1]
+        stored = release_builder.stored_file(SERVER_ROOT, manifest["files"][3]["download_url"])
         stored.write_bytes(stored.read_bytes()[:40])
         manifest["files"][3]["zip_checksum"] = ""
         release_builder.write_manifest(SERVER_ROOT, manifest)

@@ -24,6 +24,7 @@ import os
 import pathlib
 import re
 import shutil
+import tempfile
 import urllib.parse
 import zipfile
 
@@ -114,9 +115,18 @@ def make_zip(path, files):
     return make_zip_raw(path, files.items())
 
 
-def stored_name(index, package):
+def stored_name(package, digest):
+    """Where a package is kept under files/: named by the digest of its bytes, so that a URL
+    never serves other bytes than the answer that names it says."""
     suffix = ".zip" if package.compressed else ".bin"
-    return f"{index}-{UNSAFE_NAME_CHARS.sub('_', package.file_path)}{suffix}"
+    base = UNSAFE_NAME_CHARS.sub("_", package.file_path.replace("\\", "/").rsplit("/", 1)[-1]) or "package"
+    return f"{digest}/{base}{suffix}"
+
+
+def stored_file(root, download_url):
+    """The file under root/files/ a download_url of this root names."""
+    at = download_url.rfind("/files/")
+    return layout.files_dir(root) / urllib.parse.unquote(download_url[at + len("/files/"):])
 
 
 def _store(package, target):
@@ -149,47 +159,67 @@ def _merge(members, extra):
 def build_release(root, base_url, version, packages, changelog="", channel=DEFAULT_CHANNEL,
                   min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None, key=None,
                   expires=None):
-    """Writes <root>/files/<stored name> per package and the manifest, signed with the
+    """Writes <root>/files/<sha256>/<name> per package and the manifest, signed with the
     private key file key if given; returns the manifest. expires: a datetime or the text
-    itself; with a key it defaults to DEFAULT_LIFETIME from now."""
-    files_dir = layout.files_dir(root)
-    files_dir.mkdir(parents=True, exist_ok=True)
-    base_url = base_url.rstrip("/")
-    entries = []
-    for index, package in enumerate(packages):
-        name = stored_name(index, package)
-        target = files_dir / name
-        installed_checksum = _store(package, target)
-        entry = {
-            "file_path": package.file_path,
-            "file_size": target.stat().st_size,
-            "checksum_sha256": installed_checksum if package.checksum_sha256 is None else package.checksum_sha256,
-            "zip_checksum": sha256_hex(target) if package.zip_checksum is None else package.zip_checksum,
-            "download_url": f"{base_url}{package.url_prefix}/files/{urllib.parse.quote(name)}",
-            "compressed": package.compressed,
-            "sort_order": index if package.sort_order is None else package.sort_order,
+    itself; with a key it defaults to DEFAULT_LIFETIME from now.
+
+    Everything is made in a folder beside root first; only then do the packages move into
+    files/ and, last, the answer (and its signature) into api/. A build that fails on the way
+    leaves root exactly as it was."""
+    root = pathlib.Path(root)
+    root.parent.mkdir(parents=True, exist_ok=True)
+    staging = pathlib.Path(tempfile.mkdtemp(prefix=f".{root.name}.build-", dir=root.parent))
+    try:
+        base_url = base_url.rstrip("/")
+        entries, staged = [], []
+        for index, package in enumerate(packages):
+            made = staging / str(index)
+            installed_checksum = _store(package, made)
+            digest = sha256_hex(made)
+            name = stored_name(package, digest)
+            staged.append((made, layout.files_dir(root) / name))
+            entry = {
+                "file_path": package.file_path,
+                "file_size": made.stat().st_size,
+                "checksum_sha256": installed_checksum if package.checksum_sha256 is None else package.checksum_sha256,
+                "zip_checksum": digest if package.zip_checksum is None else package.zip_checksum,
+                "download_url": f"{base_url}{package.url_prefix}/files/{urllib.parse.quote(name)}",
+                "compressed": package.compressed,
+                "sort_order": index if package.sort_order is None else package.sort_order,
+            }
+            entries.append(_merge(entry, package.extra_members))
+        members = {
+            "version": version,
+            "changelog": changelog,
+            "channel": channel,
+            "min_os_version": min_os_version,
+            "files": entries,
         }
-        entries.append(_merge(entry, package.extra_members))
-    members = {
-        "version": version,
-        "changelog": changelog,
-        "channel": channel,
-        "min_os_version": min_os_version,
-        "files": entries,
-    }
-    if expires is None and key is not None:
-        expires = expiry.now() + expiry.DEFAULT_LIFETIME
-    if expires is not None:
-        members["expires"] = expiry.format_expiry(expires)
-    if key is not None:
-        # A signed answer says what it answers and how new it is, so that a program never takes
-        # another product's or channel's answer, or an older one replayed.
-        members["software_id"] = software_id
-        members["sequence"] = layout.next_sequence(
-            layout.previous_sequence(layout.answer_path(root, software_id, channel)))
-    manifest = _merge(members, extra)
-    write_manifest(root, manifest, software_id=software_id, channel=channel, key=key)
-    return manifest
+        if expires is None and key is not None:
+            expires = expiry.now() + expiry.DEFAULT_LIFETIME
+        if expires is not None:
+            members["expires"] = expiry.format_expiry(expires)
+        if key is not None:
+            # A signed answer says what it answers and how new it is, so that a program never
+            # takes another product's or channel's answer, or an older one replayed.
+            members["software_id"] = software_id
+            members["sequence"] = layout.next_sequence(
+                layout.previous_sequence(layout.answer_path(root, software_id, channel)))
+        manifest = _merge(members, extra)
+        data, signature = _answer_bytes(manifest, key)  # a key that cannot sign fails here
+        for made, target in staged:
+            target.parent.mkdir(parents=True, exist_ok=True)
+            os.replace(made, target)  # the same name always holds the same bytes
+        _publish_answer(root, data, signature, software_id, channel)
+        # A copy of every published answer, so that prune knows what older answers (still held
+        # by programs that asked a moment ago, or republished) name.
+        history = layout.history_dir(root, software_id, channel)
+        history.mkdir(parents=True, exist_ok=True)
+        stamp = members.get("sequence") if isinstance(manifest, dict) and key is not None else None
+        (history / f"{stamp or layout.next_sequence()}.json").write_bytes(data)
+        return manifest
+    finally:
+        shutil.rmtree(staging, ignore_errors=True)
 
 
 def _shown(name):
@@ -269,34 +299,47 @@ def build_release_from_folder(root, base_url, folder, version, zip_dirs=True, **
     return build_release(root, base_url, version, packages, **options)
 
 
-def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL,
-                   key=None):
-    """Writes what the API returns for software_id and channel: a dict as JSON, str or bytes
-    exactly as given (for malformed answers), with the signature of those bytes beside it
-    when key (a private key file) is given, else with no signature. Each file is replaced
-    whole, so a running server never serves half of one. The body and the signature cannot
-    change together: between the two replacements a reader may pair the new body with the
-    old signature (and be refused; it asks again); without a key the old signature goes
-    first, so an unsigned body never meets one."""
+def _answer_bytes(manifest, key):
+    """The answer's bytes (a dict as JSON; str or bytes exactly as given, for malformed
+    answers) and their signature text with key (None without)."""
     if isinstance(manifest, dict):
         data = json.dumps(manifest, indent=2, ensure_ascii=False).encode("utf-8")
     elif isinstance(manifest, str):
         data = manifest.encode("utf-8")
     else:
         data = bytes(manifest)
+    if key is None:
+        return data, None
+    # Only signing needs the cryptography package; unsigned releases build without it.
+    from . import signing
+    return data, signing.sign(data, key)
+
+
+def _publish_answer(root, data, signature_text, software_id, channel):
+    """Each file is replaced whole, so a running server never serves half of one. The body and
+    the signature cannot change together: between the two replacements a reader may pair the
+    new body with the old signature (and be refused; it asks again); without a signature the
+    old one goes first, so an unsigned body never meets one."""
     target = layout.answer_path(root, software_id, channel)
     target.parent.mkdir(parents=True, exist_ok=True)
     signature = layout.signature_path(target)
     signature_partial = signature.with_name(signature.name + ".partial")
-    if key is not None:
-        # Only signing needs the cryptography package; unsigned releases build without it.
-        from . import signing
-        signature_partial.write_text(signing.sign(data, key) + "\n")
+    if signature_text is not None:
+        signature_partial.write_text(signature_text + "\n")
     else:
         signature.unlink(missing_ok=True)
     partial = target.with_name(target.name + ".partial")
     partial.write_bytes(data)
     os.replace(partial, target)
-    if key is not None:
+    if signature_text is not None:
         os.replace(signature_partial, signature)
     return target
+
+
+def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL,
+                   key=None):
+    """Writes what the API returns for software_id and channel: a dict as JSON, str or bytes
+    exactly as given (for malformed answers), with the signature of those bytes beside it
+    when key (a private key file) is given, else with no signature."""
+    data, signature = _answer_bytes(manifest, key)
+    return _publish_answer(root, data, signature, software_id, channel)

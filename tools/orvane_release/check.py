@@ -20,20 +20,20 @@ def _sha256_of(path):
     return digest.hexdigest()
 
 
-def _stored(root, url):
+def stored_path(root, url):
     """The file of root a download_url maps to, or None when it maps to none (not this
     service's /files/ route, or a path that leaves files/)."""
     at = url.find(FILES_ROUTE) if isinstance(url, str) else -1
     if at < 0:
         return None
-    files = layout.files_dir(root).resolve()
+    files = layout.files_dir(pathlib.Path(root)).resolve()
     path = (files / urllib.parse.unquote(urllib.parse.urlsplit(url[at:]).path[len(FILES_ROUTE):])).resolve()
     return path if files in path.parents else None
 
 
 def _entry_problems(root, entry):
     name = entry.get("file_path")
-    path = _stored(root, entry.get("download_url"))
+    path = stored_path(root, entry.get("download_url"))
     if path is None:
         return [f"{name}: download_url {entry.get('download_url')!r} names no file of this root"]
     if not path.is_file():

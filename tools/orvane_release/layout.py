@@ -17,6 +17,12 @@ def answer_path(root, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL):
     return pathlib.Path(root, "api", software_id, f"{channel}.json")
 
 
+def history_dir(root, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL):
+    """Copies of the answers published for software_id and channel, named by their sequence
+    (not served)."""
+    return pathlib.Path(root) / "history" / software_id / channel
+
+
 def signature_path(answer):
     return pathlib.Path(str(answer) + SIGNATURE_SUFFIX)
 
