@@ -359,7 +359,7 @@ class CommandLineTests(unittest.TestCase):
 
 NOW = datetime.datetime(2030, 1, 1, tzinfo=datetime.timezone.utc)
 LATER = "2030-01-01T00:00:01Z"
-CHECKSUMS = {"checksum_sha256": "ab", "zip_checksum": "cd"}
+CHECKSUMS = {"file_path": "a", "download_url": "u", "checksum_sha256": "ab", "zip_checksum": "cd"}
 
 
 def release(**members):
@@ -397,7 +397,7 @@ class VerifyTests(unittest.TestCase):
             (release(expires="２030-01-01T00:00:01Z"), "no expiry"),
             (release(expires="2030-01-01T00:00:00Z"), "expired"),
             (release(expires="2029-12-31T23:59:59Z", files=[{}]), "expired"),
-            (release(files=[{"checksum_sha256": "ab"}]), "empty checksum"),
+            (release(files=[{**CHECKSUMS, "zip_checksum": None}]), "empty checksum"),
             (release(files=[CHECKSUMS, {**CHECKSUMS, "zip_checksum": ""}]), "empty checksum"),
             (release(files=[{**CHECKSUMS, "checksum_sha256": 5}]), "empty checksum"),
             (release(files=[1, "x", CHECKSUMS]), None),
@@ -414,7 +414,7 @@ class VerifyTests(unittest.TestCase):
             (release(sequence=1.5), "no sequence"),
             (release(sequence="1"), "no sequence"),
             (release(sequence=True), "no sequence"),
-            (release(sequence=10 ** 400), "no sequence"),
+            (release(sequence=10 ** 400), "not a release"),  # past a double: the parser fails
         ]
         for body, expected in cases:
             with self.subTest(body=body):
@@ -441,6 +441,22 @@ class VerifyTests(unittest.TestCase):
                 self.assertEqual(signing.verify(body, signature, self.public, now=NOW), expected)
         self.assertEqual(signing.verify(body, None, self.public, now=NOW), "no signature")
         self.assertEqual(signing.verify(b"[", good, self.public, now=NOW), "bad signature")
+
+
+RULES = TOOLS.parent / "tests" / "rules" / "release_answers.json"
+
+
+class SharedRulesTests(unittest.TestCase):
+    def test_the_tool_judges_every_answer_as_the_program_does(self):
+        """The same table the program's tests read (release_terms_test.cpp)."""
+        table = json.loads(RULES.read_text("utf-8"))
+        now = datetime.datetime.strptime(table["now"], "%Y-%m-%dT%H:%M:%SZ").replace(tzinfo=datetime.timezone.utc)
+        self.assertGreater(len(table["cases"]), 20)
+        for case in table["cases"]:
+            body = bytes.fromhex(case["body_hex"]) if "body_hex" in case else case["body"].encode("utf-8")
+            with self.subTest(case["name"]):
+                self.assertEqual(signing.content_refusal(body, table["software_id"], table["channel"], now=now),
+                                 case["refusal"])
 
 
 if __name__ == "__main__":

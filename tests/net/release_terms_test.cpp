@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "answer_rules.h"
+#include "json/json_parse.h"
+#include "net/release.h"
+
 #include <optional>
 #include <string>
 
@@ -68,6 +72,34 @@ TEST(SignedRelease, RefusedForEachMissingTerm) {
     ReleaseInfo release = good;
     release.sequence = sequence;
     EXPECT_EQ(signed_release_refusal(release, now, scope), std::nullopt) << sequence;
+  }
+}
+
+// The table the release tool's tests read too: each answer, judged as a signed build judges it
+// (signature aside), gets the refusal the table names.
+TEST(SignedRelease, JudgesTheSharedTableAsTheReleaseTool) {
+  const std::optional<JsonValue> table = json_parse(kAnswerRules);
+  ASSERT_TRUE(table.has_value());
+  const std::string software_id = table->get_string("software_id").value_or("");
+  const std::string channel = table->get_string("channel").value_or("");
+  const std::optional<int64_t> now = parse_utc_time(table->get_string("now").value_or(""));
+  ASSERT_TRUE(now.has_value());
+  const std::vector<JsonValue>* cases = table->get_array("cases");
+  ASSERT_NE(cases, nullptr);
+  EXPECT_GT(cases->size(), 20u);
+  for (const JsonValue& c : *cases) {
+    const std::string name = c.get_string("name").value_or("");
+    std::string body = c.get_string("body").value_or("");
+    if (const std::optional<std::string> hex = c.get_string("body_hex")) {
+      body.clear();
+      for (size_t i = 0; i + 1 < hex->size(); i += 2) {
+        body.push_back(static_cast<char>(std::stoi(hex->substr(i, 2), nullptr, 16)));
+      }
+    }
+    const std::optional<std::string> expected = c.get_string("refusal");
+    const std::optional<std::string_view> refusal =
+        signed_release_refusal(parse_release(body), *now, AnswerScope{software_id, channel, -1});
+    EXPECT_EQ(refusal ? std::optional<std::string>(std::string(*refusal)) : std::nullopt, expected) << name;
   }
 }
 

@@ -11,7 +11,7 @@ import os
 import re
 import sys
 
-from . import expiry, layout
+from . import answer_json, expiry, layout
 from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
 if importlib.util.find_spec("cryptography") is None:
@@ -179,10 +179,9 @@ def _content_refusal(body, now, software_id, channel):
         now = now.replace(tzinfo=expiry.UTC)
     if expires <= now:
         return "expired"
-    files = release.get("files")
-    for entry in files if isinstance(files, list) else ():
-        if isinstance(entry, dict) and any(not isinstance(entry.get(m), str) or not entry.get(m)
-                                           for m in CHECKSUM_MEMBERS):
+    # Only the entries the program keeps: one it drops downloads nothing.
+    for entry in answer_json.counted_entries(release):
+        if any(not isinstance(entry.get(m), str) or not entry.get(m) for m in CHECKSUM_MEMBERS):
             return "empty checksum"
     if not has_sequence(release):
         return "no sequence"
@@ -190,16 +189,5 @@ def _content_refusal(body, now, software_id, channel):
 
 
 def _release_of(body):
-    """The top-level object of a UTF-8 JSON body with a non-empty string "version", or None."""
-    try:
-        value = json.loads(body.decode("utf-8"), parse_constant=_refuse_constant)
-    except (ValueError, RecursionError):
-        return None
-    if isinstance(value, dict) and isinstance(value.get("version"), str) and value["version"]:
-        return value
-    return None
-
-
-def _refuse_constant(name):
-    # NaN and Infinity are not JSON, whatever Python's parser allows.
-    raise ValueError(name)
+    """The answer as the program takes it as a release, or None."""
+    return answer_json.release_of(body)
