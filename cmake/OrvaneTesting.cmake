@@ -35,3 +35,17 @@ function(orvane_add_script_test name script)
     orvane_wine_test_properties(${name})
   endif()
 endfunction()
+
+# orvane_embed_rules(<target> <file in tests/rules> <symbol>)
+# Compiles a shared table of cases into a test as the text `<symbol>`, in the header
+# `<symbol>.h`: the release tool's tests read the same file.
+function(orvane_embed_rules target file symbol)
+  set(path ${PROJECT_SOURCE_DIR}/tests/rules/${file})
+  file(READ ${path} ORVANE_RULES_TEXT)
+  set(ORVANE_RULES_FILE ${file})
+  set(ORVANE_RULES_SYMBOL ${symbol})
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${path})
+  configure_file(${PROJECT_SOURCE_DIR}/tests/rules/embedded_rules.h.in
+                 ${CMAKE_CURRENT_BINARY_DIR}/${symbol}.h @ONLY)
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()

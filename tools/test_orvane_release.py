@@ -18,7 +18,7 @@ import zipfile
 
 TOOLS = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(TOOLS))
-from orvane_release import build, signing  # noqa: E402
+from orvane_release import build, paths, signing  # noqa: E402
 from orvane_release.signing import ORDER  # noqa: E402
 
 TOOL = TOOLS / "orvane-release"
@@ -444,6 +444,7 @@ class VerifyTests(unittest.TestCase):
 
 
 RULES = TOOLS.parent / "tests" / "rules" / "release_answers.json"
+PATH_RULES = TOOLS.parent / "tests" / "rules" / "file_paths.json"
 
 
 class SharedRulesTests(unittest.TestCase):
@@ -457,6 +458,19 @@ class SharedRulesTests(unittest.TestCase):
             with self.subTest(case["name"]):
                 self.assertEqual(signing.content_refusal(body, table["software_id"], table["channel"], now=now),
                                  case["refusal"])
+
+    def test_the_tool_judges_every_file_path_as_the_program_does(self):
+        """The same table the program's tests read (package_path_test.cpp, path_conflicts_test.cpp)."""
+        table = json.loads(PATH_RULES.read_text("utf-8"))
+        for case in table["paths"]:
+            path = (bytes.fromhex(case["path_hex"]).decode("utf-8", "surrogateescape") if "path_hex" in case
+                    else case["path"])
+            with self.subTest(path=path):
+                self.assertEqual(paths.unsafe_reason(path) is None, case["safe"], paths.unsafe_reason(path))
+        for case in table["conflicts"]:
+            with self.subTest(paths=case["paths"]):
+                found = paths.conflict(case["paths"])
+                self.assertEqual(found and found[0], case["conflict_at"], found)
 
 
 if __name__ == "__main__":

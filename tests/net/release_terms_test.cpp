@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "answer_rules.h"
+#include "kAnswerRules.h"
 #include "json/json_parse.h"
 #include "net/release.h"
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "json/json_parse.h"
+#include "kFilePathRules.h"
+
 #include <optional>
 #include <string>
 
@@ -106,6 +109,25 @@ TEST(PathIdentity, SpellingsOfOneFileMeet) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(path_identity(c.path), c.identity) << testing::PrintToString(c.path);
+  }
+}
+
+// The table the release tool's tests read too.
+TEST(SafeRelativePath, JudgesTheSharedTableAsTheReleaseTool) {
+  const std::optional<JsonValue> table = json_parse(kFilePathRules);
+  ASSERT_TRUE(table.has_value());
+  const std::vector<JsonValue>* cases = table->get_array("paths");
+  ASSERT_NE(cases, nullptr);
+  for (const JsonValue& c : *cases) {
+    std::string path = c.get_string("path").value_or("");
+    if (const std::optional<std::string> hex = c.get_string("path_hex")) {
+      path.clear();
+      for (size_t i = 0; i + 1 < hex->size(); i += 2) {
+        path.push_back(static_cast<char>(std::stoi(hex->substr(i, 2), nullptr, 16)));
+      }
+    }
+    EXPECT_EQ(safe_relative_path(path).has_value(), c.get_bool("safe").value_or(false))
+        << testing::PrintToString(path);
   }
 }
 

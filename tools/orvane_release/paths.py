@@ -16,7 +16,7 @@ _SEPARATORS = re.compile(r"[\\/]")
 
 
 def _is_device(element):
-    base = element.split(".", 1)[0].rstrip(" ").upper()
+    base = "".join(c.upper() if c.isascii() else c for c in element.split(".", 1)[0].rstrip(" "))
     return base in DEVICES or (len(base) == 4 and base[:3] in ("COM", "LPT") and base[3] in DEVICE_DIGITS)
 
 
