@@ -20,6 +20,7 @@ import winebench  # noqa: E402
 from release_builder import Package  # noqa: E402
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-silent-server"
+TOOL = pathlib.Path(__file__).resolve().parents[2] / "tools" / "orvane-release"
 WORK = winebench.DRIVE_C / "e2e silent"
 TASKS = winebench.DRIVE_C / "windows" / "system32" / "tasks"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
@@ -188,6 +189,39 @@ class Silent(unittest.TestCase):
         for folder in (window, bare):
             self.uninstall(folder)
             self.assertEqual(checks_of(folder), [], folder)
+
+    def test_a_release_the_tool_builds_from_a_folder_installs_and_updates_byte_for_byte(self):
+        """tools/orvane-release build from a folder with nested folders, non-ASCII names, an
+        empty file and a zip of several files; then a second build in which a zip member other
+        than the zip's file_path changed."""
+        source, folder = WORK / "source", WORK / "Tool Built"
+        files = {"chrome.exe": h.TEST_BROWSER.read_bytes(), "资源/主题/深色.css": "body {}".encode(),
+                 "data/empty.dat": b"", "locales/en-US.pak": b"en" * 100,
+                 "locales/zh-CN.pak": "中文".encode() * 100, "locales/子目录/ü.pak": b"u" * 10}
+        ours = {h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME}
+
+        def build(version):
+            for name, data in files.items():
+                (source / name).parent.mkdir(parents=True, exist_ok=True)
+                (source / name).write_bytes(data)
+            done = subprocess.run([sys.executable, TOOL, "build", "--files", source, "--out", SERVER_ROOT,
+                                   "--version", version, "--base-url", self.server.url, "--zip", "locales"],
+                                  capture_output=True, text=True, timeout=120)
+            self.assertEqual(done.returncode, 0, done.stderr)
+
+        def installed():
+            return {name: digest for name, digest in h.installed_files(folder).items() if name not in ours}
+
+        build("1.0")
+        self.install(folder, "--no-shortcuts")
+        self.assertEqual(installed(), h.installed_files(source))
+        files["locales/zh-CN.pak"] = "新的中文".encode() * 100
+        build("2.0")
+        self.server.clear_requests()
+        self.assertEqual(silent(folder / h.UPDATER_NAME, "--update", "--quiet")[0], 0)
+        self.assertEqual(installed(), h.installed_files(source))
+        self.assertEqual(len([p for _, p, _ in self.server.requests() if p.startswith("/files/")]), 1)
+        self.uninstall(folder)
 
     def test_exit_codes_of_failed_silent_installs(self):
         self.release("1.0")
