@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "json/json_parse.h"
 #include "json/json_value.h"
@@ -28,6 +29,24 @@ Int truncate_number(double value) {
   return static_cast<Int>(truncated);
 }
 
+// Deltas without a URL are dropped, as file entries are.
+std::vector<ReleaseDelta> read_deltas(const JsonValue& entry) {
+  std::vector<ReleaseDelta> deltas;
+  const std::vector<JsonValue>* listed = entry.get_array("deltas");
+  if (listed == nullptr) return deltas;
+  for (const JsonValue& item : *listed) {
+    if (item.kind != JsonKind::Object) continue;
+    ReleaseDelta delta;
+    delta.download_url = item.get_string("download_url").value_or("");
+    if (delta.download_url.empty()) continue;
+    delta.base_sha256 = item.get_string("base_sha256").value_or("");
+    delta.file_size = truncate_number<int64_t>(item.get_number("file_size").value_or(0));
+    delta.sha256 = item.get_string("sha256").value_or("");
+    deltas.push_back(std::move(delta));
+  }
+  return deltas;
+}
+
 ReleaseFile read_file_entry(const JsonValue& entry) {
   ReleaseFile file;
   file.file_path = entry.get_string("file_path").value_or("");
@@ -37,6 +56,7 @@ ReleaseFile read_file_entry(const JsonValue& entry) {
   file.download_url = entry.get_string("download_url").value_or("");
   file.compressed = entry.get_bool("compressed").value_or(true);
   file.sort_order = truncate_number<int32_t>(entry.get_number("sort_order").value_or(0));
+  file.deltas = read_deltas(entry);
   return file;
 }
 

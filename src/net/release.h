@@ -12,6 +12,14 @@ inline constexpr std::string_view kSoftwareId = "orvane_browser_150";
 inline constexpr std::string_view kReleaseChannel = "stable";
 inline constexpr std::string_view kDefaultChannel = "stable";
 
+// A patch that makes a file's new bytes from one earlier version of its installed bytes.
+struct ReleaseDelta {
+  std::string base_sha256;   // digest of the installed file it applies to
+  std::string download_url;  // never empty
+  int64_t file_size = 0;     // bytes downloaded
+  std::string sha256;        // digest of the downloaded bytes; empty: not checked
+};
+
 struct ReleaseFile {
   std::string file_path;        // relative to the installation directory; never empty
   int64_t file_size = 0;        // bytes
@@ -20,6 +28,7 @@ struct ReleaseFile {
   std::string download_url;     // never empty
   bool compressed = true;       // a .zip to extract, else the file itself
   int32_t sort_order = 0;       // carried, not used for ordering
+  std::vector<ReleaseDelta> deltas;  // optional; the package itself is always the fallback
 };
 
 struct ReleaseInfo {

@@ -88,6 +88,10 @@ std::optional<std::string_view> signed_release_refusal(const std::optional<Relea
   if (*expires <= now) return kExpired;
   for (const ReleaseFile& file : release->files) {
     if (file.checksum_sha256.empty() || file.zip_checksum.empty()) return kEmptyChecksum;
+    // Every byte a delta update applies is covered by the signature too.
+    for (const ReleaseDelta& delta : file.deltas) {
+      if (delta.base_sha256.empty() || delta.sha256.empty()) return kEmptyChecksum;
+    }
   }
   if (!release->sequence) return kNoSequence;
   if (*release->sequence < scope.highest_sequence) return kReplayed;

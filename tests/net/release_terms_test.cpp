@@ -39,7 +39,7 @@ TEST(SignedRelease, RefusedForEachMissingTerm) {
   ReleaseInfo good;
   good.version = "2.0";
   good.expires = "2026-12-08T12:00:01Z";
-  good.files.push_back({"a.pak", 1, "aa", "bb", "u", false, 0});
+  good.files.push_back({"a.pak", 1, "aa", "bb", "u", false, 0, {{"b0", "d", 1, "dd"}}});
   good.software_id = "orvane";
   good.channel = "stable";
   good.sequence = 7;
@@ -53,8 +53,14 @@ TEST(SignedRelease, RefusedForEachMissingTerm) {
       {"no expiry", [](ReleaseInfo& r) { r.expires.clear(); }, kNoExpiry},
       {"odd expiry", [](ReleaseInfo& r) { r.expires = "tomorrow"; }, kNoExpiry},
       {"expires now", [](ReleaseInfo& r) { r.expires = "2026-12-08T12:00:00Z"; }, kExpired},
-      {"empty file digest", [](ReleaseInfo& r) { r.files[0].checksum_sha256.clear(); }, kEmptyChecksum},
-      {"empty download digest", [](ReleaseInfo& r) { r.files[0].zip_checksum.clear(); }, kEmptyChecksum},
+      {"empty file digest", [](ReleaseInfo& r) { r.files[0].checksum_sha256.clear(); },
+       kEmptyChecksum},
+      {"empty download digest", [](ReleaseInfo& r) { r.files[0].zip_checksum.clear(); },
+       kEmptyChecksum},
+      {"empty delta digest", [](ReleaseInfo& r) { r.files[0].deltas[0].sha256.clear(); },
+       kEmptyChecksum},
+      {"empty delta base", [](ReleaseInfo& r) { r.files[0].deltas[0].base_sha256.clear(); },
+       kEmptyChecksum},
       {"another product", [](ReleaseInfo& r) { r.software_id = "orvane_beta"; }, kOtherRelease},
       {"no product", [](ReleaseInfo& r) { r.software_id.clear(); }, kOtherRelease},
       {"another channel", [](ReleaseInfo& r) { r.channel = "beta"; }, kOtherRelease},

@@ -87,27 +87,64 @@ std::vector<ReleaseFile> files_of(const std::string& files_json) {
   return release ? release->files : std::vector<ReleaseFile>{};
 }
 
+TEST(ParseRelease, DeltasKeepOnlyEntriesWithAUrl) {
+  const struct {
+    const char* deltas;
+    std::vector<ReleaseDelta> expected;
+  } cases[] = {
+      {R"([{"base_sha256":"b1","download_url":"u1","file_size":12.7,"sha256":"s1"},
+           {"base_sha256":"b2","download_url":"u2"}])",
+       {{"b1", "u1", 12, "s1"}, {"b2", "u2", 0, ""}}},
+      // Not objects, no URL, an empty URL: dropped; wrong kinds of members read as absent.
+      {R"([1, "u", null, [], {"base_sha256":"b"}, {"download_url":""},
+           {"download_url":"u","base_sha256":5,"sha256":["s"],"file_size":"9"}])",
+       {{"", "u", 0, ""}}},
+      {R"({"download_url":"u"})", {}},
+      {R"("u")", {}},
+      {"[]", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.deltas);
+    const std::vector<ReleaseFile> files = files_of(
+        std::string(R"([{"file_path":"p","download_url":"u","deltas":)") + c.deltas + "}]");
+    ASSERT_EQ(files.size(), 1u);
+    ASSERT_EQ(files[0].deltas.size(), c.expected.size());
+    for (size_t i = 0; i < c.expected.size(); ++i) {
+      EXPECT_EQ(files[0].deltas[i].base_sha256, c.expected[i].base_sha256);
+      EXPECT_EQ(files[0].deltas[i].download_url, c.expected[i].download_url);
+      EXPECT_EQ(files[0].deltas[i].file_size, c.expected[i].file_size);
+      EXPECT_EQ(files[0].deltas[i].sha256, c.expected[i].sha256);
+    }
+  }
+}
+
 TEST(ParseRelease, FileEntryMembersKindsAndDefaults) {
   const struct {
     const char* entry;
     ReleaseFile expected;
   } cases[] = {
-      {R"({"file_path":"a/b.pak","download_url":"u"})", {"a/b.pak", 0, "", "", "u", true, 0}},
+      {R"({"file_path":"a/b.pak","download_url":"u"})", {"a/b.pak", 0, "", "", "u", true, 0, {}}},
       {R"({"file_path":"p","download_url":"u","file_size":1048576,"checksum_sha256":"ab",
            "zip_checksum":"cd","compressed":false,"sort_order":7})",
-       {"p", 1048576, "ab", "cd", "u", false, 7}},
+       {"p", 1048576, "ab", "cd", "u", false, 7, {}}},
       {R"({"file_path":"p","download_url":"u","file_size":"1048576","compressed":"false",
            "sort_order":"3","checksum_sha256":1,"zip_checksum":null})",
-       {"p", 0, "", "", "u", true, 0}},
+       {"p", 0, "", "", "u", true, 0, {}}},
       {R"({"file_path":"p","download_url":"u","file_size":1234.9,"sort_order":-3.7})",
-       {"p", 1234, "", "", "u", true, -3}},
+       {"p", 1234, "", "", "u", true, -3, {}}},
       {R"({"file_path":"p","download_url":"u","file_size":-0.5,"sort_order":2147483647.9})",
-       {"p", 0, "", "", "u", true, 2147483647}},
+       {"p", 0, "", "", "u", true, 2147483647, {}}},
       {R"({"file_path":"p","download_url":"u","file_size":1e300,"sort_order":-1e300})",
-       {"p", std::numeric_limits<int64_t>::max(), "", "", "u", true,
-        std::numeric_limits<int32_t>::min()}},
+       {"p",
+        std::numeric_limits<int64_t>::max(),
+        "",
+        "",
+        "u",
+        true,
+        std::numeric_limits<int32_t>::min(),
+        {}}},
       {R"({"file_path":"p","download_url":"u","file_size":9007199254740993})",
-       {"p", 9007199254740992, "", "", "u", true, 0}},  // as the double holds it
+       {"p", 9007199254740992, "", "", "u", true, 0, {}}},  // as the double holds it
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.entry);
