@@ -22,7 +22,7 @@ TEST(FindConflictingPath, JudgesTheSharedTableAsTheReleaseTool) {
     std::vector<ReleaseFile> files;
     std::string shown;
     for (const JsonValue& path : *c.get_array("paths")) {
-      files.push_back({path.string_value, 1, "aa", "bb", "u", false, 0});
+      files.push_back({path.string_value, 1, "aa", "bb", "u", false, 0, {}});
       shown += path.string_value + " ";
     }
     const std::optional<double> expected = c.get_number("conflict_at");
