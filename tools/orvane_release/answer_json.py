@@ -162,3 +162,11 @@ def counted_entries(release):
     return [entry for entry in (files if isinstance(files, list) else [])
             if isinstance(entry, dict)
             and all(isinstance(entry.get(m), str) and entry.get(m) for m in ("file_path", "download_url"))]
+
+
+def kept_deltas(entry):
+    """[(position in "deltas", delta)] of a file entry's deltas the program keeps: objects with a
+    non-empty string download_url."""
+    listed = entry.get("deltas")
+    return [(position, delta) for position, delta in enumerate(listed if isinstance(listed, list) else [])
+            if isinstance(delta, dict) and isinstance(delta.get("download_url"), str) and delta["download_url"]]

@@ -32,6 +32,7 @@ ORDER = 0xFFFFFFFF00000000FFFFFFFFFFFFFFFFBCE6FAADA7179E84F3B9CAC2FC632551
 BASE64 = re.compile(r"[A-Za-z0-9+/]*={0,2}")
 TRIMMED = " \t"
 CHECKSUM_MEMBERS = ("checksum_sha256", "zip_checksum")
+DELTA_CHECKSUM_MEMBERS = ("base_sha256", "sha256")
 
 
 def _decode_64(text):
@@ -141,6 +142,10 @@ def verify(body, signature_text, public_key_text, now=None, software_id=DEFAULT_
     return _content_refusal(bytes(body), now, software_id, channel)
 
 
+def _empty_digest(member, names):
+    return any(not isinstance(member.get(m), str) or not member.get(m) for m in names)
+
+
 def _text_member(release, name, default):
     value = release.get(name)
     return value if isinstance(value, str) else default
@@ -181,7 +186,9 @@ def _content_refusal(body, now, software_id, channel):
         return "expired"
     # Only the entries the program keeps: one it drops downloads nothing.
     for entry in answer_json.counted_entries(release):
-        if any(not isinstance(entry.get(m), str) or not entry.get(m) for m in CHECKSUM_MEMBERS):
+        # A delta's bytes, and the file it applies to, are covered by the signature too.
+        if _empty_digest(entry, CHECKSUM_MEMBERS) or any(
+                _empty_digest(delta, DELTA_CHECKSUM_MEMBERS) for _, delta in answer_json.kept_deltas(entry)):
             return "empty checksum"
     if not has_sequence(release):
         return "no sequence"
