@@ -4,8 +4,12 @@ Run: python3 tools/test_orvane_release.py"""
 import base64
 import datetime
 import hashlib
+import io
 import json
+import os
 import pathlib
+import random
+import shutil
 import signal
 import ssl
 import subprocess
@@ -30,9 +34,73 @@ FOLDER = {"chrome.exe": b"MZ browser", "locales/en.pak": b"en", "locales/zh-CN.p
 TIMEOUT = 60
 
 
-def tool(*args, stdin=""):
+def tool(*args, stdin="", env=None):
     return subprocess.run([sys.executable, TOOL, *map(str, args)], capture_output=True, text=True,
-                          input=stdin, timeout=TIMEOUT)
+                          input=stdin, timeout=TIMEOUT, env=env)
+
+
+def sha(data):
+    return hashlib.sha256(data).hexdigest()
+
+
+def write_folder(folder, files):
+    for relative, data in files.items():
+        (folder / relative).parent.mkdir(parents=True, exist_ok=True)
+        (folder / relative).write_bytes(data)
+    return folder
+
+
+def unpatch(patch, base=None):
+    """The bytes a zstd patch makes from base (or from nothing), as the zstd command applies it."""
+    with tempfile.TemporaryDirectory() as scratch:
+        scratch = pathlib.Path(scratch)
+        (scratch / "patch").write_bytes(patch)
+        reference = []
+        if base is not None:
+            reference = [f"--patch-from={write_folder(scratch, {'base': base}) / 'base'}"]
+        subprocess.run(["zstd", "-q", "-d", "--long=31", *reference, scratch / "patch", "-o", scratch / "made"],
+                       check=True, capture_output=True)
+        return (scratch / "made").read_bytes()
+
+
+def make_patch(new, base):
+    """A zstd frame that makes new from base, as the release tool makes them."""
+    with tempfile.TemporaryDirectory() as scratch:
+        folder = write_folder(pathlib.Path(scratch), {"new": new, "base": base})
+        subprocess.run(["zstd", "-q", "-19", "--long", f"--patch-from={folder / 'base'}", folder / "new",
+                        "-o", folder / "patch"], check=True, capture_output=True)
+        return (folder / "patch").read_bytes()
+
+
+def replaced(data, name, transform):
+    """Zip bytes with the entry name's bytes transformed."""
+    out = io.BytesIO()
+    with zipfile.ZipFile(io.BytesIO(data)) as old, zipfile.ZipFile(out, "w") as new:
+        for info in old.infolist():
+            new.writestr(info, transform(old.read(info)) if info.filename == name else old.read(info))
+    return out.getvalue()
+
+
+def changed(data, *positions):
+    data = bytearray(data)
+    for position in positions:
+        data[position] ^= 0xFF
+    return bytes(data)
+
+
+def installed_versions():
+    """Three versions of an install folder: chrome.exe changes a few bytes each time, same.dll
+    never, noise.bin wholly (no patch helps); of the zipped locales/, de.pak (the zip's
+    file_path) stays, en.pak changes, fr.pak goes, ja.pak comes and zz.pak is emptied."""
+    seeded = random.Random(150)
+    exe, en, de = seeded.randbytes(40000), seeded.randbytes(30000), seeded.randbytes(8000)
+    first = {"chrome.exe": exe, "same.dll": b"same" * 100, "noise.bin": seeded.randbytes(20000),
+             "locales/de.pak": de, "locales/en.pak": en, "locales/fr.pak": b"fr" * 50, "locales/zz.pak": b"zz"}
+    second = {**first, "chrome.exe": changed(exe, 10, 30000), "noise.bin": seeded.randbytes(20000),
+              "locales/en.pak": changed(en, 5), "locales/ja.pak": b"ja" * 30, "locales/zz.pak": b""}
+    del second["locales/fr.pak"]
+    third = {**second, "chrome.exe": changed(second["chrome.exe"], 20000)}
+    return first, second, third
 
 
 def layout_signature(answer):
@@ -70,6 +138,131 @@ class CommandLineTests(unittest.TestCase):
         self.run_ok("build", "--files", self.dir / "browser", "--out", self.dir / name, "--version", "1.0",
                     "--base-url", BASE_URL, "--zip", "locales", *options)
         return self.dir / name / ANSWER
+
+    def build_version(self, files, root, version, *options):
+        """Builds the folder files as version into root (signed); returns {file_path: entry}."""
+        self.run_ok("build", "--files", files, "--out", root, "--version", version, "--base-url", BASE_URL,
+                    "--zip", "locales", "--key", self.key, *options)
+        return {entry["file_path"]: entry for entry in json.loads((root / ANSWER).read_bytes())["files"]}
+
+    def delta_root(self, copy_name):
+        """A copy named copy_name of a root where version 2 of installed_versions() replaced 1
+        (built once), and the folders of the three versions."""
+        cls = type(self)
+        if not hasattr(cls, "versions"):
+            cls.versions = [write_folder(cls.dir / f"version-{n}", files)
+                            for n, files in enumerate(installed_versions(), 1)]
+            self.build_version(cls.versions[0], cls.dir / "delta", "1")
+            self.build_version(cls.versions[1], cls.dir / "delta", "2", "--previous", cls.dir / "delta")
+        return shutil.copytree(cls.dir / "delta", cls.dir / copy_name), cls.versions
+
+    def test_deltas_patch_each_file_from_the_releases_given(self):
+        first, second, third = installed_versions()
+        root, folders = self.delta_root("delta-2")
+        entries = {entry["file_path"]: entry for entry in json.loads((root / ANSWER).read_bytes())["files"]}
+        stored = lambda listed, at=root: build.stored_file(at, listed["download_url"]).read_bytes()  # noqa: E731
+        # same.dll is unchanged; noise.bin changed wholly, and no patch is under 60 % of it.
+        self.assertEqual([name for name, entry in entries.items() if "deltas" in entry],
+                         ["chrome.exe", "locales/de.pak"])
+        [exe] = entries["chrome.exe"]["deltas"]
+        self.assertEqual(unpatch(stored(exe), first["chrome.exe"]), second["chrome.exe"])
+        self.assertEqual((exe["base_sha256"], exe["file_size"], exe["sha256"]),
+                         (sha(first["chrome.exe"]), len(stored(exe)), sha(stored(exe))))
+        self.assertEqual(exe["download_url"], f"{BASE_URL}/files/{exe['sha256']}/chrome.exe.zst")
+        [pak] = entries["locales/de.pak"]["deltas"]
+        self.assertEqual(pak["base_sha256"], sha(first["locales/de.pak"]))
+        self.assertEqual(pak["download_url"], f"{BASE_URL}/files/{pak['sha256']}/de.pak.delta.zip")
+        with zipfile.ZipFile(io.BytesIO(stored(pak))) as archive:
+            self.assertEqual([(i.filename, i.compress_type, i.date_time) for i in archive.infolist()],
+                             [(name, zipfile.ZIP_STORED, build.ZIP_ENTRY_TIME)
+                              for name in ("delta.json", "patches/0.zst", "patches/1.zst", "patches/2.zst")])
+            members = json.loads(archive.read("delta.json"))["members"]
+            patches = {name: archive.read(name) for name in archive.namelist()}
+        # (member, its base, its patch): unchanged, changed, new, emptied (zstd patches nothing into
+        # an empty file: it goes as new); fr.pak, gone, is not listed.
+        kinds = [("locales/de.pak", first["locales/de.pak"], None),
+                 ("locales/en.pak", first["locales/en.pak"], "patches/0.zst"),
+                 ("locales/ja.pak", None, "patches/1.zst"), ("locales/zz.pak", None, "patches/2.zst")]
+        self.assertEqual(members, [{"file_path": name, "sha256": sha(second[name]),
+                                    **({"base_sha256": sha(base)} if base is not None else {}),
+                                    **({"patch": patch} if patch else {})} for name, base, patch in kinds])
+        for name, base, patch in kinds[1:]:
+            self.assertEqual(unpatch(patches[patch], base), second[name], name)
+        self.assertEqual(tool("verify", "--public-key", self.public, root / ANSWER).stdout, "accepted\n")
+
+        # Into a new root, from 2's root and 1's installed folder (and 2's again: one delta per base).
+        newest = self.dir / "delta-3"
+        entries = self.build_version(folders[2], newest, "3", "--previous", root, "--previous", folders[0],
+                                     "--previous", folders[1])
+        deltas = entries["chrome.exe"]["deltas"]
+        self.assertEqual([d["base_sha256"] for d in deltas], [sha(second["chrome.exe"]), sha(first["chrome.exe"])])
+        for listed, base in zip(deltas, (second, first)):
+            self.assertEqual(unpatch(stored(listed, newest), base["chrome.exe"]), third["chrome.exe"])
+        self.assertEqual(len(entries["locales/de.pak"]["deltas"]), 1)  # de.pak is one base in 1 and 2
+        alone = tool("verify", "--public-key", self.public, newest / ANSWER)
+        self.assertEqual((alone.returncode, alone.stdout.splitlines()[0]),
+                         (1, f"refused: chrome.exe: delta 0: its base {sha(second['chrome.exe'])} is in no release "
+                             "of this root or of --previous"))
+        given = tool("verify", "--public-key", self.public, newest / ANSWER, "--previous", root,
+                     "--previous", folders[0])
+        self.assertEqual(given.stdout, "accepted\n")
+
+    def test_verify_applies_every_delta(self):
+        """Each case: a file's delta replaced by other bytes (the answer's size and digest made to
+        match and signed again), and the refusal verify prints."""
+        first, _, _ = installed_versions()
+        other_member = lambda listing: json.dumps(  # noqa: E731
+            {"members": json.loads(listing)["members"][:-1]}).encode()
+        cases = [
+            ("chrome.exe", lambda data: make_patch(b"other bytes", first["chrome.exe"]),
+             "chrome.exe: delta 0: applied to its base, it makes other bytes than checksum_sha256"),
+            ("locales/de.pak", lambda data: replaced(data, "patches/0.zst",
+                                                     lambda _: make_patch(b"other", first["locales/en.pak"])),
+             "locales/de.pak: delta 0: member locales/en.pak: its patch makes other bytes than its sha256"),
+            ("locales/de.pak", lambda data: replaced(data, "delta.json", other_member),
+             "locales/de.pak: delta 0: delta.json lists other members than the package"),
+        ]
+        for number, (name, remade, refusal) in enumerate(cases):
+            with self.subTest(refusal):
+                root, _ = self.delta_root(f"applied-{number}")
+                answer = json.loads((root / ANSWER).read_bytes())
+                [listed] = next(e for e in answer["files"] if e["file_path"] == name)["deltas"]
+                path = build.stored_file(root, listed["download_url"])
+                path.write_bytes(remade(path.read_bytes()))
+                listed.update(file_size=path.stat().st_size, sha256=sha(path.read_bytes()))
+                build.write_manifest(root, answer, key=self.key)
+                result = tool("verify", "--public-key", self.public, root / ANSWER)
+                self.assertEqual((result.returncode, result.stdout), (1, f"refused: {refusal}\n"))
+
+    def test_the_library_builds_deltas_for_packages(self):
+        """Each case: the new package's options and the URL prefix of each delta its entry lists."""
+        build.build_release(self.dir / "library-1", BASE_URL, "1", [build.Package("a.dll", content=b"a" * 4000)])
+        cases = [
+            ({}, [BASE_URL]),
+            ({"delta_url_prefix": "/_fault/status=404"}, [BASE_URL + "/_fault/status=404"]),
+            ({"extra_members": {"deltas": build.DROP}}, []),
+        ]
+        for options, prefixes in cases:
+            with self.subTest(options):
+                [entry] = build.build_release(self.dir / "library-2", BASE_URL, "2", [
+                    build.Package("a.dll", content=b"a" * 3000 + b"b" * 1000, **options)],
+                    previous=[self.dir / "library-1"])["files"]
+                self.assertEqual([d["download_url"].split("/files/")[0] for d in entry.get("deltas", [])], prefixes)
+        # A zip's delta needs an earlier file at its file_path, whatever its other members were.
+        [entry] = build.build_release(self.dir / "library-3", BASE_URL, "3", [build.Package(
+            "b.pak", compressed=True, files={"b.pak": b"b" * 4000, "a.dll": b"a" * 3999})],
+            previous=[self.dir / "library-1"])["files"]
+        self.assertNotIn("deltas", entry)
+
+    def test_a_build_with_previous_releases_needs_zstd(self):
+        no_commands = self.dir / "no-commands"
+        no_commands.mkdir()
+        result = tool("build", "--files", self.dir / "browser", "--out", self.dir / "no-zstd", "--version", "1",
+                      "--base-url", BASE_URL, "--previous", self.dir / "browser",
+                      env={**os.environ, "PATH": str(no_commands)})
+        self.assertEqual((result.returncode, result.stderr), (1, "orvane-release: the zstd command is missing; "
+                                                                 "delta packages need it (Debian package zstd)\n"))
+        self.assertFalse((self.dir / "no-zstd").exists())
 
     def test_keygen(self):
         pem = self.key.read_bytes()
@@ -128,6 +321,9 @@ class CommandLineTests(unittest.TestCase):
             ("the key inside", {"a": b"a"}, ["--key", "{dir}/release.pem"], "is inside"),
             ("a copy of the key", {"keys/copy.pem": key_copy}, ["--key", self.key], "keys/copy.pem: is the signing key"),
             ("the root inside", {"a": b"a"}, ["--out", "{dir}/site"], "the output root"),
+            ("--previous nowhere", {"a": b"a"}, ["--previous", "{dir}/none"], "--previous {dir}/none is neither a release root nor a folder"),
+            ("--previous a root of another channel", {"a": b"a", "old/api/orvane_browser_150/beta.json": b"{}"},
+             ["--previous", "{dir}/old"], "--previous {dir}/old is a release root without api/orvane_browser_150/stable.json"),
         ]
         for name, files, options, expected in cases:
             with self.subTest(name):
@@ -151,7 +347,7 @@ class CommandLineTests(unittest.TestCase):
                         options += [option, value]
                 result = tool("build", "--files", folder, *options)
                 self.assertEqual(result.returncode, 1, result.stdout)
-                self.assertIn(expected, result.stderr.splitlines()[0] if result.stderr else "")
+                self.assertIn(expected.replace("{dir}", str(folder)), result.stderr.splitlines()[0] if result.stderr else "")
                 self.assertFalse((folder.parent / (folder.name + "-site")).exists(), "a refused build wrote a root")
 
     def test_an_empty_file_goes_out_as_a_zip_of_one(self):

@@ -15,6 +15,8 @@ Manifest file members:
   zip_checksum     SHA-256 of the downloaded bytes (the zip, or the plain file itself)
   download_url     base URL + url_prefix + "/files/<stored name>"
   compressed, sort_order
+  deltas           only when there are any: [{base_sha256, download_url, file_size, sha256}],
+                   patches from earlier installed versions (delta.py), given previous releases
 Top-level "expires" ("YYYY-MM-DDTHH:MM:SSZ") only when asked for, or when signing.
 """
 import dataclasses
@@ -28,7 +30,7 @@ import tempfile
 import urllib.parse
 import zipfile
 
-from . import expiry, layout, paths
+from . import expiry, installed, layout, paths
 from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
 # Fixed entry times keep the zips, and so their checksums, the same from run to run.
@@ -55,7 +57,8 @@ class Package:
     big files), files ({path in install folder: bytes or file path}, compressed only).
     A compressed package with content or source is a zip with the single entry file_path.
     checksum_sha256 / zip_checksum: None means computed; any string (also "") is written as is.
-    extra_members are merged into the entry last; DROP removes a member.
+    extra_members are merged into the entry last ("deltas" too); DROP removes a member.
+    delta_url_prefix: as url_prefix, for the entry's deltas.
     """
     file_path: str
     content: bytes = None
@@ -67,6 +70,7 @@ class Package:
     extra_members: dict = dataclasses.field(default_factory=dict)
     url_prefix: str = ""
     source: os.PathLike = None
+    delta_url_prefix: str = ""
 
     def entries(self):
         """{path in install folder: bytes or file path} the package installs."""
@@ -119,8 +123,11 @@ def stored_name(package, digest):
     """Where a package is kept under files/: named by the digest of its bytes, so that a URL
     never serves other bytes than the answer that names it says."""
     suffix = ".zip" if package.compressed else ".bin"
-    base = UNSAFE_NAME_CHARS.sub("_", package.file_path.replace("\\", "/").rsplit("/", 1)[-1]) or "package"
-    return f"{digest}/{base}{suffix}"
+    return f"{digest}/{_safe_base_name(package.file_path)}{suffix}"
+
+
+def _safe_base_name(file_path):
+    return UNSAFE_NAME_CHARS.sub("_", file_path.replace("\\", "/").rsplit("/", 1)[-1]) or "package"
 
 
 def stored_file(root, download_url):
@@ -158,15 +165,20 @@ def _merge(members, extra):
 
 def build_release(root, base_url, version, packages, changelog="", channel=DEFAULT_CHANNEL,
                   min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None, key=None,
-                  expires=None):
+                  expires=None, previous=()):
     """Writes <root>/files/<sha256>/<name> per package and the manifest, signed with the
     private key file key if given; returns the manifest. expires: a datetime or the text
-    itself; with a key it defaults to DEFAULT_LIFETIME from now.
+    itself; with a key it defaults to DEFAULT_LIFETIME from now. previous: earlier releases,
+    each a release root (its answer for software_id and channel), a folder of the files as
+    installed or an installed.InstalledFiles; a package gets a delta from each of them that
+    held an earlier version of its file (see delta.py). root itself may be one: its answer is
+    read before anything is published.
 
     Everything is made in a folder beside root first; only then do the packages move into
     files/ and, last, the answer (and its signature) into api/. A build that fails on the way
     leaves root exactly as it was."""
     root = pathlib.Path(root)
+    releases = installed.open_all(previous, software_id, channel)
     root.parent.mkdir(parents=True, exist_ok=True)
     staging = pathlib.Path(tempfile.mkdtemp(prefix=f".{root.name}.build-", dir=root.parent))
     try:
@@ -187,6 +199,9 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
                 "compressed": package.compressed,
                 "sort_order": index if package.sort_order is None else package.sort_order,
             }
+            if releases and (deltas := _deltas(package, made, releases, staging / f"{index}.deltas", staged,
+                                               f"{base_url}{package.delta_url_prefix}", root)):
+                entry["deltas"] = deltas
             entries.append(_merge(entry, package.extra_members))
         members = {
             "version": version,
@@ -220,6 +235,24 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
         return manifest
     finally:
         shutil.rmtree(staging, ignore_errors=True)
+
+
+def _deltas(package, made, releases, scratch, staged, files_url, root):
+    """The entry's deltas, staged beside its package to move into files/ with it."""
+    from . import delta  # it builds on this module's zips and digests
+    scratch.mkdir()
+    listed = []
+    for number, (base, made_delta) in enumerate(delta.make_deltas(
+            package.file_path, package.compressed, made, releases, scratch)):
+        kept = scratch.with_name(f"{scratch.name}.{number}")
+        os.replace(made_delta, kept)
+        digest = sha256_hex(kept)
+        name = f"{digest}/{_safe_base_name(package.file_path)}{delta.suffix(package.compressed)}"
+        staged.append((kept, layout.files_dir(root) / name))
+        listed.append({"base_sha256": base, "download_url": f"{files_url}/files/{urllib.parse.quote(name)}",
+                       "file_size": kept.stat().st_size, "sha256": digest})
+    shutil.rmtree(scratch)
+    return listed
 
 
 def _shown(name):

@@ -31,19 +31,30 @@ def stored_path(root, url):
     return path if files in path.parents else None
 
 
+def stored_problems(root, url, size, digest, digest_name):
+    """(the stored file url names or None, its digest, [problem]): it must be there, of size bytes,
+    with that digest (the answer's member digest_name)."""
+    path = stored_path(root, url)
+    if path is None:
+        return None, None, [f"download_url {url!r} names no file of this root"]
+    if not path.is_file():
+        return None, None, [f"{path.relative_to(root.resolve())} is missing"]
+    problems = []
+    if path.stat().st_size != size:
+        problems.append(f"{path.stat().st_size} bytes, the answer says {size}")
+    actual = _sha256_of(path)
+    if actual != digest:
+        problems.append(f"{digest_name} differs from the stored file's digest")
+    return path, actual, problems
+
+
 def _entry_problems(root, entry):
     name = entry.get("file_path")
-    path = stored_path(root, entry.get("download_url"))
+    path, digest, problems = stored_problems(root, entry.get("download_url"), entry.get("file_size"),
+                                             entry.get("zip_checksum"), "zip_checksum")
+    problems = [f"{name}: {problem}" for problem in problems]
     if path is None:
-        return [f"{name}: download_url {entry.get('download_url')!r} names no file of this root"]
-    if not path.is_file():
-        return [f"{name}: {path.relative_to(root.resolve())} is missing"]
-    problems = []
-    if path.stat().st_size != entry.get("file_size"):
-        problems.append(f"{name}: {path.stat().st_size} bytes, the answer says {entry.get('file_size')}")
-    digest = _sha256_of(path)
-    if digest != entry.get("zip_checksum"):
-        problems.append(f"{name}: zip_checksum differs from the stored file's digest")
+        return problems
     if entry.get("compressed", True):
         try:
             with zipfile.ZipFile(path) as archive:

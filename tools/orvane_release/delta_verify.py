@@ -1,0 +1,147 @@
+"""Whether each delta an answer names makes what the answer says: it is stored as named, and
+applied to its base (found by digest among the releases a root has published, or given) it
+makes the entry's file, and for a zip every member delta.json lists."""
+import contextlib
+import hashlib
+import json
+import pathlib
+import shutil
+import tempfile
+import zipfile
+
+from . import answer_json, build, check, delta, installed
+
+NOT_FOUND = "is in no release of this root or of --previous"
+
+
+def root_releases(root):
+    """The releases a root's current and published (history/) answers install."""
+    root = pathlib.Path(root)
+    answers = sorted((root / "api").glob("*/*.json")) + sorted((root / "history").glob("*/*/*.json"), reverse=True)
+    releases = []
+    for answer in answers:
+        with contextlib.suppress(ValueError, OSError):
+            releases.append(installed.InstalledFiles.from_answer(root, answer.read_bytes(), str(answer)))
+    return releases
+
+
+def refusals(body, root, previous=()):
+    """["<file_path>: delta <n>: <why>"] for each delta of the answer (as the program reads it)
+    that is not stored as named or does not make the entry's bytes from a base found in root's
+    releases or previous (installed.InstalledFiles)."""
+    release = answer_json.release_of(body)
+    listed = [(entry, position, named) for entry in (answer_json.counted_entries(release) if release else [])
+              for position, named in answer_json.kept_deltas(entry)]
+    if not listed:
+        return []
+    releases = [*previous, *root_releases(root)]
+    found = []
+    with tempfile.TemporaryDirectory() as scratch:
+        for entry, position, named in listed:
+            if why := _refusal(pathlib.Path(root), entry, named, releases, pathlib.Path(scratch)):
+                shown = entry["file_path"].encode("utf-8", "surrogateescape").decode("utf-8", "replace")
+                found.append(f"{shown}: delta {position}: {why}")
+    return found
+
+
+def _refusal(root, entry, named, releases, scratch):
+    path, _, problems = check.stored_problems(root, named.get("download_url"), named.get("file_size"),
+                                              named.get("sha256"), "sha256")
+    if problems:
+        return "; ".join(problems)
+    base = installed.find(releases, entry["file_path"], named.get("base_sha256"))
+    if base is None:
+        return f"its base {named.get('base_sha256')} {NOT_FOUND}"
+    try:
+        if installed.is_zip(entry):
+            return _zip_refusal(root, path, entry, named, releases, scratch)
+        with base.file(entry["file_path"], scratch) as earlier:
+            return None if _made_digest(path, earlier, scratch) == entry.get("checksum_sha256") else \
+                "applied to its base, it makes other bytes than checksum_sha256"
+    except ValueError as error:
+        return f"does not apply to its base ({error})"
+
+
+def _made_digest(patch, base, scratch):
+    """The digest of what patch makes from base (a file, or None)."""
+    made = scratch / "made"
+    try:
+        delta.apply_patch(patch, made, base)
+        return build.sha256_hex(made)
+    finally:
+        made.unlink(missing_ok=True)
+
+
+def _listed_members(archive):
+    """delta.json's members, each with string file_path and sha256, and optionally base_sha256
+    and patch; ValueError when it holds anything else."""
+    try:
+        members = json.loads(archive.read(delta.DELTA_LIST)).get("members")
+    except (KeyError, ValueError, AttributeError):
+        members = None
+    if not isinstance(members, list) or not all(
+            isinstance(m, dict) and all(isinstance(m.get(k), str) for k in ("file_path", "sha256"))
+            and all(isinstance(m.get(k, ""), str) for k in ("base_sha256", "patch")) for m in members):
+        raise ValueError(f"{delta.DELTA_LIST} is missing or does not list members")
+    return members
+
+
+def _zip_refusal(root, path, entry, named, releases, scratch):
+    try:
+        with zipfile.ZipFile(path) as archive:
+            members = _listed_members(archive)
+            for member in members:
+                if why := _member_refusal(archive, member, releases, scratch):
+                    return f"member {member['file_path']}: {why}"
+    except zipfile.BadZipFile:
+        return "is not a zip"
+    main = next((m for m in members if m["file_path"] == entry["file_path"]), None)
+    if main is None:
+        return f"{delta.DELTA_LIST} does not list {entry['file_path']}"
+    if main["sha256"] != entry.get("checksum_sha256") or main.get("base_sha256") != named.get("base_sha256"):
+        return f"{delta.DELTA_LIST} gives {entry['file_path']} other digests than the answer"
+    package = check.stored_path(root, entry.get("download_url"))
+    if package is not None and package.is_file() and _zip_digests(package) != [
+            (m["file_path"], m["sha256"]) for m in members]:
+        return f"{delta.DELTA_LIST} lists other members than the package"
+    return None
+
+
+def _member_refusal(archive, member, releases, scratch):
+    name, digest, base = member["file_path"], member["sha256"], member.get("base_sha256")
+    if "patch" not in member:
+        if base != digest:
+            return "no patch, but base_sha256 is not its sha256"
+        return None if installed.find(releases, name, digest) else f"unchanged, but its bytes {NOT_FOUND}"
+    earlier = None
+    if base is not None and (earlier := installed.find(releases, name, base)) is None:
+        return f"its base {base} {NOT_FOUND}"
+    patch = scratch / "patch"
+    try:
+        with archive.open(member["patch"]) as source, open(patch, "wb") as out:
+            shutil.copyfileobj(source, out, build.HASH_CHUNK)
+    except KeyError:
+        return f"its patch {member['patch']} is not in the delta"
+    try:
+        with earlier.file(name, scratch) if earlier else contextlib.nullcontext() as base_file:
+            made = _made_digest(patch, base_file, scratch)
+    finally:
+        patch.unlink()
+    return None if made == digest else "its patch makes other bytes than its sha256"
+
+
+def _zip_digests(path):
+    """[(member name, sha256)] of a zip's files in its order; None when it cannot be read."""
+    try:
+        with zipfile.ZipFile(path) as archive:
+            return [(info.filename, _member_digest(archive, info)) for info in archive.infolist() if not info.is_dir()]
+    except (OSError, zipfile.BadZipFile):
+        return None
+
+
+def _member_digest(archive, info):
+    digest = hashlib.sha256()
+    with archive.open(info) as stream:
+        while chunk := stream.read(build.HASH_CHUNK):
+            digest.update(chunk)
+    return digest.hexdigest()
