@@ -234,6 +234,24 @@ class CommandLineTests(unittest.TestCase):
                 result = tool("verify", "--public-key", self.public, root / ANSWER)
                 self.assertEqual((result.returncode, result.stdout), (1, f"refused: {refusal}\n"))
 
+    def test_check_and_prune_take_deltas_as_package_files(self):
+        root, folders = self.delta_root("pruned-deltas")
+        stored = []
+        for entries in (json.loads((root / ANSWER).read_bytes())["files"],
+                        self.build_version(folders[2], root, "3", "--previous", root).values()):
+            stored.append({build.stored_file(root, d["download_url"]).relative_to(root).as_posix()
+                           for entry in entries for d in entry.get("deltas", [])})
+        self.assertEqual((len(stored[0]), len(stored[1])), (2, 2))  # chrome.exe's and the zip's
+        removed = set(self.run_ok("prune", root, "--keep", "1").splitlines())
+        self.assertEqual(removed & {f"removed {path}" for path in stored[0] | stored[1]},
+                         {f"removed {path}" for path in stored[0]})
+        self.assertEqual(tool("check", root).stdout, "ok: 1 answer(s), 4 file(s)\n")
+        deleted = sorted(stored[1])[0]
+        (root / deleted).unlink()
+        result = tool("check", root)
+        self.assertEqual(result.returncode, 1)
+        self.assertRegex(result.stdout, rf"^api/orvane_browser_150/stable.json: [^:]+: delta 0: {deleted} is missing\n")
+
     def test_the_library_builds_deltas_for_packages(self):
         """Each case: the new package's options and the URL prefix of each delta its entry lists."""
         build.build_release(self.dir / "library-1", BASE_URL, "1", [build.Package("a.dll", content=b"a" * 4000)])

@@ -1,13 +1,13 @@
 """A built release root checked end to end, as the program would find it: every file each
-answer names is there under the path its URL maps to, with its size and digests, and a zip
-holds its file_path member with that member's digest."""
+answer names (packages and their deltas) is there under the path its URL maps to, with its size
+and digests, and a zip holds its file_path member with that member's digest."""
 import hashlib
 import json
 import pathlib
 import urllib.parse
 import zipfile
 
-from . import layout
+from . import answer_json, layout
 
 FILES_ROUTE = "/files/"
 
@@ -48,6 +48,13 @@ def stored_problems(root, url, size, digest, digest_name):
     return path, actual, problems
 
 
+def _delta_problems(root, entry):
+    name = entry.get("file_path")
+    return [f"{name}: delta {position}: {problem}" for position, listed in answer_json.kept_deltas(entry)
+            for problem in stored_problems(root, listed.get("download_url"), listed.get("file_size"),
+                                           listed.get("sha256"), "sha256")[2]]
+
+
 def _entry_problems(root, entry):
     name = entry.get("file_path")
     path, digest, problems = stored_problems(root, entry.get("download_url"), entry.get("file_size"),
@@ -85,6 +92,7 @@ def check_root(root):
             if isinstance(entry, dict):
                 files += 1
                 problems += [f"{shown}: {problem}" for problem in _entry_problems(root, entry)]
+                problems += [f"{shown}: {problem}" for problem in _delta_problems(root, entry)]
     if not answers:
         problems.append("no answer under api/")
     return len(answers), files, problems

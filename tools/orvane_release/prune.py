@@ -4,7 +4,7 @@ name; older copies and unnamed files go."""
 import json
 import pathlib
 
-from . import check, layout
+from . import answer_json, check, layout
 
 
 def _named_files(root, answer):
@@ -15,8 +15,12 @@ def _named_files(root, answer):
     entries = release.get("files") if isinstance(release, dict) else None
     named = set()
     for entry in entries if isinstance(entries, list) else []:
-        if isinstance(entry, dict) and (path := check.stored_path(root, entry.get("download_url"))):
-            named.add(path)
+        if not isinstance(entry, dict):
+            continue
+        # A delta is a package file like any other.
+        for url in [entry.get("download_url")] + [d["download_url"] for _, d in answer_json.kept_deltas(entry)]:
+            if path := check.stored_path(root, url):
+                named.add(path)
     return named
 
 
