@@ -32,6 +32,8 @@
 #include "state/zip_members.h"
 #include "ui/progress_reporter.h"
 #include "ui/shared_texts.h"
+#include "updater/delta_staging.h"
+#include "updater/staged_package.h"
 #include "updater/zip_member_plan.h"
 
 namespace {
@@ -55,18 +57,8 @@ constexpr int32_t kClosingPercent = 82;
 constexpr int32_t kReplaceShare = 16;
 constexpr int32_t kRecordsPercent = 98;
 constexpr int32_t kDonePercent = 100;
-
-struct UpdateItem {
-  std::wstring source_path;
-  std::string file_path;
-  size_t package = 0;  // which changed package brought it
-};
-
-// What one package staged: its file, or every file of a zip, with the zip's record.
-struct StagedPackage {
-  std::vector<UpdateItem> items;
-  std::optional<ZipRecord> zip;
-};
+constexpr const wchar_t* kPackageDownloadSuffix = L".zip";
+constexpr const wchar_t* kDeltaDownloadSuffix = L".delta.zip";
 
 // Any spelling of the config's name is the config: one file, one identity.
 bool is_config(const std::string& file_path) {
@@ -311,14 +303,23 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
   std::vector<ZipRecord> staged_zips;
   std::set<std::u16string> placed;
   for (const ReleaseFile& file : release.files) placed.insert(file_key(file.file_path));
+  // A package whose installed file is the base of one of its deltas downloads that delta first.
+  std::vector<std::optional<ReleaseDelta>> deltas;
   std::vector<int64_t> sizes;
-  for (const ReleaseFile& file : changed) sizes.push_back(file.file_size);
+  for (const ReleaseFile& file : changed) {
+    deltas.push_back(ChooseDelta(file, install_dir));
+    sizes.push_back(deltas.back() ? deltas.back()->file_size : file.file_size);
+  }
   ProgressReporter progress(window, sizes, 0, kDownloadShare);
   const auto download = [&](int32_t i) {
+    const auto k = static_cast<size_t>(i);
+    const bool delta = deltas[k].has_value();
     return std::make_unique<PackageDownload>(
-        changed[static_cast<size_t>(i)], staging + L"\\" + std::to_wstring(i) + L".zip",
-        cancel_requested, [&progress, i](uint64_t received, uint64_t expected) {
-          progress.downloaded(static_cast<size_t>(i), received, expected);
+        delta ? DeltaDownload(changed[k], *deltas[k]) : changed[k],
+        staging + L"\\" + std::to_wstring(i) +
+            (delta ? kDeltaDownloadSuffix : kPackageDownloadSuffix),
+        cancel_requested, [&progress, k](uint64_t received, uint64_t expected) {
+          progress.downloaded(k, received, expected);
         });
   };
   // Package i+1 downloads while package i is unpacked and checked; the download ahead stops
@@ -326,24 +327,42 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
   std::unique_ptr<PackageDownload> next = n > 0 ? download(0) : nullptr;
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
-    const ReleaseFile& file = changed[static_cast<size_t>(i)];
-    progress.begin_package(static_cast<size_t>(i),
+    const auto k = static_cast<size_t>(i);
+    const ReleaseFile& file = changed[k];
+    progress.begin_package(k,
                            kDownloading + std::to_wstring(i + 1) + L"/" + std::to_wstring(n) +
                                L"  " + display_wide(file.file_path),
                            static_cast<int32_t>(int64_t{i} * kDownloadShare / n));
-    const std::optional<DownloadedPackage> downloaded = next->wait();
-    const std::string download_error = next->error();
+    std::optional<DownloadedPackage> downloaded = next->wait();
+    std::string download_error = next->error();
     next.reset();
     if (cancel_requested.load()) return;
-    if (!downloaded) {
-      window.ShowError(download_failure(download_error, display_wide(file.file_path)),
-                       ExitCode::PackageFailed);
-      return;
+    if (i + 1 < n && (downloaded || deltas[k])) next = download(i + 1);
+    std::optional<StagedPackage> staged;
+    if (deltas[k]) {
+      if (downloaded) {
+        staged = StageDelta(file, k, staging, install_dir, downloaded->path, cancel_requested);
+      }
+      if (cancel_requested.load()) return;
+      if (!staged) {
+        // Whatever kept the delta from making the release's bytes, the package itself still
+        // can: fetched now, in the same run, and nobody is told.
+        deltas[k].reset();
+        const std::unique_ptr<PackageDownload> full = download(i);
+        downloaded = full->wait();
+        download_error = full->error();
+        if (cancel_requested.load()) return;
+      }
     }
-    if (i + 1 < n) next = download(i + 1);
-    std::optional<StagedPackage> staged =
-        StagePackage(file, static_cast<size_t>(i), staging, *downloaded, cancel_requested, window);
-    if (!staged) return;
+    if (!staged) {
+      if (!downloaded) {
+        window.ShowError(download_failure(download_error, display_wide(file.file_path)),
+                         ExitCode::PackageFailed);
+        return;
+      }
+      staged = StagePackage(file, k, staging, *downloaded, cancel_requested, window);
+      if (!staged) return;
+    }
     // The staged bytes reach the disk before the journal says they may replace anything; each
     // package's go while the next one downloads.
     for (const UpdateItem& item : staged->items) {
@@ -353,11 +372,11 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
         return;
       }
     }
-    progress.placed(static_cast<size_t>(i));
+    progress.placed(k);
     // A file another package of the release names is that package's, whatever a zip holds.
-    for (size_t k = 0; k < staged->items.size(); ++k) {
-      if (k == 0 || placed.insert(file_key(staged->items[k].file_path)).second) {
-        plan.files.push_back(std::move(staged->items[k]));
+    for (size_t j = 0; j < staged->items.size(); ++j) {
+      if (j == 0 || placed.insert(file_key(staged->items[j].file_path)).second) {
+        plan.files.push_back(std::move(staged->items[j]));
       }
     }
     if (staged->zip) staged_zips.push_back(std::move(*staged->zip));

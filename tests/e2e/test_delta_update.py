@@ -1,0 +1,223 @@
+"""Updates by delta with the real exe under Wine: one installation updates through a chain of
+releases built with deltas from the one before, each release with a failure of its own, beside a
+control installation that takes the same releases with their deltas removed. Both must end byte
+for byte alike, records included, and the service's log shows what each package cost."""
+import copy
+import pathlib
+import random
+import shutil
+import sys
+import time
+import unittest
+import urllib.parse
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import install_helpers as h  # noqa: E402
+import installer_session as s  # noqa: E402
+import release_builder  # noqa: E402
+import winebench  # noqa: E402
+from release_builder import Package  # noqa: E402
+from test_silent import silent  # noqa: E402
+
+SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-delta-server"
+SIDE_ROOT = winebench.BUILD_DIR / "tests" / "e2e-delta-side"
+PAUSES = winebench.BUILD_DIR / "tests" / "e2e-pauses"
+WORK = winebench.DRIVE_C / "e2e delta"
+BIG = 256 << 10
+ZIP = "locales/zh-CN.pak"
+RECORDS = {h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME}
+UPDATED = "更新完成！点击「启动浏览器」继续。"
+
+
+def noise(size, seed):
+    return random.Random(seed).randbytes(size)
+
+
+def big_file(version):
+    """Random bytes that each version changes in a few places, with a block inserted."""
+    data = bytearray(noise(BIG, seed=7))
+    for at in range(version * 997 % 4096, BIG, 40000):
+        data[at:at + 16] = bytes([version]) * 16
+    return bytes(data[:BIG // 2]) + noise(512 * version, seed=version) + bytes(data[BIG // 2:])
+
+
+def zip_files(version):
+    files = {ZIP: noise(8192, seed=1) + f"中文 {version}".encode(),
+             "locales/en.pak": noise(4096, seed=2),  # never changes
+             "locales/fr.pak": noise(6000, seed=3) + f"fr {version}".encode()}
+    if version < 3:
+        files["locales/old.pak"] = b"dropped in 3"
+    if version >= 3:
+        files[f"locales/new-{version}.pak"] = f"new in {version}".encode()  # a member made from nothing
+    return files
+
+
+def packages(version, **big_options):
+    return [Package("chrome.exe", content=h.TEST_BROWSER.read_bytes()),
+            Package("big.bin", content=big_file(version), **big_options),
+            Package(ZIP, files=zip_files(version), compressed=True),
+            Package("small.txt", content=f"small {version}".encode())]  # too small to gain a delta
+
+
+def path_of(url):
+    return urllib.parse.urlsplit(url).path
+
+
+def without_deltas(manifest):
+    stripped = copy.deepcopy(manifest)
+    for entry in stripped["files"]:
+        entry.pop("deltas", None)
+    return stripped
+
+
+class DeltaUpdates(unittest.TestCase):
+    def setUp(self):
+        h.close_browser()
+        h.clear_install_traces()
+        for folder in (SERVER_ROOT, SIDE_ROOT, WORK):
+            shutil.rmtree(folder, ignore_errors=True)
+        WORK.mkdir(parents=True)
+        self.server = s.service(SERVER_ROOT).start()
+        self.addCleanup(self.server.stop)
+
+    def install(self, folder):
+        code, lines = silent(s.EXE, "--quiet", "--no-shortcuts", "--dir", winebench.windows_path(folder))
+        self.assertEqual(code, 0, lines)
+
+    def update(self, folder, env=None):
+        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet", env=env)
+        self.assertEqual((code, lines[-1:]), (0, [UPDATED]), lines)
+
+    def fetched(self, manifest):
+        """{file_path: ["delta" | "full", ...]} of the service's GETs since it was cleared."""
+        kinds = {}
+        for entry in manifest["files"]:
+            kinds[path_of(entry["download_url"])] = (entry["file_path"], "full")
+            for delta in entry.get("deltas", []):
+                kinds[path_of(delta["download_url"])] = (entry["file_path"], "delta")
+        found = {}
+        for method, path, _ in self.server.requests():
+            if method == "GET" and path in kinds:
+                file_path, kind = kinds[path]
+                found.setdefault(file_path, []).append(kind)
+        return found
+
+    def side_delta(self, version, content, base):
+        """A delta of big.bin from `base` to `content`, served from this service."""
+        folder = WORK / "side base"
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir()
+        (folder / "big.bin").write_bytes(base)
+        made = release_builder.build_release(SIDE_ROOT, self.server.url, version,
+                                             [Package("big.bin", content=content)], previous=[folder])
+        shutil.copytree(SIDE_ROOT / "files", SERVER_ROOT / "files", dirs_exist_ok=True)
+        [delta] = made["files"][0]["deltas"]
+        return delta
+
+    def test_delta_updates_end_as_full_updates_and_every_failure_falls_back(self):
+        ours, control, fresh = WORK / "Deltas", WORK / "Control", WORK / "Fresh"
+        release_builder.build_release(SERVER_ROOT, self.server.url, "1", packages(1))
+        self.install(ours)
+        self.install(control)
+
+        def release(version, mutate=None, prepare=None, env=None, **big_options):
+            """Builds `version` with deltas from the release before, updates the control without
+            them and ours with them; {file_path: downloads} of ours."""
+            manifest = release_builder.build_release(SERVER_ROOT, self.server.url, str(version),
+                                                     packages(version, **big_options), previous=[SERVER_ROOT])
+            self.assertEqual({e["file_path"] for e in manifest["files"] if e.get("deltas")}, {"big.bin", ZIP})
+            if mutate:
+                mutate(manifest)
+            for folder in (control, ours):
+                if prepare:
+                    prepare(folder)
+            release_builder.write_manifest(SERVER_ROOT, without_deltas(manifest))
+            self.update(control)
+            release_builder.write_manifest(SERVER_ROOT, manifest)
+            self.server.clear_requests()
+            self.update(ours, env=env)
+            self.assertEqual(h.installed_files(ours), h.installed_files(control), version)
+            expected = {path: release_builder.sha256_hex(data) for package in packages(version)
+                        for path, data in package.entries().items()}
+            self.assertEqual({p: d for p, d in h.installed_files(ours).items() if p not in RECORDS}, expected)
+            return self.fetched(manifest), manifest
+
+        # 2: both deltas used; the unchanged browser not fetched, the small file whole.
+        downloads, _ = release(2)
+        self.assertEqual(downloads, {"big.bin": ["delta"], ZIP: ["delta"], "small.txt": ["full"]})
+        # An install of a delta-bearing release has nothing to patch: it fetches every package.
+        self.server.clear_requests()
+        self.install(fresh)
+        self.assertEqual(self.fetched(_), {"chrome.exe": ["full"], "big.bin": ["full"], ZIP: ["full"],
+                                           "small.txt": ["full"]})
+        self.assertEqual(h.installed_files(fresh), h.installed_files(ours))
+
+        # 3: big.bin changed on the machine: its delta's base is not the file, never fetched.
+        def touch_big(folder):
+            with open(folder / "big.bin", "ab") as f:
+                f.write(b"changed here")
+        downloads, _ = release(3, prepare=touch_big)
+        self.assertEqual(downloads, {"big.bin": ["full"], ZIP: ["delta"], "small.txt": ["full"]})
+
+        # 4: big.bin's delta is not found; a zip member the delta keeps was changed on the machine.
+        def touch_english(folder):
+            (folder / "locales/en.pak").write_bytes(b"edited")
+        downloads, _ = release(4, prepare=touch_english, delta_url_prefix="/_fault/status=404")
+        self.assertEqual(downloads, {"big.bin": ["delta", "full"], ZIP: ["delta", "full"], "small.txt": ["full"]})
+
+        # 5: big.bin's delta was made from other bytes than the installed file; the zip's delta
+        # arrives with bytes other than its digest.
+        installed = (ours / "big.bin").read_bytes()
+        wrong_base = self.side_delta("5", big_file(5), big_file(1))
+
+        def mutate_5(manifest):
+            for entry in manifest["files"]:
+                if entry["file_path"] == "big.bin":
+                    entry["deltas"] = [{**wrong_base, "base_sha256": release_builder.sha256_hex(installed)}]
+                elif entry["file_path"] == ZIP:
+                    entry["deltas"][0]["sha256"] = "0" * 64
+        downloads, _ = release(5, mutate=mutate_5)
+        self.assertEqual(downloads, {"big.bin": ["delta", "full"], ZIP: ["delta", "full"], "small.txt": ["full"]})
+
+        # 6: big.bin's delta applies to the installed file but makes other bytes.
+        other_bytes = self.side_delta("6", big_file(6)[:-1] + b"?", (ours / "big.bin").read_bytes())
+
+        def mutate_6(manifest):
+            next(e for e in manifest["files"] if e["file_path"] == "big.bin")["deltas"] = [other_bytes]
+        downloads, _ = release(6, mutate=mutate_6)
+        self.assertEqual(downloads, {"big.bin": ["delta", "full"], ZIP: ["delta"], "small.txt": ["full"]})
+
+        # 7, 8: killed while a delta is applied, and while the files it made replace the
+        # installed ones; the next run repairs and updates by delta.
+        for version, point in ((7, "patched"), (8, "replaced")):
+            with self.subTest(point):
+                pause = winebench.PausePoint(point, PAUSES)
+                killed_run = []
+
+                def killed(folder, pause=pause, killed_run=killed_run):
+                    if folder != ours:
+                        return
+                    process = winebench.start_wine([folder / h.UPDATER_NAME, "--update", "--quiet"],
+                                                   env=pause.env())
+                    reached = pause.wait_reached(timeout=120)
+                    process.kill()
+                    process.wait(timeout=30)
+                    killed_run.append(reached)
+                downloads, _ = release(version, prepare=killed)
+                self.assertEqual(killed_run, [True])
+                self.assertEqual(downloads, {"big.bin": ["delta"], ZIP: ["delta"], "small.txt": ["full"]})
+
+        for folder in (ours, control, fresh):
+            process = winebench.start_wine([folder / h.UPDATER_NAME, "--uninstall", "--quiet"])
+            self.assertEqual(process.wait(timeout=60), 0)
+        # The updater's file goes a few seconds after its run; an install into the folder before
+        # then would lose it.
+        deadline = time.monotonic() + 30
+        while any(folder.exists() for folder in (ours, control, fresh)):
+            self.assertLess(time.monotonic(), deadline, "an uninstall left its folder")
+            time.sleep(h.POLL)
+
+
+if __name__ == "__main__":
+    unittest.main()
