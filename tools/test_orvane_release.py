@@ -174,8 +174,9 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual(pak["download_url"], f"{BASE_URL}/files/{pak['sha256']}/de.pak.delta.zip")
         with zipfile.ZipFile(io.BytesIO(stored(pak))) as archive:
             self.assertEqual([(i.filename, i.compress_type, i.date_time) for i in archive.infolist()],
+                             [("delta.json", zipfile.ZIP_DEFLATED, build.ZIP_ENTRY_TIME)] +
                              [(name, zipfile.ZIP_STORED, build.ZIP_ENTRY_TIME)
-                              for name in ("delta.json", "patches/0.zst", "patches/1.zst", "patches/2.zst")])
+                              for name in ("patches/0.zst", "patches/1.zst", "patches/2.zst")])
             members = json.loads(archive.read("delta.json"))["members"]
             patches = {name: archive.read(name) for name in archive.namelist()}
         # (member, its base, its patch): unchanged, changed, new, emptied (zstd patches nothing into

@@ -2,12 +2,12 @@
 earlier version of the file, made and applied with the zstd command.
 
 A plain package's delta is one zstd frame made with --patch-from the earlier file. A zip's
-delta is a zip of stored entries: delta.json first, {"members": [...]} listing every member of
+delta is a zip: delta.json first (deflated), {"members": [...]} listing every member of
 the new zip in its order, each with its "file_path" and "sha256" and
   unchanged:  "base_sha256" equal to "sha256", no "patch"
   changed:    "base_sha256" of the earlier member, "patch": "patches/<n>.zst" made from it
   new:        no "base_sha256", "patch": "patches/<n>.zst" made from nothing
-then the patches themselves.
+then the patches themselves, stored.
 """
 import json
 import shutil
@@ -116,18 +116,20 @@ def _make_zip_delta(package, release, target, scratch):
         patch.unlink()
 
 
-def _stored_entry(name, size):
+def _entry(name, size, compress_type=zipfile.ZIP_STORED):
     info = zipfile.ZipInfo(name, date_time=build.ZIP_ENTRY_TIME)
-    info.compress_type = zipfile.ZIP_STORED
+    info.compress_type = compress_type
     info.external_attr = build.ZIP_ENTRY_MODE
     info.file_size = size
     return info
 
 
 def _write_delta_zip(target, members, patches):
-    listing = json.dumps({"members": members}, indent=2, ensure_ascii=False).encode("utf-8")
+    # The listing is deflated: a zip of many members repeats digests and folders in it, which for
+    # small members would otherwise cost more than their patches. The patches are zstd already.
+    listing = json.dumps({"members": members}, separators=(",", ":"), ensure_ascii=False).encode("utf-8")
     with zipfile.ZipFile(target, "w") as archive:
-        archive.writestr(_stored_entry(DELTA_LIST, len(listing)), listing)
+        archive.writestr(_entry(DELTA_LIST, len(listing), zipfile.ZIP_DEFLATED), listing)
         for name, patch in patches:
-            with open(patch, "rb") as source, archive.open(_stored_entry(name, patch.stat().st_size), "w") as out:
+            with open(patch, "rb") as source, archive.open(_entry(name, patch.stat().st_size), "w") as out:
                 shutil.copyfileobj(source, out, HASH_CHUNK)
