@@ -186,6 +186,13 @@ class Silent(unittest.TestCase):
             self.uninstall(folder)
             self.assertEqual(checks_of(folder), [], folder)
         self.assertEqual(checks_of(window), registered[window])
+        # An install at once into the folder an uninstall just left keeps its updater: the
+        # uninstall's final removal deletes only the file it ran from.
+        self.install(quiet, "--no-shortcuts")
+        self.assertEqual(h.ours_running(), [])
+        self.assertIn(h.UPDATER_NAME, [path.name for path in quiet.iterdir()])
+        self.assertEqual([path.name for path in quiet.iterdir() if ".removing-" in path.name], [])
+        self.uninstall(quiet)
         for folder in (window, bare):
             self.uninstall(folder)
             self.assertEqual(checks_of(folder), [], folder)
