@@ -9,7 +9,6 @@ Per case: bytes the delta update downloaded / bytes of the changed packages whol
 times, and the delta update's private memory peak (RssAnon of its Wine process, sampled: Wine's
 own figures of private memory are not the process's)."""
 import argparse
-import copy
 import pathlib
 import random
 import shutil
@@ -17,7 +16,6 @@ import subprocess
 import sys
 import threading
 import time
-import urllib.parse
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tests" / "support"))
@@ -26,6 +24,7 @@ import install_helpers as h  # noqa: E402
 import installer_session as s  # noqa: E402
 import release_builder  # noqa: E402
 import winebench  # noqa: E402
+from test_delta_update import path_of, without_deltas  # noqa: E402
 
 MIB = 1024 * 1024
 BLOCK = 4096
@@ -174,10 +173,6 @@ def uninstall(folder):
         time.sleep(0.1)
 
 
-def path_of(url):
-    return urllib.parse.urlsplit(url).path
-
-
 def measure(server, name, first, second):
     """{figures} of one case: both installations at the first release, one updated by whole
     packages, the other by deltas."""
@@ -191,10 +186,7 @@ def measure(server, name, first, second):
     started = time.perf_counter()
     new = release_builder.build_release(SERVER_ROOT, server.url, "2", browser + second, previous=[SERVER_ROOT])
     build_seconds = time.perf_counter() - started
-    stripped = copy.deepcopy(new)
-    for entry in stripped["files"]:
-        entry.pop("deltas", None)
-    release_builder.write_manifest(SERVER_ROOT, stripped)
+    release_builder.write_manifest(SERVER_ROOT, without_deltas(new))
     whole_seconds, _ = run(whole / h.UPDATER_NAME, "--update", "--quiet")
     release_builder.write_manifest(SERVER_ROOT, new)
     server.clear_requests()
