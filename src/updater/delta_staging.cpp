@@ -47,12 +47,14 @@ std::optional<StagedPackage> stage_file(const ReleaseFile& file, size_t index,
 // Makes one file of a zip's delta at `target`; false when it does not come out as `member.sha256`.
 bool make_member(const ZipDeltaMember& member, const std::wstring& installed,
                  const std::wstring& patches, const std::wstring& target, bool keep_copy) {
-  if (!member.base_sha256.empty() && Sha256File(installed) != member.base_sha256) return false;
   if (member.patch.empty()) {
-    // Kept as installed: the main file is still staged, so the package always brings its file.
-    return !keep_copy || (CopyFileW(installed.c_str(), target.c_str(), FALSE) &&
-                          Sha256File(target) == member.sha256);
+    // Kept as installed, its base being its new digest. The main file is still staged, so the
+    // package always brings its file; then its copy is what gets hashed, once.
+    if (!keep_copy) return Sha256File(installed) == member.sha256;
+    return CopyFileW(installed.c_str(), target.c_str(), FALSE) &&
+           Sha256File(target) == member.sha256;
   }
+  if (!member.base_sha256.empty() && Sha256File(installed) != member.base_sha256) return false;
   const std::optional<std::u16string> patch = safe_relative_path(member.patch);
   if (!patch) return false;
   const std::optional<std::string> digest =
