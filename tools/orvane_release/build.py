@@ -31,12 +31,12 @@ import urllib.parse
 import zipfile
 
 from . import expiry, installed, layout, paths
+from .digest import HASH_CHUNK, sha256_file
 from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
 # Fixed entry times keep the zips, and so their checksums, the same from run to run.
 ZIP_ENTRY_TIME = (2024, 1, 1, 0, 0, 0)
 ZIP_ENTRY_MODE = 0o644 << 16
-HASH_CHUNK = 1024 * 1024
 UNSAFE_NAME_CHARS = re.compile(r"[^A-Za-z0-9._-]")
 
 
@@ -88,11 +88,7 @@ def sha256_hex(data_or_path):
     """SHA-256 (lowercase hex) of bytes, or of a file's content when given a path."""
     if isinstance(data_or_path, (bytes, bytearray, memoryview)):
         return hashlib.sha256(data_or_path).hexdigest()
-    digest = hashlib.sha256()
-    with open(data_or_path, "rb") as f:
-        while chunk := f.read(HASH_CHUNK):
-            digest.update(chunk)
-    return digest.hexdigest()
+    return sha256_file(data_or_path)
 
 
 def make_zip_raw(path, entries):

@@ -8,16 +8,9 @@ import urllib.parse
 import zipfile
 
 from . import answer_json, layout
+from .digest import sha256_file
 
 FILES_ROUTE = "/files/"
-
-
-def _sha256_of(path):
-    digest = hashlib.sha256()
-    with open(path, "rb") as f:
-        for block in iter(lambda: f.read(1 << 20), b""):
-            digest.update(block)
-    return digest.hexdigest()
 
 
 def stored_path(root, url):
@@ -42,7 +35,7 @@ def stored_problems(root, url, size, digest, digest_name):
     problems = []
     if path.stat().st_size != size:
         problems.append(f"{path.stat().st_size} bytes, the answer says {size}")
-    actual = _sha256_of(path)
+    actual = sha256_file(path)
     if actual != digest:
         problems.append(f"{digest_name} differs from the stored file's digest")
     return path, actual, problems

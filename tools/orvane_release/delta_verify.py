@@ -2,7 +2,6 @@
 applied to its base (found by digest among the releases a root has published, or given) it
 makes the entry's file, and for a zip every member delta.json lists."""
 import contextlib
-import hashlib
 import json
 import pathlib
 import shutil
@@ -10,6 +9,7 @@ import tempfile
 import zipfile
 
 from . import answer_json, build, check, delta, installed
+from .digest import sha256_stream
 
 NOT_FOUND = "is in no release of this root or of --previous"
 
@@ -140,8 +140,5 @@ def _zip_digests(path):
 
 
 def _member_digest(archive, info):
-    digest = hashlib.sha256()
     with archive.open(info) as stream:
-        while chunk := stream.read(build.HASH_CHUNK):
-            digest.update(chunk)
-    return digest.hexdigest()
+        return sha256_stream(stream)

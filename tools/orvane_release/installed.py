@@ -5,7 +5,6 @@ packages were installed: a plain package at its file_path, a zip's members at th
 a folder holding that release's files as installed. Zip members are read only when asked for.
 """
 import contextlib
-import hashlib
 import json
 import os
 import pathlib
@@ -15,8 +14,8 @@ import zipfile
 import zlib
 
 from . import check, layout
+from .digest import HASH_CHUNK, sha256_stream
 
-HASH_CHUNK = 1024 * 1024
 
 
 class InstalledFiles:
@@ -67,12 +66,9 @@ class InstalledFiles:
     def digest(self, path):
         """SHA-256 of the installed bytes at path, or None when nothing is installed there."""
         if path not in self._digests:
-            digest = hashlib.sha256()
             try:
                 with self._open(path) as stream:
-                    while chunk := stream.read(HASH_CHUNK):
-                        digest.update(chunk)
-                self._digests[path] = digest.hexdigest()
+                    self._digests[path] = sha256_stream(stream)
             except (OSError, KeyError, zipfile.BadZipFile, zlib.error, RuntimeError, NotImplementedError):
                 self._digests[path] = None
         return self._digests[path]
