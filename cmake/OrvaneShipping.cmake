@@ -1,5 +1,5 @@
 # A build to ship (the `release` preset): the release service must be named, public and HTTPS,
-# and nothing test-only may be compiled in.
+# its answers signed, and nothing test-only may be compiled in.
 
 if(ORVANE_TEST_HOOKS)
   message(FATAL_ERROR "ORVANE_TEST_HOOKS compiles pause points into the program; a shipping build "
@@ -38,4 +38,13 @@ if(host MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)\\.([0-9]+)$")
      OR (a EQUAL 100 AND b GREATER_EQUAL 64 AND b LESS_EQUAL 127))
     orvane_refuse_release_url("a loopback or private address")
   endif()
+endif()
+
+# Without a key a shipped program would take whatever answers for the release host: a package
+# of anyone's with its digest, tried again by every scheduled check.
+if(ORVANE_RELEASE_PUBLIC_KEY STREQUAL "")
+  message(FATAL_ERROR "ORVANE_RELEASE_PUBLIC_KEY is required: a shipping build takes only signed "
+                      "release answers. Make a root key once and keep it offline:\n"
+                      "  tools/orvane-release keygen --root root-key.pem\n"
+                      "then configure with -DORVANE_RELEASE_PUBLIC_KEY=<the public key text it prints>")
 endif()

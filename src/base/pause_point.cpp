@@ -41,4 +41,13 @@ void pause_point(const char* name) {
   while (!path_exists(resume)) Sleep(kResumePollMs);
 }
 
+std::chrono::milliseconds test_milliseconds(const wchar_t* name,
+                                            std::chrono::milliseconds fallback) {
+  const std::wstring text = variable(name);
+  wchar_t* end = nullptr;
+  const long long value = text.empty() ? 0 : std::wcstoll(text.c_str(), &end, 10);
+  if (value <= 0 || *end != L'\0') return fallback;
+  return std::chrono::milliseconds(value);
+}
+
 #endif

@@ -5,10 +5,22 @@
 // The test build stops at `name` when ORVANE_PAUSE_AT names it ("name", or "name#N" for its
 // N-th passage): it creates "<name>.reached" in the folder ORVANE_PAUSE_DIR names and waits
 // until "<name>.resume" appears there (for ever, if it never does).
+//
+// A test build also takes a few of its waits from the environment (test_milliseconds), so that a
+// test sees a network bound hold without waiting minutes for it.
 #pragma once
+
+#include <chrono>
 
 #ifdef ORVANE_TEST_HOOKS
 void pause_point(const char* name);
+// The variable's whole number of milliseconds when it holds one above 0, else `fallback`.
+std::chrono::milliseconds test_milliseconds(const wchar_t* variable,
+                                            std::chrono::milliseconds fallback);
 #else
 inline void pause_point(const char*) {}
+inline std::chrono::milliseconds test_milliseconds(const wchar_t*,
+                                                   std::chrono::milliseconds fallback) {
+  return fallback;
+}
 #endif

@@ -12,7 +12,8 @@ constexpr const wchar_t* kInstallFailed = L"安装失败，请重试";
 
 void InstallThread(const std::shared_ptr<WindowModel>& model,
                    const std::atomic<bool>& cancel_requested, WriteGate& gate,
-                   const std::wstring& install_dir, const InstallOptions& options) {
+                   const std::wstring& install_dir, const InstallOptions& options,
+                   std::string_view base_url) {
   // Whatever the library raises (memory, above all) ends the run told, not the program.
   try {
     // The folder first, off the window's thread: a drive that does not answer stalls this
@@ -21,11 +22,14 @@ void InstallThread(const std::shared_ptr<WindowModel>& model,
       model->ShowError(kCannotCreateInstallDir + install_dir, ExitCode::FolderNotWritable);
       return;
     }
+    std::string why;
     const std::optional<ReleaseInfo> release =
-        fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+        fetch_latest_release(base_url, kSoftwareId, kReleaseChannel, &why);
     if (cancel_requested.load()) return;
     if (!release) {
-      model->ShowError(kReleaseUnavailable, ExitCode::ServiceUnavailable);
+      model->ShowError(
+          secure_channel_refused(why) ? kReleaseCertificateRefused : kReleaseUnavailable,
+          ExitCode::ServiceUnavailable);
       return;
     }
     RunInstall(*model, cancel_requested, gate, install_dir, *release, options);

@@ -1,14 +1,17 @@
 #include "net/http_client.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "base/pause_point.h"
 #include "base/sha256.h"
 #include "base/wide.h"
 #include "base/win_handle.h"
 #include "net/file_sink.h"
+#include "net/tls_policy.h"
 #include "net/url.h"
 
 namespace {
@@ -28,13 +31,49 @@ constexpr DWORD kRequestTimeout = 408;
 constexpr DWORD kTooManyRequests = 429;
 constexpr DWORD kFirstServerError = 500;
 
+using Clock = std::chrono::steady_clock;
+
+// What each operation tells the platform to ignore: nothing where certificates are verified.
+DWORD get_security_flags() {
+  return verify_certificates() ? 0 : kGetSecurityFlags;
+}
+DWORD download_security_flags() {
+  return verify_certificates() ? 0 : kDownloadSecurityFlags;
+}
+
+// The platform's errors for a secure channel that could not be made: a certificate refused
+// (Windows says which check failed; Wine 8 reports any of them as the channel's error) or a
+// handshake that failed. Trying again does not change the answer.
+bool secure_channel_error(DWORD error) {
+  switch (error) {
+    case ERROR_WINHTTP_SECURE_FAILURE:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+    case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
+    case ERROR_WINHTTP_SECURE_INVALID_CA:
+    case ERROR_WINHTTP_SECURE_CERT_REV_FAILED:
+    case ERROR_WINHTTP_SECURE_INVALID_CERT:
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+    case ERROR_WINHTTP_SECURE_CERT_WRONG_USAGE: return true;
+    default: return false;
+  }
+}
+
+// A wait of at most `longest`, and never past the deadline (at least a millisecond, so that it
+// is a wait and not "none").
+int bounded_wait(std::chrono::milliseconds longest, std::optional<Clock::time_point> deadline) {
+  std::chrono::milliseconds wait = longest;
+  if (deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - Clock::now());
+    wait = std::max(std::chrono::milliseconds(1), std::min(wait, left));
+  }
+  return static_cast<int>(wait.count());
+}
+
 // A status that says "not now" rather than "no": the request may pass when tried again.
 bool passing_status(DWORD status) {
   return status >= kFirstServerError || status == kRequestTimeout || status == kTooManyRequests;
-}
-
-DWORD milliseconds(std::chrono::milliseconds duration) {
-  return static_cast<DWORD>(duration.count());
 }
 
 std::string status_error(DWORD status) {
@@ -102,10 +141,54 @@ std::optional<uint64_t> query_content_length(HINTERNET request) {
   return value;
 }
 
-enum class BodyEnd { Complete, Broken, Stopped };
+enum class BodyEnd { Complete, Broken, Stalled, Late, Stopped };
+
+// How fast a body must come: every kStallBytes within the window after the last kStallBytes (a
+// body dripping a byte at a time keeps each read alive, not the transfer), and all of it before
+// the deadline when there is one.
+class BodyPace {
+ public:
+  BodyPace(std::chrono::milliseconds window, std::optional<Clock::time_point> deadline,
+           std::optional<std::chrono::milliseconds> longest_read = std::nullopt)
+      : window_(window), deadline_(deadline), longest_read_(longest_read) {}
+
+  // How long the next read may wait: until the window closes on the bytes so far, or the
+  // deadline (at least a millisecond).
+  std::chrono::milliseconds next_wait() const {
+    const Clock::time_point now = Clock::now();
+    Clock::time_point until = mark_ + window_;
+    if (deadline_ && *deadline_ < until) until = *deadline_;
+    std::chrono::milliseconds wait =
+        std::chrono::duration_cast<std::chrono::milliseconds>(until - now);
+    if (longest_read_) wait = std::min(wait, *longest_read_);
+    return std::max(std::chrono::milliseconds(1), wait);
+  }
+
+  // After `bytes` more arrived: nothing while the body keeps its pace, else how it failed.
+  std::optional<BodyEnd> after(size_t bytes) {
+    const Clock::time_point now = Clock::now();
+    if (deadline_ && now > *deadline_) return BodyEnd::Late;
+    moved_ += bytes;
+    if (moved_ >= kStallBytes) {
+      mark_ = now;
+      moved_ = 0;
+    } else if (now - mark_ > window_) {
+      return BodyEnd::Stalled;
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::chrono::milliseconds window_;
+  std::optional<Clock::time_point> deadline_;
+  std::optional<std::chrono::milliseconds> longest_read_;
+  Clock::time_point mark_ = Clock::now();
+  uint64_t moved_ = 0;
+};
 
 // Calls `sink(data, size)` for every non-empty piece of the body, until the platform reports
-// nothing more (Complete), a call fails (Broken) or the sink returns false (Stopped). Each read
+// nothing more (Complete), a call fails (Broken), the body falls behind `pace` (Stalled, Late)
+// or the sink returns false (Stopped). Each read
 // takes what the platform holds (up to kReadPiece), never waiting for more: Wine's
 // WinHttpReadData waits until the whole buffer is filled, which would keep a cancel waiting
 // for a slow body.
@@ -117,9 +200,13 @@ enum class BodyEnd { Complete, Broken, Stopped };
 // fail a chunked body cut mid-chunk, or reset: it simply ends there, and so does one whose
 // Content-Length is not reached (caught by the length check of download).
 template <typename Sink>
-BodyEnd read_body(HINTERNET request, Sink&& sink) {
+BodyEnd read_body(HINTERNET request, BodyPace& pace, Sink&& sink) {
   thread_local std::vector<char> buffer(kReadPiece);
   for (;;) {
+    // A read that would wait past the window (or the deadline) times out there instead, so a
+    // body that stops is seen when its time is up, not a read timeout later.
+    DWORD wait = static_cast<DWORD>(pace.next_wait().count());
+    WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_TIMEOUT, &wait, sizeof(wait));
     DWORD available = 0;
     if (!WinHttpQueryDataAvailable(request, &available)) return BodyEnd::Broken;
     if (available == 0) return BodyEnd::Complete;
@@ -127,6 +214,7 @@ BodyEnd read_body(HINTERNET request, Sink&& sink) {
     const DWORD asked = available < kReadPiece ? available : kReadPiece;
     if (!WinHttpReadData(request, buffer.data(), asked, &read)) return BodyEnd::Broken;
     if (read == 0) return BodyEnd::Complete;
+    if (const std::optional<BodyEnd> behind = pace.after(read)) return *behind;
     if (!sink(buffer.data(), read)) return BodyEnd::Stopped;
   }
 }
@@ -138,7 +226,8 @@ struct HttpClient::OpenRequest {
   ScopedInternetHandle request;
 };
 
-HttpClient::HttpClient() {
+HttpClient::HttpClient()
+    : stall_window_(test_milliseconds(L"ORVANE_TEST_STALL_WINDOW_MS", kStallWindow)) {
   // The proxy the user set for the system and the browser (PAC scripts included) where the
   // system can do that (Windows 8.1 and later); elsewhere WinHTTP's own default setting.
   session_.reset(WinHttpOpen(kUserAgent, WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY, WINHTTP_NO_PROXY_NAME,
@@ -159,10 +248,10 @@ bool HttpClient::back_off(std::chrono::milliseconds delay) const {
   return !cancelled();
 }
 
-std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_view url,
-                                                                 DWORD security_flags,
-                                                                 const std::wstring& headers,
-                                                                 DWORD* status) {
+std::optional<HttpClient::OpenRequest> HttpClient::start_request(
+    std::string_view url, DWORD security_flags, const std::wstring& headers, DWORD* status,
+    std::optional<std::chrono::steady_clock::time_point> deadline,
+    std::optional<std::chrono::milliseconds> read_wait) {
   if (status != nullptr) *status = 0;
   const std::optional<UrlParts> parts = parse_url(url);
   if (!parts) {
@@ -186,11 +275,11 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
     return std::nullopt;
   }
   // Without them a name that never resolves, or a peer that sends nothing, holds the request
-  // for ever; the receive timeout is also how long a body may stand still.
-  WinHttpSetTimeouts(open.request.get(), static_cast<int>(milliseconds(kResolveTimeout)),
-                     static_cast<int>(milliseconds(kConnectTimeout)),
-                     static_cast<int>(milliseconds(kSendTimeout)),
-                     static_cast<int>(milliseconds(stall_timeout_)));
+  // for ever; the receive timeout is also how long one read of the body may wait.
+  WinHttpSetTimeouts(
+      open.request.get(), bounded_wait(kResolveTimeout, deadline),
+      bounded_wait(kConnectTimeout, deadline), bounded_wait(kSendTimeout, deadline),
+      bounded_wait(std::min(stall_window_, read_wait.value_or(stall_window_)), deadline));
   DWORD flags = security_flags;
   WinHttpSetOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
   // Remember what the platform holds now, not what was asked for.
@@ -204,11 +293,13 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
                           headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                           headers.empty() ? 0 : static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA,
                           0, 0, 0)) {
-    last_error_ = "send request failed";
+    last_error_ =
+        secure_channel_error(GetLastError()) ? kSecureConnectionError : "send request failed";
     return std::nullopt;
   }
   if (!WinHttpReceiveResponse(open.request.get(), nullptr)) {
-    last_error_ = "receive response failed";
+    last_error_ =
+        secure_channel_error(GetLastError()) ? kSecureConnectionError : "receive response failed";
     return std::nullopt;
   }
   const DWORD answered = query_status(open.request.get());
@@ -223,12 +314,14 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(std::string_vie
 std::optional<HttpClient::OpenRequest> HttpClient::start_download(std::string_view url) {
   for (int attempt = 0;; ++attempt) {
     DWORD status = 0;
-    std::optional<OpenRequest> open = start_request(url, kDownloadSecurityFlags, {}, &status);
+    std::optional<OpenRequest> open = start_request(url, download_security_flags(), {}, &status);
     if (open) return open;
     // No status: the request never got an answer (connect, send, receive), which may pass too;
-    // a URL that cannot be parsed or a request that cannot be made never does.
+    // a URL that cannot be parsed, a request that cannot be made or a certificate refused never
+    // does.
     const bool transport = status == 0 && last_error_ != "invalid URL" &&
-                           last_error_ != "open request failed";
+                           last_error_ != "open request failed" &&
+                           last_error_ != kSecureConnectionError;
     if (!(transport || passing_status(status)) || attempt == kMaxRetries) return std::nullopt;
     if (!back_off(kFirstBackOff * (1 << attempt))) return std::nullopt;
   }
@@ -236,17 +329,32 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_download(std::string_vi
 
 std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* header_name,
                                            std::string* header_value) {
-  std::optional<OpenRequest> open = start_request(url, kGetSecurityFlags);
-  if (!open) return std::nullopt;
+  const Clock::time_point deadline =
+      Clock::now() + test_milliseconds(L"ORVANE_TEST_ANSWER_DEADLINE_MS", kAnswerDeadline);
+  std::optional<OpenRequest> open =
+      start_request(url, get_security_flags(), {}, nullptr, deadline, kAnswerReadTimeout);
+  if (!open) {
+    // A wait cut short by the deadline is the deadline's failure, whichever step it was.
+    if (Clock::now() >= deadline && last_error_ != kSecureConnectionError) {
+      last_error_ = kAnswerTimeoutError;
+    }
+    return std::nullopt;
+  }
   if (header_name && header_value) *header_value = query_custom_header(open->request.get(), header_name);
   std::string body;
-  const BodyEnd end = read_body(open->request.get(), [&body](const char* data, DWORD size) {
+  BodyPace pace(stall_window_, deadline, kAnswerReadTimeout);
+  const BodyEnd end = read_body(open->request.get(), pace, [&body](const char* data, DWORD size) {
     if (body.size() + size > kMaxGetBodyBytes) return false;
     body.append(data, size);
     return true;
   });
   if (end == BodyEnd::Stopped) {
     last_error_ = "response too large";
+    return std::nullopt;
+  }
+  if (end == BodyEnd::Stalled || end == BodyEnd::Late ||
+      (end == BodyEnd::Broken && Clock::now() >= deadline)) {
+    last_error_ = kAnswerTimeoutError;
     return std::nullopt;
   }
   // A body cut short of its Content-Length ends without any error of the platform's own; a
@@ -260,14 +368,22 @@ std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* 
   return body;
 }
 
-bool HttpClient::download(std::string_view url, const std::wstring& path,
-                          DownloadProgress progress, std::string* sha256) {
+bool HttpClient::download(std::string_view url, const std::wstring& path, DownloadProgress progress,
+                          std::string* sha256, uint64_t max_bytes) {
   const DownloadProgress report = std::move(progress);
+  // An answer that announces more than the release said is refused before a byte is written.
+  const auto announces_too_much = [&](uint64_t length) {
+    return max_bytes > 0 && length != kUnknownLength && length > max_bytes;
+  };
   std::optional<OpenRequest> open = start_download(url);
   if (!open) return false;
   std::optional<uint64_t> length = query_content_length(open->request.get());
   if (!length) {
     last_error_ = "invalid content length";
+    return false;
+  }
+  if (announces_too_much(*length)) {
+    last_error_ = kTooLargeError;
     return false;
   }
   uint64_t expected = *length;
@@ -287,11 +403,17 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
   for (int resumes = 0;;) {
     bool write_failed = false;
     bool stopped = false;
+    bool too_large = false;
     BodyEnd end = BodyEnd::Broken;  // a resume whose request failed brings nothing
     if (open) {
-      end = read_body(open->request.get(), [&](const char* data, DWORD size) {
+      BodyPace pace(stall_window_, std::nullopt);
+      end = read_body(open->request.get(), pace, [&](const char* data, DWORD size) {
         if (cancelled()) {
           stopped = true;
+          return false;
+        }
+        if (max_bytes > 0 && total + size > max_bytes) {
+          too_large = true;
           return false;
         }
         if (!writer.write(data, size)) {
@@ -312,6 +434,10 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
       last_error_ = "cannot write output file";
       return false;
     }
+    if (too_large) {
+      last_error_ = kTooLargeError;
+      return false;
+    }
     if (end == BodyEnd::Complete && (expected == kUnknownLength || total >= expected)) break;
     // Broken off (Wine ends a body cut short of its Content-Length without an error of its
     // own). Without a length the end could not be told from a break: nothing to resume.
@@ -329,7 +455,7 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
         validator.empty() ? std::wstring()
                           : L"Range: bytes=" + std::to_wstring(total) + L"-\r\nIf-Range: " + validator;
     DWORD status = 0;
-    open = start_request(url, kDownloadSecurityFlags, headers, &status);
+    open = start_request(url, download_security_flags(), headers, &status);
     if (!open) continue;
     if (status == kPartialContent) {
       if (!range_continues(open->request.get(), total, expected)) open.reset();
@@ -339,6 +465,10 @@ bool HttpClient::download(std::string_view url, const std::wstring& path,
     length = query_content_length(open->request.get());
     if (!length) {
       last_error_ = "invalid content length";
+      return false;
+    }
+    if (announces_too_much(*length)) {
+      last_error_ = kTooLargeError;
       return false;
     }
     if (!writer.restart()) {

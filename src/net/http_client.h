@@ -26,18 +26,27 @@ inline constexpr size_t kMaxGetBodyBytes = 16 * 1024 * 1024;
 inline constexpr int kMaxResumes = 3;
 inline constexpr int kMaxRetries = 2;
 inline constexpr std::chrono::milliseconds kFirstBackOff{250};
-// A name that does not resolve or a peer that does not answer ends a request after these; a
-// body that moves no byte for kStallTimeout is broken (and resumed).
+// A name that does not resolve or a peer that does not answer ends a request after these. A body
+// that brings less than kStallBytes in kStallWindow (a drip keeps each read alive, not the
+// transfer) is broken: a download is resumed, a release answer fails. The window is also how
+// long the answer's headers may take.
 inline constexpr std::chrono::milliseconds kResolveTimeout{15000};
 inline constexpr std::chrono::milliseconds kConnectTimeout{15000};
 inline constexpr std::chrono::milliseconds kSendTimeout{30000};
-inline constexpr std::chrono::milliseconds kStallTimeout{30000};
+inline constexpr std::chrono::milliseconds kStallWindow{60000};
+inline constexpr uint64_t kStallBytes = 1024;
+// A release answer gives up after this, from the first connect to its last byte; no read of it
+// waits longer than kAnswerReadTimeout (a few KiB come at once), so that where the platform
+// does not shorten a read under way (Wine) the deadline is passed by no more than that.
+inline constexpr std::chrono::milliseconds kAnswerDeadline{120000};
+inline constexpr std::chrono::milliseconds kAnswerReadTimeout{30000};
 #ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
 #define WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY 4
 #endif
 
-// Certificate errors each operation tells the platform to ignore. The release service relies on
-// them; packages are checked by SHA-256 afterwards. Downloads keep the key-usage check.
+// Certificate errors each operation tells the platform to ignore where certificates are not
+// verified (tls_policy.h): a test build's loopback service, or a shipping build that takes an
+// unverifiable service and relies on signed answers. Downloads keep the key-usage check.
 inline constexpr DWORD kGetSecurityFlags =
     SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_WRONG_USAGE |
     SECURITY_FLAG_IGNORE_CERT_CN_INVALID | SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
@@ -45,6 +54,11 @@ inline constexpr DWORD kDownloadSecurityFlags = SECURITY_FLAG_IGNORE_UNKNOWN_CA 
                                                 SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
                                                 SECURITY_FLAG_IGNORE_CERT_DATE_INVALID;
 static_assert(kGetSecurityFlags == 0x3300 && kDownloadSecurityFlags == 0x3100);
+
+// Texts of failures callers tell apart.
+inline constexpr const char* kSecureConnectionError = "secure connection failed";
+inline constexpr const char* kTooLargeError = "larger than announced";
+inline constexpr const char* kAnswerTimeoutError = "timed out";
 
 // One client per thread. Every failing call leaves a short English text in last_error(); a
 // successful call leaves it as it was, so it always names the most recent failure.
@@ -62,13 +76,15 @@ class HttpClient {
 
   // Streams the body into `path` (created or truncated). No file is created for a status of 300
   // or more; an empty, short or overlong body leaves what arrived on disk and returns false.
+  // With `max_bytes` above 0, a Content-Length above it fails before the file is made, and a
+  // body that would pass it fails before those bytes are written (kTooLargeError).
   // A body that breaks off (an error, a stall, fewer bytes than its Content-Length) is asked
   // for again from where it stopped, with If-Range naming the first answer's ETag or
   // Last-Modified; an answer of 200 instead of 206 starts the file over. Failures before any
   // body that may pass (see kMaxRetries) are tried again. With `sha256`, the digest of the
   // file's bytes, computed as they are written, goes there on success.
   bool download(std::string_view url, const std::wstring& path, DownloadProgress progress,
-                std::string* sha256 = nullptr);
+                std::string* sha256 = nullptr, uint64_t max_bytes = 0);
 
   const std::string& last_error() const { return last_error_; }
 
@@ -82,9 +98,9 @@ class HttpClient {
     also_cancel_ = also;
   }
 
-  // How long a body may stand still before it counts as broken; kStallTimeout unless a test
-  // needs to see a stall sooner.
-  void set_stall_timeout(std::chrono::milliseconds timeout) { stall_timeout_ = timeout; }
+  // The window in which a body must bring kStallBytes; kStallWindow unless a test needs to see a
+  // stall sooner.
+  void set_stall_window(std::chrono::milliseconds window) { stall_window_ = window; }
 
   // How the session finds a proxy: WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY where the system offers
   // it, else WINHTTP_ACCESS_TYPE_DEFAULT_PROXY.
@@ -98,9 +114,12 @@ class HttpClient {
   struct Transfer;
   // The request after its headers came with a status below 300, else nothing with last_error
   // set; `status` gets the status seen (0 when none came).
-  std::optional<OpenRequest> start_request(std::string_view url, DWORD security_flags,
-                                           const std::wstring& headers = {},
-                                           DWORD* status = nullptr);
+  // `deadline`, when given, bounds each of its waits, and `read_wait` how long one read may wait.
+  std::optional<OpenRequest> start_request(
+      std::string_view url, DWORD security_flags, const std::wstring& headers = {},
+      DWORD* status = nullptr,
+      std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt,
+      std::optional<std::chrono::milliseconds> read_wait = std::nullopt);
   // The first answer of a download, with the retries a passing failure earns.
   std::optional<OpenRequest> start_download(std::string_view url);
   // Waits `delay` unless the cancel flag is set first; false when it was.
@@ -115,5 +134,5 @@ class HttpClient {
   const std::atomic<bool>* cancel_ = nullptr;
   const std::atomic<bool>* also_cancel_ = nullptr;
   DWORD access_type_ = 0;
-  std::chrono::milliseconds stall_timeout_ = kStallTimeout;
+  std::chrono::milliseconds stall_window_;
 };

@@ -84,3 +84,7 @@ std::optional<ReleaseInfo> fetch_latest_release(std::string_view base_url,
   if (!release) return refused(kNotARelease, why);
   return release;
 }
+
+bool secure_channel_refused(const std::string& why) {
+  return why == kSecureConnectionError;
+}

@@ -20,3 +20,7 @@ std::optional<ReleaseInfo> fetch_latest_release(std::string_view base_url,
                                                 std::string_view software_id,
                                                 std::string_view channel,
                                                 std::string* why = nullptr);
+
+// Whether a failed query's reason is a secure channel the service could not be reached over
+// (its certificate refused), which the person is told apart from a network that is down.
+bool secure_channel_refused(const std::string& why);

@@ -58,7 +58,10 @@ std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const 
     http.set_last_error(kCannotCreateFolderError);
     return std::nullopt;
   }
-  if (!http.download(file.download_url, download.path, std::move(progress), &download.digest)) {
+  // No byte past what the release announced: a body that goes on fills no disk.
+  const uint64_t announced = file.file_size > 0 ? static_cast<uint64_t>(file.file_size) : 0;
+  if (!http.download(file.download_url, download.path, std::move(progress), &download.digest,
+                     announced)) {
     return std::nullopt;
   }
   if (!file.zip_checksum.empty() && download.digest != file.zip_checksum) {

@@ -39,8 +39,9 @@ struct DownloadedPackage {
   std::string digest;  // of the downloaded bytes, lowercase hex
 };
 
-// Downloads `file` to `path` (its folder is made); `progress` sees its bytes. Nothing on
-// failure, with the reason in the client's last_error. A file_path that could leave an
+// Downloads `file` to `path` (its folder is made); `progress` sees its bytes; a body longer
+// than a file_size above 0 fails as it passes it. Nothing on failure, with the reason in the
+// client's last_error. A file_path that could leave an
 // installation, or is not UTF-8, is refused before any download.
 std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const std::wstring& path,
                                                  HttpClient& http,

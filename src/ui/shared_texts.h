@@ -2,6 +2,10 @@
 #pragma once
 
 inline constexpr const wchar_t* kReleaseUnavailable = L"无法获取版本信息，请检查网络连接";
+// The release service answered, but over a secure channel that could not be made: its
+// certificate was refused (or the handshake failed). Checking the network would not help.
+inline constexpr const wchar_t* kReleaseCertificateRefused =
+    L"无法获取版本信息：服务器证书未通过验证";
 // A record of the installation that could not be written; the file's full path follows.
 inline constexpr const wchar_t* kCannotWriteRecords = L"无法写入安装记录: ";
 inline constexpr const wchar_t* kCannotWriteConfig = L"无法写入配置文件: ";

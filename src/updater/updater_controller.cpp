@@ -56,11 +56,14 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
     return;
   }
   const bool untrusted = repair.outcome == RepairOutcome::Untrusted;
+  std::string why;
   const std::optional<ReleaseInfo> release =
-      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel, &why);
   if (cancel_requested.load()) return;
   if (!release) {
-    window->ShowError(kReleaseUnavailable, ExitCode::ServiceUnavailable);
+    window->ShowError(
+        secure_channel_refused(why) ? kReleaseCertificateRefused : kReleaseUnavailable,
+        ExitCode::ServiceUnavailable);
     return;
   }
   const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);

@@ -270,6 +270,35 @@ class Silent(unittest.TestCase):
         self.assertEqual((process.returncode, error.decode("utf-8").splitlines()[-1]), (7, "已取消"))
         self.assert_not_installed(cancelled)
 
+    def test_a_dripping_package_fails_and_frees_the_folder_and_a_slow_link_finishes(self):
+        folder = WORK / "Slow"
+        self.release("1.0")
+        self.install(folder, "--no-shortcuts")
+
+        def release(version, **resources):
+            return release_builder.build_release(SERVER_ROOT, self.server.url, version,
+                                                 packages(version)[:3] + [Package("resources.pak", **resources)])
+        # A byte every 2 s, against a test build's stall window of 4 s (a minute in the product):
+        # stalled, resumed three times, failed, and the folder free for an install at once.
+        dripping = release("2.0", content=b"r" * 4096, url_prefix="/_fault/drip=2")["files"][3]["download_url"]
+        self.server.clear_requests()
+        started = time.monotonic()
+        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet",
+                             env={"ORVANE_TEST_STALL_WINDOW_MS": "4000"})
+        self.assertEqual((code, lines[-1]), (3, "下载失败: resources.pak"))
+        self.assertLess(time.monotonic() - started, 60)
+        asked = [r for p, r, _ in self.server.ranges() if dripping.endswith(p)]
+        self.assertEqual(len(asked), 4, asked)
+        self.assertTrue(all(r.startswith("bytes=") for r in asked[1:]), asked)
+        release("2.0", content=b"r" * 4096)
+        self.install(folder, "--no-shortcuts")
+        # A slow link (4 KiB/s) is no stall: the update finishes.
+        release("3.0", content=b"s" * (64 << 10), url_prefix="/_fault/slow=4096")
+        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet")
+        self.assertEqual((code, lines[-1]), (0, "更新完成！点击「启动浏览器」继续。"))
+        self.assertEqual((folder / "resources.pak").read_bytes(), b"s" * (64 << 10))
+        self.uninstall(folder)
+
     def test_silent_updates_and_a_scheduled_check_asks_once_per_version(self):
         self.folder = WORK / "Orvane"
         self.release("1.0")

@@ -185,6 +185,21 @@ class InstallPipeline(unittest.TestCase):
                 self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
                 self.assertEqual(left, [])
 
+    def test_no_byte_past_the_size_the_release_announces_is_written(self):
+        announced, served = 1 << 20, 65 << 20
+        for label, fault in (("Content-Length past it", ""), ("chunked, no length", "/_fault/chunked")):
+            with self.subTest(label):
+                self.setUp()
+                release_builder.write_manifest(SERVER_ROOT, {"version": "1", "files": [
+                    {"file_path": "x.bin", "file_size": announced, "compressed": False,
+                     "download_url": f"{self.server.url}{fault}/gen/{served}"}]})
+                with winebench.LargestFile(self.temp) as temp:
+                    result = probe.one({"op": "run_install", "base_url": self.server.url,
+                                        "install_dir": winebench.windows_path(INSTALL)})
+                self.assertEqual(result["calls"][-1], {"call": "error", "value": "下载失败: x.bin\nlarger than announced"})
+                self.assertLessEqual(temp.largest, announced)
+                self.assertEqual(list(INSTALL.iterdir()), [])
+
     def test_paths_that_leave_the_directory_are_refused(self):
         for path in ("..\\x.bin", "C:\\x.bin"):
             with self.subTest(path):

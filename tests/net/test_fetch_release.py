@@ -91,6 +91,47 @@ class FetchLatestRelease(unittest.TestCase):
         self.assertEqual(result["release"], {"version": "1.2.3", "changelog": "", "channel": "stable",
                                              "min_os_version": "", "files": []})
 
+    def test_a_build_that_verifies_certificates_needs_a_trusted_authority(self):
+        """The probe built as a shipping build talks to the network (certificates verified, and a
+        release key) installs through the install worker: refused by every certificate it cannot
+        verify, with nothing fetched, until the prefix trusts the authority that issued the
+        service's."""
+        issued = self.stack.enter_context(release_server.ReleaseServer(
+            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "ca-issued")))
+        self_signed = self.stack.enter_context(release_server.ReleaseServer(
+            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "localhost")))
+        # Wine 8 matches a host name to a certificate, not an IP address: the name it holds.
+        url = lambda server: server.url.replace("127.0.0.1", "localhost")  # noqa: E731
+        host = winebench.BUILD_DIR / "tests" / "verified-install"
+        release_builder.build_release(SERVER_ROOT, url(issued), "1.0", [
+            Package("chrome.exe", content=b"MZ verified browser")], key=probe.RELEASE_KEY)
+
+        def install(server):
+            shutil.rmtree(host, ignore_errors=True)
+            for each in (issued, self_signed):
+                each.clear_requests()
+            result = probe.one({"op": "run_install", "thread": True, "base_url": url(server),
+                                "install_dir": winebench.windows_path(host)}, verified=True)
+            return result["calls"][-1], server.requests(), sorted(p.name for p in host.glob("*"))
+
+        refused = ({"call": "error", "value": "无法获取版本信息：服务器证书未通过验证"}, [], [])
+        self.assertEqual(install(issued), refused)
+        self.assertEqual(probe.one({"op": "get", "url": url(issued) + API_PATH}, verified=True)["last_error"],
+                         "secure connection failed")
+        with winebench.trusted_ca(release_server.ca_certificate(CERTS)[0]):
+            self.assertEqual(install(self_signed), refused)  # no authority issued it
+            last, requests, files = install(issued)
+            self.assertEqual(last, {"call": "status", "value": "安装完成！点击「启动浏览器」开始使用。"})
+            self.assertEqual([path for _, path, _ in requests][0], API_PATH)
+            self.assertIn("chrome.exe", files)
+            self.assertEqual((host / "chrome.exe").read_bytes(), b"MZ verified browser")
+            # Nothing is ignored, for the answer as for the packages.
+            flags = probe.run([{"op": "get", "url": url(issued) + API_PATH},
+                               {"op": "download", "url": url(issued) + API_PATH,
+                                "path": winebench.windows_path(host / "answer.json")}], verified=True)
+            self.assertEqual([(r["ok"], r["security_flags"] & 0xFF00) for r in flags], [(True, 0), (True, 0)])
+        self.assertEqual(install(issued), refused)
+
     def test_a_signed_build_installs_and_updates_only_what_its_key_signed(self):
         """The probe built with a key against answers of the release tool: each answer is judged
         the same by the tool's verify and by the program, and a refused one downloads nothing."""

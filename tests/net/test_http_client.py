@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import threading
+import time
 import unittest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
@@ -199,6 +200,35 @@ class HttpClientTest(unittest.TestCase):
                     with open(WORK / f"resume {i}.bin", "rb") as f:
                         self.assertEqual(hashlib.file_digest(f, "sha256").hexdigest(), downloaded["digest"])
                     (WORK / f"resume {i}.bin").unlink()
+
+    def test_a_release_answer_that_drips_gives_up_within_its_deadline(self):
+        """The answer of the release service: less than 1 KiB in a minute is a stall, and two
+        minutes in all its deadline. Both run at once (each takes a minute or two). Wine does not
+        shorten a read under way, so its end may come a read (at most 30 s) late."""
+        size = 16 * 1024
+        cases = [
+            # (label, faults, elapsed seconds at least, at most)
+            ("a byte every 20 s", "drip=20", 55, 100),
+            ("1 KiB every 25 s, never a stall", "drip=25,piece=1024", 115, 150),
+        ]
+        results = {}
+
+        def fetch(label, faults):
+            started = time.monotonic()
+            got = probe.one({"op": "get", "url": f"{self.http.url}/_fault/{faults}/gen/{size}"})
+            results[label] = (got, time.monotonic() - started)
+
+        threads = [threading.Thread(target=fetch, args=(label, faults)) for label, faults, _, _ in cases]
+        for thread in threads:
+            thread.start()
+        for thread in threads:
+            thread.join()
+        for label, _, least, most in cases:
+            with self.subTest(label):
+                got, elapsed = results[label]
+                self.assertEqual((got["ok"], got["last_error"]), (False, "timed out"))
+                self.assertGreaterEqual(elapsed, least)
+                self.assertLess(elapsed, most)
 
     def test_the_session_asks_the_system_for_the_proxy(self):
         # Wine 8 takes WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY (Windows 8.1 and later do) but ignores

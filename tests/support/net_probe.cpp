@@ -25,6 +25,7 @@
 #include "installation/installation_lock.h"
 #include "installation/update_marker.h"
 #include "installer/install_pipeline.h"
+#include "installer/install_thread.h"
 #include "json/json_dump.h"
 #include "json/json_parse.h"
 #include "json/json_value.h"
@@ -92,15 +93,46 @@ const char* message_name(UINT message) {
   return "?";
 }
 
+// The temporary folder the operation's "temp" names (as a user's TMP would), for the rest of
+// the operation: Wine takes TMP and TEMP from the prefix's registry, not from the environment a
+// test starts the probe with.
+class TempFolder {
+ public:
+  explicit TempFolder(const JsonValue& op) {
+    const std::string temp = op.get_string("temp").value_or("");
+    if (temp.empty()) return;
+    for (const wchar_t* name : {L"TMP", L"TEMP"}) {
+      wchar_t old[MAX_PATH] = {};
+      const DWORD size = GetEnvironmentVariableW(name, old, MAX_PATH);
+      kept_.emplace_back(
+          name, size > 0 && size < MAX_PATH ? std::optional<std::wstring>(old) : std::nullopt);
+      SetEnvironmentVariableW(name, to_wide(decode_utf8(temp).value_or(widen_bytes(temp))).c_str());
+    }
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() {
+    for (const auto& [name, value] : kept_)
+      SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+  }
+
+ private:
+  std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> kept_;
+};
+
 // A pipeline (install or update) on a window model that is never shown: every setter call, in
 // order. cancel_at_status=N sets the cancel flag when the N-th status line (1-based, byte lines
-// not counted) is posted.
+// not counted) is posted. With "thread", the install runs as the install worker runs it, the
+// release query included (and its failure shown).
 JsonValue run_pipeline(const JsonValue& op, bool update) {
+  const TempFolder temp(op);
+  const std::string base_url = op.get_string("base_url").value_or(std::string(kReleaseBaseUrl));
+  const bool thread = op.get_bool("thread").value_or(false);
   std::string why;
-  const std::optional<ReleaseInfo> release =
-      fetch_latest_release(op.get_string("base_url").value_or(std::string(kReleaseBaseUrl)),
-                           kSoftwareId, kReleaseChannel, &why);
-  if (!release) return JsonValue(Members{{"fetched", JsonValue(false)}, {"why", JsonValue(why)}});
+  std::optional<ReleaseInfo> release;
+  if (!thread) release = fetch_latest_release(base_url, kSoftwareId, kReleaseChannel, &why);
+  if (!release && !thread)
+    return JsonValue(Members{{"fetched", JsonValue(false)}, {"why", JsonValue(why)}});
   WindowModel model;
   std::atomic<bool> cancel{false};
   const auto cancel_at = static_cast<int>(op.get_number("cancel_at_status").value_or(0));
@@ -133,6 +165,10 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
     repair = RepairInterruptedUpdate(dir).outcome;
     RunUpdate(model, cancel, gate, dir, *release, dir + L"\\chrome.exe",
               repair == RepairOutcome::Untrusted);
+  } else if (thread) {
+    // The worker holds the model as the window's controller does.
+    const auto shared = std::shared_ptr<WindowModel>(&model, [](WindowModel*) {});
+    InstallThread(shared, cancel, gate, dir, {}, base_url);
   } else {
     RunInstall(model, cancel, gate, dir, *release);
   }
@@ -185,7 +221,7 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
   } else if (name == "download") {
     uint64_t calls = 0, last_total = 0, last_expected = 0;
     if (const std::optional<double> stall = op.get_number("stall_ms")) {
-      http->set_stall_timeout(std::chrono::milliseconds(static_cast<int64_t>(*stall)));
+      http->set_stall_window(std::chrono::milliseconds(static_cast<int64_t>(*stall)));
     }
     std::string digest;
     const bool ok = http->download(op.get_string("url").value_or(""), wide_path(op, "path"),

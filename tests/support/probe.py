@@ -14,17 +14,20 @@ import winebench
 PROBE = winebench.BUILD_DIR / "tests" / "support" / "orvane-probe.exe"
 # The same probe built with the bench's release key (the private half: RELEASE_KEY).
 SIGNED_PROBE = PROBE.with_name("orvane-probe-signed.exe")
+# Built with that key, and verifying every certificate as a shipping build does.
+VERIFIED_PROBE = PROBE.with_name("orvane-probe-verified.exe")
 RELEASE_KEY = winebench.BUILD_DIR / "tests" / "test-release-key.pem"
 SCRATCH = winebench.BUILD_DIR / "tests" / "probe-scripts"
 
 
-def run(operations, timeout=600, signed=False):
+def run(operations, timeout=600, signed=False, verified=False):
     SCRATCH.mkdir(parents=True, exist_ok=True)
+    program = VERIFIED_PROBE if verified else SIGNED_PROBE if signed else PROBE
     with tempfile.TemporaryDirectory(dir=SCRATCH) as work:
         script = pathlib.Path(work) / "script.json"
         results = pathlib.Path(work) / "results.json"
         script.write_bytes(json.dumps(operations, ensure_ascii=False).encode("utf-8", "surrogateescape"))
-        done = winebench.run_wine([SIGNED_PROBE if signed else PROBE, winebench.windows_path(script), winebench.windows_path(results)],
+        done = winebench.run_wine([program, winebench.windows_path(script), winebench.windows_path(results)],
                                   timeout=timeout)
         if done.returncode != 0 or not results.exists():
             raise AssertionError(f"orvane-probe failed ({done.returncode}): {done.stderr.decode(errors='replace')}")
@@ -32,8 +35,8 @@ def run(operations, timeout=600, signed=False):
         return json.loads(results.read_bytes().decode("utf-8", "surrogateescape"), strict=False)
 
 
-def one(operation, timeout=600, signed=False):
-    return run([operation], timeout, signed)[0]
+def one(operation, timeout=600, signed=False, verified=False):
+    return run([operation], timeout, signed, verified)[0]
 
 
 def start(operations, env=None):

@@ -5,8 +5,11 @@ passes its location in ORVANE_WINE_HOME, the Windows build folder in ORVANE_BUIL
 the source tree in ORVANE_SOURCE_DIR.
 """
 import contextlib
+import hashlib
 import os
 import pathlib
+import ssl
+import struct
 import subprocess
 import tempfile
 import time
@@ -267,3 +270,57 @@ def differing_pixels(actual, expected):
     if len(actual) != len(expected):
         return max(len(actual), len(expected))
     return sum(1 for a, b in zip(actual, expected) if a != b)
+
+
+# Where Wine 8 keeps the certificate authorities its TLS trusts: the prefix's local-machine root
+# store in the registry, into which Wine copies the host's list. A certificate added through
+# CertAddEncodedCertificateToStore to the "Root" system store is not kept there; a value written
+# under this key is, and is trusted from the next connection on.
+ROOT_STORE_KEY = r"HKLM\Software\Microsoft\SystemCertificates\Root\Certificates"
+# Properties of crypt32's serialised certificate: (id, 1, length, bytes) each.
+SHA1_HASH_PROP_ID, CERT_PROP_ID = 3, 32
+
+
+@contextlib.contextmanager
+def trusted_ca(cert_pem):
+    """The prefix trusts the certificate authority in cert_pem (PEM) inside the block."""
+    der = ssl.PEM_cert_to_DER_cert(pathlib.Path(cert_pem).read_text().split("-----END CERTIFICATE-----")[0]
+                                   + "-----END CERTIFICATE-----\n")
+    thumbprint = hashlib.sha1(der).digest()
+    blob = (struct.pack("<III", SHA1_HASH_PROP_ID, 1, len(thumbprint)) + thumbprint
+            + struct.pack("<III", CERT_PROP_ID, 1, len(der)) + der)
+    key = ROOT_STORE_KEY + "\\" + thumbprint.hex().upper()
+    added = run_wine(["reg", "add", key, "/v", "Blob", "/t", "REG_BINARY", "/d", blob.hex(), "/f"])
+    assert added.returncode == 0, added.stderr
+    try:
+        yield
+    finally:
+        run_wine(["reg", "delete", key, "/f"])
+
+
+class LargestFile:
+    """Watches a folder tree from a thread while the block runs: `largest` is the size of the
+    largest file seen in it at any moment (a sparse file counts by its length)."""
+
+    def __init__(self, folder, interval=0.005):
+        self.folder, self.interval, self.largest = pathlib.Path(folder), interval, 0
+        self._stop = None
+
+    def _watch(self):
+        while not self._stop.is_set():
+            for directory, _, files in os.walk(self.folder):
+                for name in files:
+                    with contextlib.suppress(OSError):
+                        self.largest = max(self.largest, os.stat(os.path.join(directory, name)).st_size)
+            self._stop.wait(self.interval)
+
+    def __enter__(self):
+        import threading
+        self._stop = threading.Event()
+        self._thread = threading.Thread(target=self._watch, daemon=True)
+        self._thread.start()
+        return self
+
+    def __exit__(self, *exc):
+        self._stop.set()
+        self._thread.join()

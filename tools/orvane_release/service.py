@@ -16,6 +16,8 @@ Any route may be prefixed with /_fault/<item>[,<item>...]/ to spoil the answer:
   chunked         Transfer-Encoding: chunked, 64 KiB chunks and the last chunk
   slow=<rate>     the body at about rate bytes per second
   delay=<s>       s seconds (fractions allowed) before the headers
+  drip=<s>        the body a piece at a time, s seconds (fractions allowed) apart; piece=<k>
+                  bytes a piece (default 1)
   extra=<k>       the announced body, then k bytes "X" more, then close ("Connection: close"
                   is announced, so that a client never reads them as its next answer)
 Items combine (chunked,slow=100000; chunked,truncate=10); so do nested prefixes.
@@ -234,6 +236,8 @@ class Faults:
     norange: bool = False  # Range is ignored: always the whole body with 200
     newetag: bool = False  # every answer carries an ETag of its own, as if the file changed
     times: int = None      # status, empty, cuts, slow and delay hold for this many requests only
+    drip: float = None     # seconds between pieces of the body
+    piece: int = 1         # bytes a drip sends at once
 
     @property
     def cut(self):
@@ -248,6 +252,7 @@ FAULT_ITEMS = {
     "status": int, "empty": None, "truncate": int, "close": int,
     "chunked": None, "slow": int, "delay": float, "extra": int,
     "stall": int, "norange": None, "newetag": None, "times": int,
+    "drip": float, "piece": int,
 }
 
 
@@ -265,7 +270,8 @@ def parse_faults(text):
             number = FAULT_ITEMS[name](value)
         except ValueError:
             raise ValueError(item) from None
-        if number < 0 or (name == "slow" and number == 0) or (name == "status" and not 200 <= number <= 599):
+        if number < 0 or (name in ("slow", "piece") and number == 0) or \
+                (name == "status" and not 200 <= number <= 599):
             raise ValueError(item)
         setattr(faults, name, number)
     if sum(limit is not None for limit in (faults.truncate, faults.close, faults.stall)) > 1:
@@ -307,6 +313,13 @@ def _paced(pieces, rate, stopping):
         sent += len(piece)
         pause = started + sent / rate - time.monotonic()
         if pause > 0 and stopping.wait(pause):
+            raise ConnectionAbortedError("server stopping")
+
+
+def _dripped(pieces, interval, stopping):
+    for piece in pieces:
+        yield piece
+        if stopping.wait(interval):
             raise ConnectionAbortedError("server stopping")
 
 
@@ -391,7 +404,9 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         pieces = body.chunks(offset)
         if faults.cut is not None:
             pieces = _take(pieces, faults.cut)
-        if faults.slow:
+        if faults.drip is not None:
+            pieces = _dripped(_split(pieces, faults.piece), faults.drip, self.server.owner._stopping)
+        elif faults.slow:
             pieces = _paced(_split(pieces, max(1, min(CHUNKED_PIECE, int(faults.slow * SLOW_TICK)))),
                             faults.slow, self.server.owner._stopping)
         elif faults.chunked:
@@ -592,6 +607,7 @@ class CertKind:
     key_usage: str
     extended_key_usage: str
     expired: bool = False
+    issued_by_ca: bool = False  # by the directory's test certificate authority, not by itself
 
 
 # Kinds sharing the host name differ in OU, so that no certificate names another as issuer.
@@ -606,7 +622,12 @@ CERT_KINDS = {
     # which is what a client's "wrong usage" certificate error is about.
     "wrong-usage": CertKind("/OU=wrong-usage/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
                             "critical,digitalSignature,keyEncipherment", "clientAuth"),
+    # What a client that verifies certificates takes once it trusts the test CA (ca_certificate):
+    # addressed as https://localhost:<port> (Wine 8 does not match an IP address to a certificate).
+    "ca-issued": CertKind("/OU=ca-issued/CN=localhost", "DNS:localhost,IP:127.0.0.1",
+                          "critical,digitalSignature,keyEncipherment", "serverAuth", issued_by_ca=True),
 }
+CA_SUBJECT = "/O=Orvane test bench/CN=Orvane Test CA"
 
 # `openssl ca` is used because OpenSSL 3.0 has no other way to give a certificate dates in
 # the past (x509 -not_before/-not_after arrived in 3.2).
@@ -639,7 +660,13 @@ subjectKeyIdentifier = hash
 keyUsage = {kind.key_usage}
 extendedKeyUsage = {kind.extended_key_usage}
 subjectAltName = {kind.subject_alt_name}
+
+[ ca_ext ]
+basicConstraints = critical,CA:TRUE
+keyUsage = critical,keyCertSign,cRLSign
+subjectKeyIdentifier = hash
 """
+CA_KIND = CertKind(CA_SUBJECT, "", "", "")
 
 
 def _asn1_time(moment):
@@ -647,11 +674,22 @@ def _asn1_time(moment):
 
 
 def make_certificate(directory, kind):
-    """(cert_path, key_path) of a self-signed RSA 2048 certificate of the given kind (a key
-    of CERT_KINDS), made with the openssl tool once per directory and kind."""
+    """(cert_path, key_path) of an RSA 2048 certificate of the given kind (a key of
+    CERT_KINDS), self-signed or issued by the directory's test CA, made with the openssl tool
+    once per directory and kind."""
     wanted = CERT_KINDS[kind]
-    directory = pathlib.Path(directory)
-    cert, key = directory / f"{kind}.cert.pem", directory / f"{kind}.key.pem"
+    issuer = ca_certificate(directory) if wanted.issued_by_ca else None
+    return _make(pathlib.Path(directory), kind, wanted, "server_ext", issuer)
+
+
+def ca_certificate(directory):
+    """(cert_path, key_path) of the test certificate authority kept in directory (made once),
+    which issues the "ca-issued" kind. A client trusts it only when told to."""
+    return _make(pathlib.Path(directory), "test-ca", CA_KIND, "ca_ext", None)
+
+
+def _make(directory, name, wanted, extensions, issuer):
+    cert, key = directory / f"{name}.cert.pem", directory / f"{name}.key.pem"
     if cert.is_file() and key.is_file():
         return cert, key
     directory.mkdir(parents=True, exist_ok=True)
@@ -667,9 +705,15 @@ def make_certificate(directory, kind):
         pathlib.Path(work, "index.txt").write_text("")
         _openssl("req", "-new", "-newkey", "rsa:2048", "-nodes", "-config", config,
                  "-subj", wanted.subject, "-keyout", f"{work}/key.pem", "-out", f"{work}/req.csr")
-        _openssl("ca", "-batch", "-config", config, "-selfsign", "-preserveDN", "-notext",
-                 "-keyfile", f"{work}/key.pem", "-in", f"{work}/req.csr", "-out", f"{work}/cert.pem",
-                 "-startdate", start, "-enddate", end, "-extensions", "server_ext")
+        signer = ["-selfsign", "-keyfile", f"{work}/key.pem"] if issuer is None else \
+            ["-cert", issuer[0], "-keyfile", issuer[1]]
+        _openssl("ca", "-batch", "-config", config, *signer, "-preserveDN", "-notext",
+                 "-in", f"{work}/req.csr", "-out", f"{work}/cert.pem",
+                 "-startdate", start, "-enddate", end, "-extensions", extensions)
+        if issuer is not None:
+            # The server sends its chain: its own certificate, then the CA's.
+            with open(f"{work}/cert.pem", "ab") as chain:
+                chain.write(pathlib.Path(issuer[0]).read_bytes())
         # The certificate goes last: its presence means the pair is complete.
         os.replace(f"{work}/key.pem", key)
         os.replace(f"{work}/cert.pem", cert)
