@@ -184,7 +184,7 @@ class CommandLineTests(unittest.TestCase):
         kinds = [("locales/de.pak", first["locales/de.pak"], None),
                  ("locales/en.pak", first["locales/en.pak"], "patches/0.zst"),
                  ("locales/ja.pak", None, "patches/1.zst"), ("locales/zz.pak", None, "patches/2.zst")]
-        self.assertEqual(members, [{"file_path": name, "sha256": sha(second[name]),
+        self.assertEqual(members, [{"file_path": name, "sha256": sha(second[name]), "size": len(second[name]),
                                     **({"base_sha256": sha(base)} if base is not None else {}),
                                     **({"patch": patch} if patch else {})} for name, base, patch in kinds])
         for name, base, patch in kinds[1:]:
@@ -214,6 +214,17 @@ class CommandLineTests(unittest.TestCase):
         first, _, _ = installed_versions()
         other_member = lambda listing: json.dumps(  # noqa: E731
             {"members": json.loads(listing)["members"][:-1]}).encode()
+
+        def sized(change):  # every patched member's size changed (None: left out)
+            def listing(text):
+                members = json.loads(text)["members"]
+                for member in members:
+                    if "patch" in member:
+                        member["size"] = change(member["size"])
+                        if member["size"] is None:
+                            del member["size"]
+                return json.dumps({"members": members}).encode()
+            return listing
         cases = [
             ("chrome.exe", lambda data: make_patch(b"other bytes", first["chrome.exe"]),
              "chrome.exe: delta 0: applied to its base, it makes other bytes than checksum_sha256"),
@@ -222,6 +233,12 @@ class CommandLineTests(unittest.TestCase):
              "locales/de.pak: delta 0: member locales/en.pak: its patch makes other bytes than its sha256"),
             ("locales/de.pak", lambda data: replaced(data, "delta.json", other_member),
              "locales/de.pak: delta 0: delta.json lists other members than the package"),
+            # The program refuses a patch that makes another size than listed, and a listing
+            # without sizes.
+            ("locales/de.pak", lambda data: replaced(data, "delta.json", sized(lambda size: size + 1)),
+             "locales/de.pak: delta 0: member locales/en.pak: its patch makes another size than its size"),
+            ("locales/de.pak", lambda data: replaced(data, "delta.json", sized(lambda size: None)),
+             "locales/de.pak: delta 0: does not apply to its base (delta.json is missing or does not list members)"),
         ]
         for number, (name, remade, refusal) in enumerate(cases):
             with self.subTest(refusal):

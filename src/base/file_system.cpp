@@ -208,3 +208,12 @@ std::wstring folded_directory(const std::wstring& dir) {
   if (!full.empty()) CharUpperBuffW(full.data(), static_cast<DWORD>(full.size()));
   return full;
 }
+
+std::optional<uint64_t> file_size_of(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/path_text.h"
@@ -44,6 +46,9 @@ std::wstring folded_directory(const std::wstring& dir);
 // names resolved, the case as stored), folded like folded_directory. A folder that does not
 // exist yet is named by its nearest existing parent and the rest of the path as given.
 std::wstring directory_identity(const std::wstring& dir);
+
+// The size of the file at `path`; nothing when there is no file there.
+std::optional<uint64_t> file_size_of(const std::wstring& path);
 
 // Asks the disk to hold the file's bytes now (FlushFileBuffers).
 bool flush_file(const std::wstring& path);

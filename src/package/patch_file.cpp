@@ -87,12 +87,13 @@ std::optional<std::string> digest_of(const uint8_t* bytes, uint64_t size) {
 }
 
 std::optional<std::string> apply(const std::wstring& base_path, const std::wstring& patch_path,
-                                 const std::wstring& out_path) {
+                                 const std::wstring& out_path,
+                                 std::optional<uint64_t> expected_size) {
   const std::optional<MappedFile> patch = map_for_reading(patch_path);
   if (!patch || patch->size == 0) return std::nullopt;
   const std::optional<uint64_t> content =
       patch_content_size(patch->bytes(), static_cast<size_t>(patch->size));
-  if (!content) return std::nullopt;
+  if (!content || (expected_size && *content != *expected_size)) return std::nullopt;
   std::optional<MappedFile> base;
   if (!base_path.empty()) {
     base = map_for_reading(base_path);
@@ -114,8 +115,9 @@ std::optional<std::string> apply(const std::wstring& base_path, const std::wstri
 
 std::optional<std::string> ApplyPatchFile(const std::wstring& base_path,
                                           const std::wstring& patch_path,
-                                          const std::wstring& out_path) {
-  std::optional<std::string> digest = apply(base_path, patch_path, out_path);
+                                          const std::wstring& out_path,
+                                          std::optional<uint64_t> expected_size) {
+  std::optional<std::string> digest = apply(base_path, patch_path, out_path, expected_size);
   if (!digest) DeleteFileW(out_path.c_str());
   return digest;
 }

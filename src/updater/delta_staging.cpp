@@ -36,7 +36,11 @@ std::optional<StagedPackage> stage_file(const ReleaseFile& file, size_t index,
   const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
   const std::optional<std::wstring> target = fresh_target(unpack, file.file_path);
   if (!installed || !target) return std::nullopt;
-  const std::optional<std::string> digest = ApplyPatchFile(*installed, delta_path, *target);
+  // A plain package is the file itself: its announced size is the size the patch must make.
+  const std::optional<uint64_t> size =
+      file.file_size > 0 ? std::optional<uint64_t>(static_cast<uint64_t>(file.file_size))
+                         : std::nullopt;
+  const std::optional<std::string> digest = ApplyPatchFile(*installed, delta_path, *target, size);
   pause_point("patched");
   if (!digest || *digest != file.checksum_sha256) return std::nullopt;
   StagedPackage staged;
@@ -59,7 +63,7 @@ bool make_member(const ZipDeltaMember& member, const std::wstring& installed,
   if (!patch) return false;
   const std::optional<std::string> digest =
       ApplyPatchFile(member.base_sha256.empty() ? std::wstring() : installed,
-                     join_path(patches, to_wide(*patch)), target);
+                     join_path(patches, to_wide(*patch)), target, member.size);
   pause_point("patched");
   return digest && *digest == member.sha256;
 }
@@ -69,8 +73,10 @@ std::optional<StagedPackage> stage_zip(const ReleaseFile& file, size_t index,
                                        const std::wstring& delta_path, const std::wstring& patches,
                                        const std::atomic<bool>& cancel) {
   if (!remove_tree(patches) || !ExtractArchive(delta_path, patches, &cancel)) return std::nullopt;
-  const std::optional<std::string> text =
-      ReadFileText(join_path(patches, display_wide(kZipDeltaManifestName)));
+  const std::wstring listing = join_path(patches, display_wide(kZipDeltaManifestName));
+  const std::optional<uint64_t> listing_size = file_size_of(listing);
+  if (!listing_size || *listing_size > kMaxZipDeltaManifestBytes) return std::nullopt;
+  const std::optional<std::string> text = ReadFileText(listing);
   const std::optional<std::vector<ZipDeltaMember>> members =
       text ? parse_zip_delta(*text) : std::nullopt;
   if (!members) return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <set>
@@ -11,6 +12,7 @@
 #include "base/pause_point.h"
 #include "base/wide.h"
 #include "installation/browser_processes.h"
+#include "installation/disk_room.h"
 #include "installation/installation_lock.h"
 #include "installation/replacement_journal.h"
 #include "installation/scheduled_check.h"
@@ -101,6 +103,28 @@ std::wstring download_failure(const std::string& error, const std::wstring& path
   if (error == kDownloadChecksumError) return kDigestFailed + path_text;
   if (error == kChecksumError) return kFileDigestFailed + path_text;
   return kDownloadFailed + path_text;
+}
+
+uint64_t announced(int64_t size) {
+  return size > 0 ? static_cast<uint64_t>(size) : 0;
+}
+
+// Room for what the update writes, told before anything is downloaded: the staged files, and
+// the two downloads (`downloads`: each package's, or its delta's) that can lie in staging at
+// once; where the installation is on another drive, the staged files are copied there while the
+// files they replace wait as backups.
+std::optional<std::wstring> MissingUpdateRoom(const std::wstring& staging,
+                                              const std::wstring& install_dir,
+                                              const std::vector<ReleaseFile>& changed,
+                                              const std::vector<int64_t>& downloads) {
+  uint64_t staged = 0;
+  for (const ReleaseFile& file : changed)
+    staged = std::min(staged + announced(file.file_size), UINT64_MAX / 4);
+  std::vector<uint64_t> held;
+  for (int64_t size : downloads) held.push_back(announced(size));
+  std::vector<RoomNeed> needs{{staging, staged + TwoLargest(held)}};
+  if (!SameVolume(staging, install_dir)) needs.push_back({install_dir, staged});
+  return MissingRoom(needs);
 }
 
 // Stages one downloaded and checked package; what it staged on success, else the error shown.
@@ -309,6 +333,12 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
   for (const ReleaseFile& file : changed) {
     deltas.push_back(ChooseDelta(file, install_dir));
     sizes.push_back(deltas.back() ? deltas.back()->file_size : file.file_size);
+  }
+  if (const std::optional<std::wstring> no_room =
+          MissingUpdateRoom(staging, install_dir, changed, sizes)) {
+    remove_tree(staging);
+    window.ShowError(*no_room, ExitCode::FolderNotWritable);
+    return;
   }
   ProgressReporter progress(window, sizes, 0, kDownloadShare);
   const auto download = [&](int32_t i) {

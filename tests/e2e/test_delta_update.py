@@ -3,6 +3,8 @@ releases built with deltas from the one before, each release with a failure of i
 control installation that takes the same releases with their deltas removed. Both must end byte
 for byte alike, records included, and the service's log shows what each package cost."""
 import copy
+import io
+import json
 import pathlib
 import random
 import shutil
@@ -10,11 +12,13 @@ import sys
 import time
 import unittest
 import urllib.parse
+import zipfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
 import install_helpers as h  # noqa: E402
 import installer_session as s  # noqa: E402
+import probe  # noqa: E402
 import release_builder  # noqa: E402
 import winebench  # noqa: E402
 from release_builder import Package  # noqa: E402
@@ -71,6 +75,38 @@ def without_deltas(manifest):
     return stripped
 
 
+# Bytes of a zstd frame's Frame_Content_Size field by its flag (Frame_Header_Descriptor bits
+# 7-6), with and without the Single_Segment flag (bit 5), and of a Dictionary_ID by its flag.
+CONTENT_SIZE_BYTES = {True: (1, 2, 4, 8), False: (0, 2, 4, 8)}
+DICTIONARY_ID_BYTES = (0, 1, 2, 4)
+
+
+def claim_content_size(frame, size):
+    """The zstd frame with its header saying it makes `size` bytes (8 of them for the field);
+    its blocks make what they made."""
+    descriptor = frame[4]
+    single = bool(descriptor & 0x20)
+    at = 5 + (0 if single else 1) + DICTIONARY_ID_BYTES[descriptor & 3]
+    field = CONTENT_SIZE_BYTES[single][descriptor >> 6]
+    return (frame[:4] + bytes([(descriptor & 0x3F) | 0xC0]) + frame[5:at] + size.to_bytes(8, "little")
+            + frame[at + field:])
+
+
+def relisted(delta_zip, size_of):
+    """A zip delta whose delta.json gives each member size_of(member) bytes."""
+    source, out = zipfile.ZipFile(io.BytesIO(delta_zip)), io.BytesIO()
+    with zipfile.ZipFile(out, "w") as target:
+        for info in source.infolist():
+            body = source.read(info)
+            if info.filename == "delta.json":
+                listing = json.loads(body)
+                for member in listing["members"]:
+                    member["size"] = size_of(member)
+                body = json.dumps(listing).encode()
+            target.writestr(info, body)
+    return out.getvalue()
+
+
 class DeltaUpdates(unittest.TestCase):
     def setUp(self):
         h.close_browser()
@@ -114,6 +150,16 @@ class DeltaUpdates(unittest.TestCase):
         shutil.copytree(SIDE_ROOT / "files", SERVER_ROOT / "files", dirs_exist_ok=True)
         [delta] = made["files"][0]["deltas"]
         return delta
+
+    def restated(self, delta, remake):
+        """The delta with its stored bytes remade (remake(bytes)), served from a URL of its own."""
+        data = remake(release_builder.stored_file(SERVER_ROOT, delta["download_url"]).read_bytes())
+        digest = release_builder.sha256_hex(data)
+        name = f"restated/{digest}/{delta['download_url'].rsplit('/', 1)[-1]}"
+        (SERVER_ROOT / "files" / name).parent.mkdir(parents=True, exist_ok=True)
+        (SERVER_ROOT / "files" / name).write_bytes(data)
+        return {**delta, "download_url": f"{self.server.url}/files/{name}", "file_size": len(data),
+                "sha256": digest}
 
     def test_delta_updates_end_as_full_updates_and_every_failure_falls_back(self):
         ours, control, fresh = WORK / "Deltas", WORK / "Control", WORK / "Fresh"
@@ -207,6 +253,24 @@ class DeltaUpdates(unittest.TestCase):
                 downloads, _ = release(version, prepare=killed)
                 self.assertEqual(killed_run, [True])
                 self.assertEqual(downloads, {"big.bin": ["delta"], ZIP: ["delta"], "small.txt": ["full"]})
+
+        # 9: big.bin's patch says it makes 8 GiB, one member patch of the zip's delta another
+        # size than delta.json lists: each refused before it is written, the package fetched.
+        def mutate_9(manifest):
+            for entry in manifest["files"]:
+                if entry["file_path"] == "big.bin":
+                    entry["deltas"] = [self.restated(entry["deltas"][0],
+                                                     lambda frame: claim_content_size(frame, 8 << 30))]
+                elif entry["file_path"] == ZIP:
+                    entry["deltas"] = [self.restated(entry["deltas"][0], lambda data: relisted(
+                        data, lambda member: member["size"] + ("patch" in member)))]
+        staging = winebench.host_path(probe.one({"op": "update_staging",
+                                                 "install_dir": winebench.windows_path(ours)})["path"])
+        with winebench.LargestFile(staging) as staged:
+            downloads, manifest = release(9, mutate=mutate_9)
+        self.assertEqual(downloads, {"big.bin": ["delta", "full"], ZIP: ["delta", "full"], "small.txt": ["full"]})
+        self.assertLessEqual(staged.largest, max(e["file_size"] for e in manifest["files"]))
+        self.assertGreater(staged.largest, 0)
 
         for folder in (ours, control, fresh):
             process = winebench.start_wine([folder / h.UPDATER_NAME, "--uninstall", "--quiet"])

@@ -5,7 +5,9 @@ import contextlib
 import json
 import pathlib
 import shutil
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -162,6 +164,28 @@ class UpdatePipeline(unittest.TestCase):
                 self.assertEqual(calls[-1], ("error", texts[label]))
                 self.assertNotIn(("status", "正在关闭浏览器..."), calls)
                 self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_a_staging_drive_too_small_fails_before_the_first_download(self):
+        packages = release_v2()
+        packages[3] = Package("data.bin", content=bytes(3 << 20))
+        with tempfile.TemporaryDirectory() as mount_point:
+            mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=2m", "tmpfs", mount_point],
+                                     capture_output=True)
+            self.assertEqual(mounted.returncode, 0, "a small file system is needed as the temporary drive")
+            unmap = winebench.map_drive("T", pathlib.Path(mount_point))
+            try:
+                free = shutil.disk_usage(mount_point).free >> 20
+                manifest, calls, fetched, _ = self.update(packages, temp="T:\\")
+                left = list(pathlib.Path(mount_point).iterdir())
+            finally:
+                unmap()
+                subprocess.run(["umount", mount_point], check=True)
+        # The changed packages staged, and the two largest downloads beside them.
+        changed = sorted(e["file_size"] for e in manifest["files"] if e["file_path"] != "chrome.exe")
+        needed = -(-(sum(changed) + sum(changed[-2:])) >> 20)
+        self.assertEqual(calls[-1], ("error", f"磁盘空间不足: 需要 {needed} MB，可用 {free} MB"))
+        self.assertEqual((fetched, left), ([], []))
+        self.assertEqual(tree(INSTALL), self.installed)
 
     def test_an_archive_that_does_not_extract_leaves_the_installation_untouched(self):
         packages = release_v2()

@@ -3,7 +3,8 @@ earlier version of the file, made and applied with the zstd command.
 
 A plain package's delta is one zstd frame made with --patch-from the earlier file. A zip's
 delta is a zip: delta.json first (deflated), {"members": [...]} listing every member of
-the new zip in its order, each with its "file_path" and "sha256" and
+the new zip in its order, each with its "file_path", "sha256" and "size" (bytes; the program
+refuses a patch that says it makes another number of them) and
   unchanged:  "base_sha256" equal to "sha256", no "patch"
   changed:    "base_sha256" of the earlier member, "patch": "patches/<n>.zst" made from it
   new:        no "base_sha256", "patch": "patches/<n>.zst" made from nothing
@@ -94,7 +95,7 @@ def _make_zip_delta(package, release, target, scratch):
             new = scratch / "member"
             with archive.open(info) as source, open(new, "wb") as out:
                 shutil.copyfileobj(source, out, HASH_CHUNK)
-            listed = {"file_path": info.filename, "sha256": build.sha256_hex(new)}
+            listed = {"file_path": info.filename, "sha256": build.sha256_hex(new), "size": info.file_size}
             base = release.digest(info.filename)
             if base == listed["sha256"]:
                 listed["base_sha256"] = base

@@ -12,6 +12,8 @@ from . import answer_json, build, check, delta, installed
 from .digest import sha256_stream
 
 NOT_FOUND = "is in no release of this root or of --previous"
+# The program does not read a longer delta.json.
+MAX_LISTING_BYTES = 16 * 1024 * 1024
 
 
 def root_releases(root):
@@ -56,31 +58,46 @@ def _refusal(root, entry, named, releases, scratch):
         if installed.is_zip(entry):
             return _zip_refusal(root, path, entry, named, releases, scratch)
         with base.file(entry["file_path"], scratch) as earlier:
-            return None if _made_digest(path, earlier, scratch) == entry.get("checksum_sha256") else \
-                "applied to its base, it makes other bytes than checksum_sha256"
+            made, size = _made(path, earlier, scratch)
+        if made != entry.get("checksum_sha256"):
+            return "applied to its base, it makes other bytes than checksum_sha256"
+        # The program refuses a patch that makes another size than the file's before it writes.
+        if isinstance(entry.get("file_size"), int) and entry["file_size"] > 0 and size != entry["file_size"]:
+            return "applied to its base, it makes another size than file_size"
+        return None
     except ValueError as error:
         return f"does not apply to its base ({error})"
 
 
-def _made_digest(patch, base, scratch):
-    """The digest of what patch makes from base (a file, or None)."""
+def _made(patch, base, scratch):
+    """(digest, size) of what patch makes from base (a file, or None)."""
     made = scratch / "made"
     try:
         delta.apply_patch(patch, made, base)
-        return build.sha256_hex(made)
+        return build.sha256_hex(made), made.stat().st_size
     finally:
         made.unlink(missing_ok=True)
 
 
+def _whole_size(value):
+    """Whether the program reads value as a member's size: a whole number in 0..2^53."""
+    return isinstance(value, (int, float)) and not isinstance(value, bool) and \
+        0 <= value <= 2 ** 53 and float(value).is_integer()
+
+
 def _listed_members(archive):
-    """delta.json's members, each with string file_path and sha256, and optionally base_sha256
-    and patch; ValueError when it holds anything else."""
+    """delta.json's members, each with string file_path and sha256, a size, and optionally
+    base_sha256 and patch; ValueError when it holds anything else or is larger than the program
+    reads."""
     try:
+        if archive.getinfo(delta.DELTA_LIST).file_size > MAX_LISTING_BYTES:
+            raise ValueError(f"{delta.DELTA_LIST} is larger than {MAX_LISTING_BYTES} bytes")
         members = json.loads(archive.read(delta.DELTA_LIST)).get("members")
-    except (KeyError, ValueError, AttributeError):
+    except (KeyError, AttributeError, json.JSONDecodeError, UnicodeDecodeError):
         members = None
     if not isinstance(members, list) or not all(
             isinstance(m, dict) and all(isinstance(m.get(k), str) for k in ("file_path", "sha256"))
+            and _whole_size(m.get("size"))
             and all(isinstance(m.get(k, ""), str) for k in ("base_sha256", "patch")) for m in members):
         raise ValueError(f"{delta.DELTA_LIST} is missing or does not list members")
     return members
@@ -102,7 +119,7 @@ def _zip_refusal(root, path, entry, named, releases, scratch):
         return f"{delta.DELTA_LIST} gives {entry['file_path']} other digests than the answer"
     package = check.stored_path(root, entry.get("download_url"))
     if package is not None and package.is_file() and _zip_digests(package) != [
-            (m["file_path"], m["sha256"]) for m in members]:
+            (m["file_path"], m["sha256"], m["size"]) for m in members]:
         return f"{delta.DELTA_LIST} lists other members than the package"
     return None
 
@@ -124,17 +141,20 @@ def _member_refusal(archive, member, releases, scratch):
         return f"its patch {member['patch']} is not in the delta"
     try:
         with earlier.file(name, scratch) if earlier else contextlib.nullcontext() as base_file:
-            made = _made_digest(patch, base_file, scratch)
+            made, size = _made(patch, base_file, scratch)
     finally:
         patch.unlink()
-    return None if made == digest else "its patch makes other bytes than its sha256"
+    if made != digest:
+        return "its patch makes other bytes than its sha256"
+    return None if size == member["size"] else "its patch makes another size than its size"
 
 
 def _zip_digests(path):
-    """[(member name, sha256)] of a zip's files in its order; None when it cannot be read."""
+    """[(member name, sha256, size)] of a zip's files in its order; None when it cannot be read."""
     try:
         with zipfile.ZipFile(path) as archive:
-            return [(info.filename, _member_digest(archive, info)) for info in archive.infolist() if not info.is_dir()]
+            return [(info.filename, _member_digest(archive, info), info.file_size)
+                    for info in archive.infolist() if not info.is_dir()]
     except (OSError, zipfile.BadZipFile):
         return None
 
