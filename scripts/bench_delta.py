@@ -25,6 +25,8 @@ import installer_session as s  # noqa: E402
 import release_builder  # noqa: E402
 import winebench  # noqa: E402
 from test_delta_update import path_of, without_deltas  # noqa: E402
+sys.path.insert(0, str(ROOT / "tools"))
+from orvane_release import signing  # noqa: E402
 
 MIB = 1024 * 1024
 BLOCK = 4096
@@ -53,8 +55,10 @@ def release_exe(commit):
     subprocess.run(["git", "worktree", "prune"], cwd=ROOT, check=True)
     subprocess.run(["git", "worktree", "add", "--detach", "--quiet", str(source), sha], cwd=ROOT, check=True)
     try:
-        subprocess.run(["cmake", "--preset", "release", "-B", str(build), f"-DORVANE_RELEASE_BASE_URL={RELEASE_URL}"],
-                       cwd=source, check=True, stdout=subprocess.DEVNULL)
+        # A shipping build needs a key: the bench's own (older commits take it too).
+        key = signing.public_key_text(winebench.BUILD_DIR / "tests" / "test-release-key.pem")
+        subprocess.run(["cmake", "--preset", "release", "-B", str(build), f"-DORVANE_RELEASE_BASE_URL={RELEASE_URL}",
+                        f"-DORVANE_RELEASE_PUBLIC_KEY={key}"], cwd=source, check=True, stdout=subprocess.DEVNULL)
         subprocess.run(["cmake", "--build", str(build), "--target", "orvane-setup"], cwd=source, check=True,
                        stdout=subprocess.DEVNULL)
         EXES.mkdir(parents=True, exist_ok=True)
