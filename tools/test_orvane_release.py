@@ -311,6 +311,71 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual((again.returncode, again.stdout, self.key.read_bytes()), (1, "", pem))
         self.assertIn("exists already", again.stderr)
 
+    def test_online_keys_a_root_certifies(self):
+        """keygen --root, certify, build and sign with an online key and its certificate, verify
+        as the program judges (revoked by a higher key sequence taken), serve's header."""
+        root_key, online, second = self.dir / "root.pem", self.dir / "online.pem", self.dir / "second.pem"
+        made = tool("keygen", "--root", root_key)
+        root = made.stdout.strip()
+        self.assertIn("keep", made.stderr)
+        self.assertIn("-DORVANE_RELEASE_PUBLIC_KEY", made.stderr)
+        online_public, second_public = self.run_ok("keygen", online).strip(), self.run_ok("keygen", second).strip()
+        certificate = self.dir / "online.cert"
+        certify = ("certify", "--root-key", root_key, "--key-sequence", "1", "--expires-in", "30", "--out")
+        printed = self.run_ok(*certify, certificate, "--key", online).strip()
+        self.assertEqual(certificate.read_text().strip(), printed)
+        _, _, members = signing.read_certificate(printed)
+        self.assertEqual((members["public_key"], members["software_id"], members["key_sequence"]),
+                         (online_public, "orvane_browser_150", 1))
+        self.run_ok(*certify, self.dir / "second.cert", "--public-key", second_public)
+        refusals = [
+            # (arguments, what stderr says)
+            ((*certify, self.dir / "x.cert", "--key", root_key), "the online key is the root key"),
+            (("certify", "--root-key", root_key, "--key", online, "--key-sequence", "0", "--expires-in", "30",
+              "--out", self.dir / "x.cert"), "key sequence 0"),
+            (("certify", "--root-key", root_key, "--key", online, "--key-sequence", "1", "--expires-in", "0",
+              "--out", self.dir / "x.cert"), "a certificate lives 1 to"),
+            (("build", "--files", self.dir / "browser", "--out", self.dir / "x", "--version", "1",
+              "--base-url", BASE_URL, "--certificate", certificate), "--certificate goes with --key"),
+            (("build", "--files", self.dir / "browser", "--out", self.dir / "x", "--version", "1",
+              "--base-url", BASE_URL, "--key", second, "--certificate", certificate), "certifies another key"),
+            (("build", "--files", self.dir / "browser", "--out", self.dir / "x", "--version", "1",
+              "--base-url", BASE_URL, "--key", online, "--certificate", certificate, "--expires-in", "60"),
+             "ends before the answer would"),
+        ]
+        for args, refusal in refusals:
+            with self.subTest(args[0], refusal=refusal):
+                result = tool(*args)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn(refusal, result.stderr)
+        self.assertFalse((self.dir / "x").exists() or (self.dir / "x.cert").exists())
+        answer = self.build("online", "--key", online, "--certificate", certificate)
+        self.assertEqual(answer.with_name("stable.json.cert").read_text().strip(), printed)
+        verdicts = [
+            # (verify's extra arguments, what it prints)
+            ((), "accepted"),
+            (("--taken", "1:0"), "accepted"),
+            (("--taken", "2:0"), "refused: key revoked by a newer certificate"),
+            (("--taken", "1:" + str(2 ** 53)), "refused: older than an answer already taken"),
+            (("--certificate", (self.dir / "second.cert").read_text().strip()), "refused: bad signature"),
+        ]
+        for extra, printed_line in verdicts:
+            with self.subTest(extra=extra):
+                self.assertEqual(tool("verify", "--public-key", root, answer, *extra).stdout, printed_line + "\n")
+        self.assertEqual(tool("verify", "--public-key", self.public, answer).stdout,
+                         "refused: key not certified by a root key\n")
+        self.assertEqual(tool("verify", "--public-key", self.public, "--public-key", root, answer).stdout,
+                         "accepted\n")
+        from orvane_release import service
+        served = service.route(self.dir / "online", API_PATH + "stable")
+        self.assertEqual(served.headers["X-Orvane-Key-Certificate"], printed)
+        # sign with the other online key and its own certificate; a root's answer takes none.
+        self.run_ok("sign", "--key", second, "--certificate", self.dir / "second.cert", answer)
+        self.assertEqual(tool("verify", "--public-key", root, answer).stdout, "accepted\n")
+        self.run_ok("sign", "--key", root_key, answer)
+        self.assertFalse(answer.with_name("stable.json.cert").exists())
+        self.assertEqual(tool("verify", "--public-key", root, answer, "--taken", "5:0").stdout, "accepted\n")
+
     def test_signed_build_is_accepted(self):
         answer = self.build("signed", "--key", self.key, "--changelog", "notes")
         manifest = json.loads(answer.read_bytes())
@@ -690,6 +755,18 @@ class SharedRulesTests(unittest.TestCase):
             with self.subTest(case["name"]):
                 self.assertEqual(signing.content_refusal(body, table["software_id"], table["channel"], now=now),
                                  case["refusal"])
+
+    def test_the_tool_judges_root_and_online_keys_as_the_program_does(self):
+        """The same table's key cases (release_signature_test.cpp under Wine)."""
+        table = json.loads(RULES.read_text("utf-8"))
+        now = datetime.datetime.strptime(table["now"], "%Y-%m-%dT%H:%M:%SZ").replace(tzinfo=datetime.timezone.utc)
+        self.assertGreater(len(table["key_cases"]), 12)
+        for case in table["key_cases"]:
+            with self.subTest(case["name"]):
+                judged = signing.judge(case["body"].encode("utf-8"), case["signature"], case["roots"], now=now,
+                                       software_id=table["software_id"], channel=table["channel"],
+                                       certificate=case["certificate"], taken=tuple(case["taken"]))
+                self.assertEqual(judged, (case["refusal"], case["key_sequence"]))
 
     def test_the_tool_judges_every_file_path_as_the_program_does(self):
         """The same table the program's tests read (package_path_test.cpp, path_conflicts_test.cpp)."""

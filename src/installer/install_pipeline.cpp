@@ -147,7 +147,8 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
     return stop(window, temp_dir, kCannotWriteRecords + journal);
   }
   const auto count = static_cast<int32_t>(release.files.size());
-  VersionManifest manifest{release.version, release.channel, {}};
+  VersionManifest manifest{
+      release.version, release.channel, {}, release.sequence, release.key_sequence};
   ZipMembers zips;
   const std::wstring config = config_path(install_dir);
   std::vector<int64_t> sizes;

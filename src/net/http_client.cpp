@@ -21,8 +21,8 @@ constexpr DWORD kFirstFailingStatus = 300;
 // large (a FileSink gathers the pieces for the disk).
 constexpr DWORD kReadPiece = 256 * 1024;
 constexpr DWORD kContentLengthChars = 32;
-// A signature header is 88 characters; anything far longer is not one of ours. ETags and dates
-// fit as well.
+// A signature header is 88 characters, a key certificate a few hundred; anything far longer is
+// not one of ours. ETags and dates fit as well.
 constexpr DWORD kCustomHeaderChars = 1024;
 // How often a back-off looks at the cancel flag.
 constexpr std::chrono::milliseconds kBackOffTick{50};
@@ -327,8 +327,9 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_download(std::string_vi
   }
 }
 
-std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* header_name,
-                                           std::string* header_value) {
+std::optional<std::string> HttpClient::get(std::string_view url,
+                                           const std::vector<const wchar_t*>& header_names,
+                                           std::vector<std::string>* header_values) {
   const Clock::time_point deadline =
       Clock::now() + test_milliseconds(L"ORVANE_TEST_ANSWER_DEADLINE_MS", kAnswerDeadline);
   std::optional<OpenRequest> open =
@@ -340,7 +341,12 @@ std::optional<std::string> HttpClient::get(std::string_view url, const wchar_t* 
     }
     return std::nullopt;
   }
-  if (header_name && header_value) *header_value = query_custom_header(open->request.get(), header_name);
+  if (header_values != nullptr) {
+    header_values->clear();
+    for (const wchar_t* name : header_names) {
+      header_values->push_back(query_custom_header(open->request.get(), name));
+    }
+  }
   std::string body;
   BodyPace pace(stall_window_, deadline, kAnswerReadTimeout);
   const BodyEnd end = read_body(open->request.get(), pace, [&body](const char* data, DWORD size) {

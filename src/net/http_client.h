@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/winhttp_handle.h"
 
@@ -69,10 +70,11 @@ class HttpClient {
   HttpClient& operator=(const HttpClient&) = delete;
 
   // The whole body (possibly empty) of a status below 300; nothing for a body over
-  // kMaxGetBodyBytes or one the platform reports broken. With a header name, that header's
-  // value (UTF-8; empty when the answer has none) goes to *header_value.
-  std::optional<std::string> get(std::string_view url, const wchar_t* header_name = nullptr,
-                                 std::string* header_value = nullptr);
+  // kMaxGetBodyBytes or one the platform reports broken. With header names, each header's
+  // value (UTF-8; empty when the answer has none) goes to *header_values, in their order.
+  std::optional<std::string> get(std::string_view url,
+                                 const std::vector<const wchar_t*>& header_names = {},
+                                 std::vector<std::string>* header_values = nullptr);
 
   // Streams the body into `path` (created or truncated). No file is created for a status of 300
   // or more; an empty, short or overlong body leaves what arrived on disk and returns false.

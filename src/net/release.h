@@ -42,6 +42,9 @@ struct ReleaseInfo {
   // Raised by the release tool with every answer it publishes; absent unless a whole number
   // in 0..2^53.
   std::optional<int64_t> sequence;
+  // Set by a signed build once the answer is taken: the key sequence it was signed under (its
+  // online key's certificate's, or the one taken before for a root key's own answer).
+  int64_t key_sequence = 0;
 };
 
 // base_url without one trailing '/', then the API path, id and channel, joined verbatim.

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 #include "base/user_registry.h"
 #include "net/http_client.h"
@@ -22,24 +24,86 @@ int64_t unix_now() {
   return (ticks - kFileTimeAtUnixEpoch) / kFileTimeTicksPerSecond;
 }
 
-// The highest sequence this user's signed builds have taken for a product and channel:
-// HKCU\Software\Orvane, "Release Sequence <software id> <channel>". Never lowered.
+// What this user's signed builds have taken, under HKCU\Software\Orvane, never lowered:
+//   "Release Key Sequence <software id>"        the highest certificate's key sequence
+//   "Release Sequence <software id> <channel>"  the channel's mark: "S" while only root keys'
+//                                               answers were taken (key sequence 0), else "K:S"
+// (one value, so that a kill between two writes never pairs a new key sequence with an old
+// key's sequence).
 constexpr const wchar_t* kStateKeyPath = L"Software\\Orvane";
+constexpr size_t kMaxDecimalDigits = 18;
+constexpr wchar_t kMarkSeparator = L':';
 
-std::wstring sequence_value_name(std::string_view software_id, std::string_view channel) {
-  return L"Release Sequence " + std::wstring(software_id.begin(), software_id.end()) + L" " +
-         std::wstring(channel.begin(), channel.end());
+std::wstring wide_ascii(std::string_view text) {
+  return std::wstring(text.begin(), text.end());
 }
 
-int64_t highest_sequence(const std::wstring& name) {
-  const std::optional<std::wstring> text = ReadUserText(kStateKeyPath, name);
-  if (!text || text->empty() || text->size() > 18) return -1;
+std::wstring key_sequence_name(std::string_view software_id) {
+  return L"Release Key Sequence " + wide_ascii(software_id);
+}
+
+std::wstring sequence_name(std::string_view software_id, std::string_view channel) {
+  return L"Release Sequence " + wide_ascii(software_id) + L" " + wide_ascii(channel);
+}
+
+std::optional<int64_t> decimal(std::wstring_view text) {
+  if (text.empty() || text.size() > kMaxDecimalDigits) return std::nullopt;
   int64_t value = 0;
-  for (wchar_t c : *text) {
-    if (c < L'0' || c > L'9') return -1;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
     value = value * 10 + (c - L'0');
   }
   return value;
+}
+
+int64_t stored_key_sequence(std::string_view software_id) {
+  const std::optional<std::wstring> text =
+      ReadUserText(kStateKeyPath, key_sequence_name(software_id));
+  return text ? decimal(*text).value_or(0) : 0;
+}
+
+SequenceMark stored_mark(std::string_view software_id, std::string_view channel) {
+  const std::optional<std::wstring> text =
+      ReadUserText(kStateKeyPath, sequence_name(software_id, channel));
+  if (!text) return {};
+  const size_t separator = text->find(kMarkSeparator);
+  if (separator == std::wstring::npos) return {0, decimal(*text).value_or(-1)};
+  const std::optional<int64_t> key = decimal(std::wstring_view(*text).substr(0, separator));
+  const std::optional<int64_t> sequence = decimal(std::wstring_view(*text).substr(separator + 1));
+  if (!key || !sequence) return {};
+  return {*key, *sequence};
+}
+
+std::wstring mark_text(const SequenceMark& mark) {
+  const std::wstring sequence = std::to_wstring(mark.sequence);
+  return mark.key_sequence == 0 ? sequence
+                                : std::to_wstring(mark.key_sequence) + kMarkSeparator + sequence;
+}
+
+// The user's marks, and the installation's when given: the later of each.
+AnswerScope taken_scope(std::string_view software_id, std::string_view channel,
+                        const SequenceMark* installed) {
+  AnswerScope scope{software_id, channel, stored_mark(software_id, channel),
+                    stored_key_sequence(software_id)};
+  if (installed != nullptr) scope.taken = later_mark(scope.taken, *installed);
+  scope.highest_key_sequence = std::max(scope.highest_key_sequence, scope.taken.key_sequence);
+  return scope;
+}
+
+// Kept before the answer is used: a later replay of anything older is refused. A failed write
+// only leaves the older mark in place.
+void remember_taken(const ReleaseInfo& release, std::string_view software_id,
+                    std::string_view channel) {
+  const SequenceMark answer{release.key_sequence, *release.sequence};
+  if (answer.key_sequence > stored_key_sequence(software_id)) {
+    WriteUserText(kStateKeyPath, key_sequence_name(software_id),
+                  std::to_wstring(answer.key_sequence));
+  }
+  const SequenceMark stored = stored_mark(software_id, channel);
+  const SequenceMark later = later_mark(stored, answer);
+  if (later.key_sequence == answer.key_sequence && later.sequence == answer.sequence) {
+    WriteUserText(kStateKeyPath, sequence_name(software_id, channel), mark_text(answer));
+  }
 }
 
 std::optional<ReleaseInfo> refused(std::string_view reason, std::string* why) {
@@ -51,16 +115,22 @@ std::optional<ReleaseInfo> refused(std::string_view reason, std::string* why) {
 
 std::optional<ReleaseInfo> fetch_latest_release(std::string_view base_url,
                                                 std::string_view software_id,
-                                                std::string_view channel, std::string* why) {
+                                                std::string_view channel, std::string* why,
+                                                const SequenceMark* installed) {
   HttpClient http;
-  std::string signature;
+  std::vector<std::string> headers;
   const std::optional<std::string> body =
-      http.get(release_url(base_url, software_id, channel), kSignatureHeader, &signature);
+      http.get(release_url(base_url, software_id, channel), {kSignatureHeader, kCertificateHeader},
+               &headers);
   if (!body) return refused(http.last_error(), why);
-  const std::string_view key = release_public_key();
+  const std::vector<std::string_view> roots = release_public_keys();
+  const int64_t now = unix_now();
+  const AnswerScope scope = taken_scope(software_id, channel, installed);
   // The signature is checked before the body is parsed: unsigned bytes are never interpreted.
-  if (!key.empty()) {
-    if (const auto refusal = signature_refusal(*body, signature, key)) return refused(*refusal, why);
+  SignerCheck signer;
+  if (!roots.empty()) {
+    signer = check_signer(*body, headers[0], headers[1], roots, now, scope);
+    if (signer.refusal) return refused(*signer.refusal, why);
   }
   std::optional<ReleaseInfo> release;
   // A well-formed answer can still be too big to hold as a document: a failed query then.
@@ -69,19 +139,17 @@ std::optional<ReleaseInfo> fetch_latest_release(std::string_view base_url,
   } catch (const std::bad_alloc&) {
     return refused("response too large", why);
   }
-  if (!key.empty()) {
-    const std::wstring sequence_name = sequence_value_name(software_id, channel);
-    const AnswerScope scope{software_id, channel, highest_sequence(sequence_name)};
-    if (const auto refusal = signed_release_refusal(release, unix_now(), scope)) {
-      return refused(*refusal, why);
-    }
-    // Kept before the answer is used: a later replay of anything older is refused. A failed
-    // write only leaves the older mark in place.
-    if (*release->sequence > scope.highest_sequence) {
-      WriteUserText(kStateKeyPath, sequence_name, std::to_wstring(*release->sequence));
-    }
-  }
   if (!release) return refused(kNotARelease, why);
+  if (roots.empty()) {
+    // Taken unsigned: nothing it says about its order is read, or recorded.
+    release->sequence.reset();
+    return release;
+  }
+  if (const auto refusal = signed_release_refusal(release, now, scope, signer.key_sequence)) {
+    return refused(*refusal, why);
+  }
+  release->key_sequence = signer.key_sequence;
+  remember_taken(*release, software_id, channel);
   return release;
 }
 

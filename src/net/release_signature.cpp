@@ -16,6 +16,7 @@ constexpr ULONG kCoordinateBytes = kPublicKeyBytes / 2;
 
 bool verified(Sha256Digest digest, std::vector<uint8_t> signature,
               const std::vector<uint8_t>& public_key) {
+  if (public_key.size() != kPublicKeyBytes) return false;
   const ScopedBcryptAlgorithm algorithm = open_bcrypt_algorithm(BCRYPT_ECDSA_P256_ALGORITHM);
   if (!algorithm) return false;
   // BCRYPT_ECCPUBLIC_BLOB: the header, then X and Y.
@@ -36,17 +37,38 @@ bool verified(Sha256Digest digest, std::vector<uint8_t> signature,
 
 }  // namespace
 
-std::optional<std::string_view> signature_refusal(std::string_view body,
-                                                  std::string_view signature_text,
-                                                  std::string_view public_key_text) {
-  if (signature_text.empty()) return kNoSignature;
-  std::optional<std::vector<uint8_t>> signature = decode_base64(signature_text);
-  if (!signature || signature->size() != kSignatureBytes) return kMalformedSignature;
+bool signature_valid(std::string_view data, const std::vector<uint8_t>& signature,
+                     std::string_view public_key_text) {
   const std::optional<std::vector<uint8_t>> key = decode_base64(public_key_text);
   Sha256 hash;
-  hash.add(body.data(), body.size());
+  hash.add(data.data(), data.size());
   const std::optional<Sha256Digest> digest = hash.finish();
-  if (!key || key->size() != kPublicKeyBytes || !digest) return kBadSignature;
-  if (!verified(*digest, std::move(*signature), *key)) return kBadSignature;
-  return std::nullopt;
+  return key && key->size() == kPublicKeyBytes && signature.size() == kSignatureBytes && digest &&
+         verified(*digest, signature, *key);
+}
+
+SignerCheck check_signer(std::string_view body, std::string_view signature_text,
+                         std::string_view certificate_text,
+                         const std::vector<std::string_view>& root_keys, int64_t now,
+                         const AnswerScope& scope) {
+  if (signature_text.empty()) return {kNoSignature};
+  const std::optional<std::vector<uint8_t>> signature = decode_base64(signature_text);
+  if (!signature || signature->size() != kSignatureBytes) return {kMalformedSignature};
+  // A root key's own answer, as before online keys: judged where the newest certificate is.
+  for (std::string_view root : root_keys) {
+    if (signature_valid(body, *signature, root)) return {std::nullopt, root_key_sequence(scope)};
+  }
+  if (certificate_text.empty()) return {kBadSignature};
+  const std::optional<KeyCertificate> certificate = parse_key_certificate(certificate_text);
+  if (!certificate) return {kMalformedCertificate};
+  const std::string_view document(reinterpret_cast<const char*>(certificate->document.data()),
+                                  certificate->document.size());
+  bool certified = false;
+  for (std::string_view root : root_keys) {
+    certified = certified || signature_valid(document, certificate->signature, root);
+  }
+  if (!certified) return {kUncertifiedKey};
+  if (const auto refusal = certificate_refusal(*certificate, now, scope)) return {refusal};
+  if (!signature_valid(body, *signature, certificate->public_key)) return {kBadSignature};
+  return {std::nullopt, certificate->key_sequence};
 }

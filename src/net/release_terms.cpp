@@ -1,6 +1,11 @@
 #include "net/release_terms.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+
+#include "json/json_parse.h"
+#include "json/json_value.h"
 
 namespace {
 
@@ -8,6 +13,9 @@ constexpr std::string_view kBase64Alphabet =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 constexpr std::string_view kTimeShape = "dddd-dd-ddTdd:dd:ddZ";
 constexpr int64_t kSecondsPerDay = 86400;
+// Past 2^53 a JSON number no longer holds every whole number.
+constexpr double kMaxKeySequence = 9007199254740992.0;
+constexpr char kCertificateSeparator = '.';
 
 std::string_view trim_blanks(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -77,8 +85,55 @@ std::optional<int64_t> parse_utc_time(std::string_view text) {
   return days_from_civil(year, month, day) * kSecondsPerDay + hour * 3600 + minute * 60 + second;
 }
 
+SequenceMark later_mark(const SequenceMark& a, const SequenceMark& b) {
+  if (a.key_sequence != b.key_sequence) return a.key_sequence > b.key_sequence ? a : b;
+  return a.sequence >= b.sequence ? a : b;
+}
+
+int64_t root_key_sequence(const AnswerScope& scope) {
+  return std::max(scope.highest_key_sequence, scope.taken.key_sequence);
+}
+
+std::optional<KeyCertificate> parse_key_certificate(std::string_view text) {
+  const size_t dot = text.find(kCertificateSeparator);
+  if (dot == std::string_view::npos) return std::nullopt;
+  std::optional<std::vector<uint8_t>> document = decode_base64(text.substr(0, dot));
+  std::optional<std::vector<uint8_t>> signature = decode_base64(text.substr(dot + 1));
+  if (!document || document->empty() || !signature || signature->size() != kSignatureBytes) {
+    return std::nullopt;
+  }
+  const std::optional<JsonValue> parsed = json_parse(
+      std::string_view(reinterpret_cast<const char*>(document->data()), document->size()));
+  if (!parsed || parsed->kind != JsonKind::Object) return std::nullopt;
+  KeyCertificate certificate;
+  certificate.public_key = parsed->get_string("public_key").value_or("");
+  certificate.software_id = parsed->get_string("software_id").value_or("");
+  const std::optional<double> key_sequence = parsed->get_number("key_sequence");
+  const std::optional<int64_t> expires = parse_utc_time(parsed->get_string("expires").value_or(""));
+  const std::optional<std::vector<uint8_t>> key = decode_base64(certificate.public_key);
+  if (!key || key->size() != kPublicKeyBytes || certificate.software_id.empty() || !expires ||
+      !key_sequence || !(*key_sequence >= 1 && *key_sequence <= kMaxKeySequence) ||
+      std::trunc(*key_sequence) != *key_sequence) {
+    return std::nullopt;
+  }
+  certificate.key_sequence = static_cast<int64_t>(*key_sequence);
+  certificate.expires = *expires;
+  certificate.document = std::move(*document);
+  certificate.signature = std::move(*signature);
+  return certificate;
+}
+
+std::optional<std::string_view> certificate_refusal(const KeyCertificate& certificate, int64_t now,
+                                                    const AnswerScope& scope) {
+  if (certificate.software_id != scope.software_id) return kOtherRelease;
+  if (certificate.expires <= now) return kCertificateExpired;
+  if (certificate.key_sequence < scope.highest_key_sequence) return kRevokedKey;
+  return std::nullopt;
+}
+
 std::optional<std::string_view> signed_release_refusal(const std::optional<ReleaseInfo>& release,
-                                                       int64_t now, const AnswerScope& scope) {
+                                                       int64_t now, const AnswerScope& scope,
+                                                       int64_t key_sequence) {
   if (!release) return kNotARelease;
   if (release->software_id != scope.software_id || release->channel != scope.channel) {
     return kOtherRelease;
@@ -94,6 +149,11 @@ std::optional<std::string_view> signed_release_refusal(const std::optional<Relea
     }
   }
   if (!release->sequence) return kNoSequence;
-  if (*release->sequence < scope.highest_sequence) return kReplayed;
+  // Within one key sequence answers only move forward; a newer key's answers start over.
+  const SequenceMark answer{key_sequence, *release->sequence};
+  if (answer.key_sequence < scope.taken.key_sequence ||
+      (answer.key_sequence == scope.taken.key_sequence && answer.sequence < scope.taken.sequence)) {
+    return kReplayed;
+  }
   return std::nullopt;
 }

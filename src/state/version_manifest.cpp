@@ -1,5 +1,6 @@
 #include "state/version_manifest.h"
 
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -13,6 +14,16 @@ namespace {
 using String = std::filesystem::path::string_type;
 
 constexpr const char* kDefaultChannel = "stable";
+// Past 2^53 a JSON number no longer holds every whole number.
+constexpr double kMaxSequence = 9007199254740992.0;
+
+std::optional<int64_t> whole_number(const JsonValue& document, const char* name) {
+  const std::optional<double> value = document.get_number(name);
+  if (!value || !(*value >= 0 && *value <= kMaxSequence) || std::trunc(*value) != *value) {
+    return std::nullopt;
+  }
+  return static_cast<int64_t>(*value);
+}
 
 }  // namespace
 
@@ -28,11 +39,14 @@ std::string VersionManifestText(const VersionManifest& manifest) {
         std::map<std::string, JsonValue>{{"file_path", JsonValue(entry.file_path)},
                                          {"checksum_sha256", JsonValue(entry.checksum_sha256)}});
   }
-  const JsonValue document(
-      std::map<std::string, JsonValue>{{"version", JsonValue(manifest.version)},
-                                       {"channel", JsonValue(manifest.channel)},
-                                       {"files", JsonValue(std::move(files))}});
-  return json_dump(document, 0);
+  std::map<std::string, JsonValue> members{{"version", JsonValue(manifest.version)},
+                                           {"channel", JsonValue(manifest.channel)},
+                                           {"files", JsonValue(std::move(files))}};
+  if (manifest.sequence) {
+    members["sequence"] = JsonValue(static_cast<double>(*manifest.sequence));
+    members["key_sequence"] = JsonValue(static_cast<double>(manifest.key_sequence));
+  }
+  return json_dump(JsonValue(std::move(members)), 0);
 }
 
 bool WriteVersionManifest(const VersionManifest& manifest, const String& dir) {
@@ -49,6 +63,8 @@ std::optional<VersionManifest> ReadVersionManifest(const String& dir) {
   manifest.version = document->get_string("version").value_or("");
   if (manifest.version.empty()) return std::nullopt;
   manifest.channel = document->get_string("channel").value_or(kDefaultChannel);
+  manifest.sequence = whole_number(*document, "sequence");
+  manifest.key_sequence = whole_number(*document, "key_sequence").value_or(0);
   if (const std::vector<JsonValue>* files = document->get_array("files")) {
     for (const JsonValue& element : *files) {
       if (element.kind != JsonKind::Object) continue;

@@ -1,6 +1,7 @@
 // "orvane-version.json": what an installation holds, package by package.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,6 +18,11 @@ struct VersionManifest {
   std::string version;
   std::string channel;
   std::vector<ManifestEntry> files;  // in install order
+  // A signed build's: the sequence of the answer installed from (and the key sequence it was
+  // signed under), written as "sequence" and "key_sequence" only when there is one, so that an
+  // update never takes an older answer even where the user's own record of it is gone.
+  std::optional<int64_t> sequence;
+  int64_t key_sequence = 0;
 };
 
 // dir + "orvane-version.json", with one backslash between unless dir is empty or ends in one.

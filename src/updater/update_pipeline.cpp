@@ -68,7 +68,8 @@ bool is_config(const std::string& file_path) {
 }
 
 VersionManifest records_of(const ReleaseInfo& release) {
-  VersionManifest manifest{release.version, release.channel, {}};
+  VersionManifest manifest{
+      release.version, release.channel, {}, release.sequence, release.key_sequence};
   for (const ReleaseFile& file : release.files) {
     manifest.files.push_back({file.file_path, file.checksum_sha256});
   }

@@ -14,6 +14,7 @@
 #include "state/config_file.h"
 #include "state/install_layout.h"
 #include "ui/shared_texts.h"
+#include "updater/update_query.h"
 
 namespace {
 
@@ -57,8 +58,7 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
   }
   const bool untrusted = repair.outcome == RepairOutcome::Untrusted;
   std::string why;
-  const std::optional<ReleaseInfo> release =
-      fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel, &why);
+  const std::optional<ReleaseInfo> release = FetchUpdateRelease(install_dir, kReleaseBaseUrl, &why);
   if (cancel_requested.load()) return;
   if (!release) {
     window->ShowError(
@@ -158,7 +158,7 @@ void UpdaterController::RunCheckMode(bool scheduled) {
   if (installed.empty() && !untrusted) return;
   std::optional<ReleaseInfo> release;
   try {
-    release = fetch_latest_release(kReleaseBaseUrl, kSoftwareId, kReleaseChannel);
+    release = FetchUpdateRelease(install_dir_);
   } catch (...) {
     return;  // as a failed query: nothing to offer
   }

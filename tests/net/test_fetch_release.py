@@ -1,6 +1,7 @@
 """fetch_latest_release under Wine against the local release service."""
 import contextlib
 import datetime
+import json
 import pathlib
 import shutil
 import sys
@@ -18,6 +19,16 @@ SERVER_ROOT = winebench.BUILD_DIR / "tests" / "release-server"
 CERTS = winebench.BUILD_DIR / "tests" / "certs"
 API_PATH = "/api/v1/public/software/orvane_browser_150/latest?channel=stable"
 Package = release_builder.Package
+
+
+STATE_KEY = r"HKCU\Software\Orvane"
+
+
+def forget_taken_answers(software_id, channel="stable"):
+    """Removes what this user's signed builds remember having taken for the product and channel,
+    as a new Windows account or a reset profile has nothing."""
+    for value in (f"Release Sequence {software_id} {channel}", f"Release Key Sequence {software_id}"):
+        winebench.run_wine(["reg", "delete", STATE_KEY, "/v", value, "/f"])
 
 
 class FetchLatestRelease(unittest.TestCase):
@@ -132,6 +143,59 @@ class FetchLatestRelease(unittest.TestCase):
             self.assertEqual([(r["ok"], r["security_flags"] & 0xFF00) for r in flags], [(True, 0), (True, 0)])
         self.assertEqual(install(issued), refused)
 
+    def test_online_keys_a_root_certified_sign_until_a_newer_certificate_revokes_them(self):
+        """The probe trusts the bench's key as its root R; online keys B (key sequence 1) and C (2)
+        sign answers with R's certificates. Each answer is fetched through the real query, whose
+        marks stay in the registry from one step to the next, and judged alike by the tool."""
+        software_id = "orvane_keys_test"  # marks of its own, apart from the other tests'
+        keys = SERVER_ROOT.parent / "online-keys"
+        shutil.rmtree(keys, ignore_errors=True)
+        keys.mkdir(parents=True)
+        key = {name: keys / f"{name}.pem" for name in ("B", "C", "N")}
+        public = {name: signing.generate_key(path) for name, path in key.items()}
+        root = signing.public_key_text(probe.RELEASE_KEY)
+        later = datetime.datetime.now(datetime.timezone.utc) + datetime.timedelta(days=30)
+        certificates = {
+            "B": signing.certify(probe.RELEASE_KEY, public["B"], 1, later, software_id),
+            "B expired": signing.certify(probe.RELEASE_KEY, public["B"], 1, "2020-01-01T00:00:00Z", software_id),
+            "B by N": signing.certify(key["N"], public["B"], 1, later, software_id),
+            "C": signing.certify(probe.RELEASE_KEY, public["C"], 2, later, software_id),
+        }
+        answer = SERVER_ROOT / "api" / software_id / "stable.json"
+        taken = [0, -1]  # what the program should have taken so far, for the tool's judgement
+
+        def step(label, signer, certificate=None, refusal=None, key_sequence=None, **options):
+            with self.subTest(label):
+                release_builder.build_release(SERVER_ROOT, self.https.url, label, [
+                    Package("chrome.exe", content=b"MZ " + label.encode())], software_id=software_id,
+                    key=key[signer] if signer != "R" else probe.RELEASE_KEY,
+                    certificate=certificates.get(certificate), **options)
+                body = answer.read_bytes()
+                judged = signing.judge(body, answer.with_name("stable.json.sig").read_text().strip(), [root],
+                                       software_id=software_id, certificate=certificates.get(certificate),
+                                       taken=tuple(taken))
+                self.assertEqual(judged, (refusal, key_sequence))
+                fetched = probe.one({"op": "fetch_release", "base_url": self.https.url,
+                                     "software_id": software_id}, signed=True)
+                self.assertEqual(fetched.get("why"), refusal)
+                if refusal is None:
+                    self.assertEqual(fetched["release"]["version"], label)
+                    taken[:] = [key_sequence, json.loads(body)["sequence"]]
+
+        forget_taken_answers(software_id)
+        step("signed by B with R's certificate", "B", "B", key_sequence=1)
+        step("B's certificate expired", "B", "B expired", "key certificate expired")
+        step("B certified by N, no root", "B", "B by N", "key not certified by a root key")
+        step("signed by C, key sequence 2", "C", "C", key_sequence=2)
+        step("signed by B once C's was taken", "B", "B", "key revoked by a newer certificate")
+        step("signed by R itself", "R", key_sequence=2)
+        # A leaked B raised the sequence as far as it goes; C's ordinary answers are taken.
+        forget_taken_answers(software_id)
+        taken[:] = [0, -1]
+        step("B at 2^53", "B", "B", key_sequence=1, extra={"sequence": 2 ** 53})
+        step("C after B's 2^53", "C", "C", key_sequence=2)
+        step("R after C", "R", key_sequence=2)
+
     def test_a_signed_build_installs_and_updates_only_what_its_key_signed(self):
         """The probe built with a key against answers of the release tool: each answer is judged
         the same by the tool's verify and by the program, and a refused one downloads nothing."""
@@ -192,6 +256,7 @@ class FetchLatestRelease(unittest.TestCase):
                     self.assertEqual((host / "chrome.exe").read_bytes(), b"MZ browser 1.0")
         older = {name: answer.with_name(name).read_bytes() for name in ("stable.json", "stable.json.sig")}
         release("2.0")
+        newer_sequence = json.loads(answer.read_bytes())["sequence"]
         result = probe.one({"op": "run_update", "base_url": self.https.url,
                             "install_dir": winebench.windows_path(host)}, signed=True)
         self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
@@ -206,6 +271,24 @@ class FetchLatestRelease(unittest.TestCase):
         self.assertEqual(result, {"fetched": False, "why": "older than an answer already taken"})
         self.assertEqual([path for _, path, _ in self.https.requests()], [API_PATH])
         self.assertEqual((host / "locales" / "zh-CN.pak").read_bytes(), b"zh 2.0")
+        # The installation remembers what it took: without this user's record (a new account, a
+        # reset profile) the replay is refused all the same.
+        installed = json.loads((host / "orvane-version.json").read_bytes())
+        self.assertEqual((installed["sequence"], installed["key_sequence"]), (newer_sequence, 0))
+        forget_taken_answers(release_builder.DEFAULT_SOFTWARE_ID)
+        before = {p: p.read_bytes() for p in host.rglob("*") if p.is_file()}
+        self.https.clear_requests()
+        result = probe.one({"op": "run_update", "base_url": self.https.url,
+                            "install_dir": winebench.windows_path(host)}, signed=True)
+        self.assertEqual(result, {"fetched": False, "why": "older than an answer already taken"})
+        self.assertEqual([path for _, path, _ in self.https.requests()], [API_PATH])
+        self.assertEqual({p: p.read_bytes() for p in host.rglob("*") if p.is_file()}, before)
+        # An install is a new installation: bounded by the answer's expiry alone.
+        fresh = host.with_name("signed-install-fresh")
+        shutil.rmtree(fresh, ignore_errors=True)
+        result = probe.one({"op": "run_install", "base_url": self.https.url,
+                            "install_dir": winebench.windows_path(fresh)}, signed=True)
+        self.assertEqual(result["calls"][-2], {"call": "state", "value": 2})
         # A build without a key takes the signed answer as any other.
         self.assertTrue(probe.one({"op": "fetch_release", "base_url": self.https.url})["ok"])
 

@@ -40,7 +40,11 @@ class StateFiles : public testing::Test {
 
 TEST_F(StateFiles, ManifestBytesAndRoundTrip) {
   const VersionManifest manifest{
-      "150.0.1", "stable", {{"chrome.exe", "ab12"}, {"locales/zh.pak", ""}, {"chrome.exe", "x"}}};
+      "150.0.1",
+      "stable",
+      {{"chrome.exe", "ab12"}, {"locales/zh.pak", ""}, {"chrome.exe", "x"}},
+      std::nullopt,
+      0};
   ASSERT_TRUE(WriteVersionManifest(manifest, dir()));
   EXPECT_EQ(
       read(kVersionManifestName),
@@ -55,6 +59,24 @@ TEST_F(StateFiles, ManifestBytesAndRoundTrip) {
   EXPECT_EQ(FindRecordedChecksum(*back, "chrome.exe"), "ab12");  // the first entry wins
   EXPECT_EQ(FindRecordedChecksum(*back, "locales/zh.pak"), "");
   EXPECT_EQ(FindRecordedChecksum(*back, "CHROME.EXE"), std::nullopt);
+}
+
+// A signed build's records keep the answer's mark; nothing else changes in the bytes.
+TEST_F(StateFiles, ManifestKeepsTheSignedAnswersMark) {
+  ASSERT_TRUE(WriteVersionManifest({"2.0", "stable", {}, int64_t{1} << 53, 3}, dir()));
+  EXPECT_EQ(read(kVersionManifestName),
+            "{\n  \"channel\": \"stable\",\n  \"files\": [],\n  \"key_sequence\": 3,\n"
+            "  \"sequence\": 9007199254740992,\n  \"version\": \"2.0\"\n}");
+  const auto back = ReadVersionManifest(dir());
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(std::make_pair(back->sequence, back->key_sequence),
+            std::make_pair(std::optional<int64_t>(int64_t{1} << 53), int64_t{3}));
+  // A mark that is no whole number in 0..2^53 is none.
+  for (const char* sequence : {"-1", "1.5", "\"7\"", "9007199254740994"}) {
+    write(kVersionManifestName, std::string(R"({"version": "2.0", "sequence": )") + sequence + "}");
+    ASSERT_TRUE(ReadVersionManifest(dir()).has_value()) << sequence;
+    EXPECT_EQ(ReadVersionManifest(dir())->sequence, std::nullopt) << sequence;
+  }
 }
 
 TEST_F(StateFiles, ManifestReading) {
@@ -168,7 +190,7 @@ TEST_F(StateFiles, KeepConfigValuesAfterAPackage) {
 
 TEST_F(StateFiles, InstalledVersionPrefersTheConfig) {
   EXPECT_EQ(ReadInstalledVersion(dir()), "");
-  WriteVersionManifest({"from-manifest", "stable", {}}, dir());
+  WriteVersionManifest({"from-manifest", "stable", {}, std::nullopt, 0}, dir());
   EXPECT_EQ(ReadInstalledVersion(dir()), "from-manifest");
   for (const char* config : {R"({"product_version":""})", R"({"product_version":5})", "[]", "x",
                              R"({"version":"ignored"})"}) {
@@ -181,17 +203,17 @@ TEST_F(StateFiles, InstalledVersionPrefersTheConfig) {
 
 // A crash between writing the new text and moving it over the file leaves the old file whole.
 TEST_F(StateFiles, InterruptedWriteLeavesTheOldFileWhole) {
-  WriteVersionManifest({"1.0", "stable", {{"a", "1"}}}, dir());
+  WriteVersionManifest({"1.0", "stable", {{"a", "1"}}, std::nullopt, 0}, dir());
   const std::string before = read(kVersionManifestName);
   // Abandons the write (returns false) at the moment the new text sits complete beside the file.
   SetWriteFileTextHook([](const fs::path& temporary) { return !fs::exists(temporary); });
-  EXPECT_FALSE(WriteVersionManifest({"2.0", "stable", {{"b", "2"}}}, dir()));
+  EXPECT_FALSE(WriteVersionManifest({"2.0", "stable", {{"b", "2"}}, std::nullopt, 0}, dir()));
   EXPECT_EQ(read(kVersionManifestName), before);
   ASSERT_TRUE(ReadVersionManifest(dir()).has_value());
   EXPECT_EQ(ReadVersionManifest(dir())->version, "1.0");
 
   SetWriteFileTextHook(nullptr);
-  EXPECT_TRUE(WriteVersionManifest({"2.0", "stable", {}}, dir()));
+  EXPECT_TRUE(WriteVersionManifest({"2.0", "stable", {}, std::nullopt, 0}, dir()));
   EXPECT_EQ(ReadVersionManifest(dir())->version, "2.0");
   for (const auto& entry : fs::directory_iterator(dir_)) {
     EXPECT_EQ(entry.path().extension(), ".json") << entry.path();  // no temporary file left

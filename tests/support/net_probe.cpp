@@ -38,6 +38,7 @@
 #include "ui/progress_window.h"
 #include "ui/window_model.h"
 #include "updater/update_pipeline.h"
+#include "updater/update_query.h"
 
 namespace {
 
@@ -130,7 +131,10 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
   const bool thread = op.get_bool("thread").value_or(false);
   std::string why;
   std::optional<ReleaseInfo> release;
-  if (!thread) release = fetch_latest_release(base_url, kSoftwareId, kReleaseChannel, &why);
+  if (!thread) {
+    release = update ? FetchUpdateRelease(wide_path(op, "install_dir"), base_url, &why)
+                     : fetch_latest_release(base_url, kSoftwareId, kReleaseChannel, &why);
+  }
   if (!release && !thread)
     return JsonValue(Members{{"fetched", JsonValue(false)}, {"why", JsonValue(why)}});
   WindowModel model;

@@ -353,6 +353,10 @@ TLS_EXPECTATIONS = {
                  "IP Address:127.0.0.1"], [], "certificate has expired"),
     "wrong-usage": (["CN = 127.0.0.1", "Digital Signature, Key Encipherment", "TLS Web Client Authentication"],
                     ["Server Authentication"], "unsuitable certificate purpose"),
+    # Issued by the test CA, whose certificate the file holds after it (the chain the server
+    # sends): trusting the file trusts the CA.
+    "ca-issued": (["Subject: OU = ca-issued, CN = localhost", "Issuer: O = Orvane test bench, CN = Orvane Test CA",
+                   "DNS:localhost, IP Address:127.0.0.1", "TLS Web Server Authentication"], [], None),
 }
 
 
@@ -382,7 +386,8 @@ class TlsTests(unittest.TestCase):
                     self.assertNotIn(needle, text)
                 with ReleaseServer(self.root, tls=(cert, key)) as server:
                     self.assertTrue(server.url.startswith("https://127.0.0.1:"))
-                    self.assertEqual(self._served_certificate(server.port), ssl.PEM_cert_to_DER_cert(cert.read_text()))
+                    leaf = cert.read_text().split("-----END CERTIFICATE-----")[0] + "-----END CERTIFICATE-----\n"
+                    self.assertEqual(self._served_certificate(server.port), ssl.PEM_cert_to_DER_cert(leaf))
                     curl = subprocess.run(["curl", "-sSk", server.url + "/files/p.bin"], capture_output=True,
                                           timeout=TIMEOUT)
                     self.assertEqual(curl.stdout, self.payload)

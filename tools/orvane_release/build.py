@@ -161,10 +161,11 @@ def _merge(members, extra):
 
 def build_release(root, base_url, version, packages, changelog="", channel=DEFAULT_CHANNEL,
                   min_os_version="", software_id=DEFAULT_SOFTWARE_ID, extra=None, key=None,
-                  expires=None, previous=()):
+                  expires=None, previous=(), certificate=None):
     """Writes <root>/files/<sha256>/<name> per package and the manifest, signed with the
-    private key file key if given; returns the manifest. expires: a datetime or the text
-    itself; with a key it defaults to DEFAULT_LIFETIME from now. previous: earlier releases,
+    private key file key if given (an online key: with its certificate text, published beside
+    the answer); returns the manifest. expires: a datetime or the text itself; with a key it
+    defaults to DEFAULT_LIFETIME from now. previous: earlier releases,
     each a release root (its answer for software_id and channel), a folder of the files as
     installed or an installed.InstalledFiles; a package gets a delta from each of them that
     held an earlier version of its file (see delta.py). root itself may be one: its answer is
@@ -221,7 +222,7 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
         for made, target in staged:
             target.parent.mkdir(parents=True, exist_ok=True)
             os.replace(made, target)  # the same name always holds the same bytes
-        _publish_answer(root, data, signature, software_id, channel)
+        _publish_answer(root, data, signature, software_id, channel, certificate)
         # A copy of every published answer, so that prune knows what older answers (still held
         # by programs that asked a moment ago, or republished) name.
         history = layout.history_dir(root, software_id, channel)
@@ -344,31 +345,41 @@ def _answer_bytes(manifest, key):
     return data, signing.sign(data, key)
 
 
-def _publish_answer(root, data, signature_text, software_id, channel):
+def _publish_answer(root, data, signature_text, software_id, channel, certificate_text=None):
     """Each file is replaced whole, so a running server never serves half of one. The body and
     the signature cannot change together: between the two replacements a reader may pair the
     new body with the old signature (and be refused; it asks again); without a signature the
-    old one goes first, so an unsigned body never meets one."""
+    old one goes first, so an unsigned body never meets one. An online key's certificate goes
+    in before the body it certifies; a root's answer takes the old certificate away after it
+    (the program checks a root's signature first)."""
     target = layout.answer_path(root, software_id, channel)
     target.parent.mkdir(parents=True, exist_ok=True)
     signature = layout.signature_path(target)
     signature_partial = signature.with_name(signature.name + ".partial")
+    certificate = layout.certificate_path(target)
     if signature_text is not None:
         signature_partial.write_text(signature_text + "\n")
     else:
         signature.unlink(missing_ok=True)
+    if certificate_text is not None:
+        partial_certificate = certificate.with_name(certificate.name + ".partial")
+        partial_certificate.write_text(certificate_text + "\n")
+        os.replace(partial_certificate, certificate)
     partial = target.with_name(target.name + ".partial")
     partial.write_bytes(data)
     os.replace(partial, target)
     if signature_text is not None:
         os.replace(signature_partial, signature)
+    if certificate_text is None:
+        certificate.unlink(missing_ok=True)
     return target
 
 
 def write_manifest(root, manifest, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL,
-                   key=None):
+                   key=None, certificate=None):
     """Writes what the API returns for software_id and channel: a dict as JSON, str or bytes
     exactly as given (for malformed answers), with the signature of those bytes beside it
-    when key (a private key file) is given, else with no signature."""
+    when key (a private key file) is given, else with no signature; and the certificate text of
+    the key when given."""
     data, signature = _answer_bytes(manifest, key)
-    return _publish_answer(root, data, signature, software_id, channel)
+    return _publish_answer(root, data, signature, software_id, channel, certificate)

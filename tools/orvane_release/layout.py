@@ -6,6 +6,8 @@ import time
 DEFAULT_SOFTWARE_ID = "orvane_browser_150"
 DEFAULT_CHANNEL = "stable"
 SIGNATURE_SUFFIX = ".sig"
+# Beside an answer an online key signed: that key's certificate, sent as its own header.
+CERTIFICATE_SUFFIX = ".cert"
 
 
 def files_dir(root):
@@ -27,15 +29,28 @@ def signature_path(answer):
     return pathlib.Path(str(answer) + SIGNATURE_SUFFIX)
 
 
+def certificate_path(answer):
+    return pathlib.Path(str(answer) + CERTIFICATE_SUFFIX)
+
+
+def _first_line(path):
+    try:
+        data = path.read_bytes()
+    except FileNotFoundError:
+        return None
+    return data.split(b"\n", 1)[0].rstrip(b"\r").decode("latin-1")
+
+
 def read_signature(answer):
     """The signature text kept beside an answer (its first line, without the line ending),
     or None when there is none. Bytes are taken as Latin-1, so that any planted text, also a
     malformed one, reaches the client unchanged."""
-    try:
-        data = signature_path(answer).read_bytes()
-    except FileNotFoundError:
-        return None
-    return data.split(b"\n", 1)[0].rstrip(b"\r").decode("latin-1")
+    return _first_line(signature_path(answer))
+
+
+def read_certificate(answer):
+    """The key certificate text kept beside an answer (as read_signature), or None."""
+    return _first_line(certificate_path(answer))
 
 
 # Past 2^53 a JSON number no longer holds every whole number (the program reads doubles).

@@ -5,7 +5,9 @@ program can provoke with nothing but a URL.
 Routes (under the base URL):
   /api/v1/public/software/<id>/latest?channel=<c>  the bytes of <root>/api/<id>/<c>.json, with
                                                    the header X-Orvane-Signature: <the first
-                                                   line of <c>.json.sig> when that file exists
+                                                   line of <c>.json.sig> when that file exists,
+                                                   and X-Orvane-Key-Certificate likewise from
+                                                   <c>.json.cert
   /files/<path>                                    the file <root>/files/<path>
   /gen/<n>                                         n bytes of a fixed pseudo-random pattern
 Any route may be prefixed with /_fault/<item>[,<item>...]/ to spoil the answer:
@@ -59,6 +61,7 @@ FAULT_PREFIX = "/_fault/"
 REQUEST_LOG_NAME = "requests.log"
 LOGGED_PATH_CHARS = 300
 SIGNATURE_HEADER = "X-Orvane-Signature"
+CERTIFICATE_HEADER = "X-Orvane-Key-Certificate"
 
 FILE_CHUNK = 256 * 1024
 CHUNKED_PIECE = 64 * 1024
@@ -193,6 +196,9 @@ def route(root, target, test_routes=True):
         signature = layout.read_signature(manifest)
         if signature is not None:
             answer.headers[SIGNATURE_HEADER] = signature
+        certificate = layout.read_certificate(manifest)
+        if certificate is not None:
+            answer.headers[CERTIFICATE_HEADER] = certificate
         return answer
     if path.startswith(FILES_PREFIX):
         file = _file_inside(layout.files_dir(root), urllib.parse.unquote(path[len(FILES_PREFIX):]))

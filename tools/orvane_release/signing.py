@@ -1,8 +1,14 @@
 """Release answer signatures: ECDSA P-256 with SHA-256 over the exact body bytes.
 
 Texts are standard base64 (padded): the public key of the 64 bytes X||Y of its point, a
-signature of the 64 bytes r||s, each half 32 bytes big-endian. The program is built with the
-public key text and accepts an answer only when verify() below would.
+signature of the 64 bytes r||s, each half 32 bytes big-endian. The program is built with one or
+more root public keys and accepts an answer only when judge() below would.
+
+An answer is signed by a root key itself, or by an online key a root key certified: the
+certificate (header X-Orvane-Key-Certificate) is "<base64 document>.<base64 signature>", the
+document a JSON object {"expires", "key_sequence" (1..2^53), "public_key", "software_id"} and
+the signature a root key's over its bytes. A certificate with a higher key sequence revokes
+every lower one, and answer sequences count within one key sequence.
 """
 import base64
 import importlib.util
@@ -32,16 +38,22 @@ ORDER = 0xFFFFFFFF00000000FFFFFFFFFFFFFFFFBCE6FAADA7179E84F3B9CAC2FC632551
 BASE64 = re.compile(r"[A-Za-z0-9+/]*={0,2}")
 TRIMMED = " \t"
 CHECKSUM_MEMBERS = ("checksum_sha256", "zip_checksum")
+CERTIFICATE_SEPARATOR = "."
 DELTA_CHECKSUM_MEMBERS = ("base_sha256", "sha256")
+
+
+def _decode(text):
+    """The bytes of a strict standard base64 text (blanks around it dropped), or None."""
+    text = text.strip(TRIMMED)
+    if len(text) % 4 or not BASE64.fullmatch(text):
+        return None
+    return base64.b64decode(text, validate=True)
 
 
 def _decode_64(text):
     """The 64 bytes of a strict standard base64 text, or None."""
-    text = text.strip(TRIMMED)
-    if len(text) % 4 or not BASE64.fullmatch(text):
-        return None
-    raw = base64.b64decode(text, validate=True)
-    return raw if len(raw) == 2 * HALF else None
+    raw = _decode(text)
+    return raw if raw is not None and len(raw) == 2 * HALF else None
 
 
 def _encode_halves(first, second):
@@ -119,27 +131,120 @@ def sign(body, key_path):
     return _encode_halves(r, s)
 
 
-def verify(body, signature_text, public_key_text, now=None, software_id=DEFAULT_SOFTWARE_ID,
-           channel=DEFAULT_CHANNEL):
-    """None when the program built for software_id and channel would accept body with this
-    signature (the answers it took before aside), else why not: "no signature", "malformed
-    signature", "bad signature", "not a release", "another product or channel", "no expiry",
-    "expired", "empty checksum" or "no sequence", checked in that order. A malformed public key
-    text raises ValueError."""
-    public_key = _public_key_of(public_key_text)
+def _valid(data, raw_signature, public_key):
+    r, s = int.from_bytes(raw_signature[:HALF], "big"), int.from_bytes(raw_signature[HALF:], "big")
+    if not (0 < r < ORDER and 0 < s < ORDER):
+        return False
+    try:
+        public_key.verify(encode_dss_signature(r, s), bytes(data), ALGORITHM)
+    except InvalidSignature:
+        return False
+    return True
+
+
+def _whole(value, least, most=layout.MAX_SEQUENCE):
+    """The whole number the program reads from a JSON number (a double) in least..most, or None."""
+    if isinstance(value, bool) or not isinstance(value, (int, float)):
+        return None
+    try:
+        number = float(value)
+    except OverflowError:
+        return None
+    return int(number) if least <= number <= most and number.is_integer() else None
+
+
+def read_certificate(text):
+    """(document bytes, signature bytes, {"public_key", "software_id", "key_sequence", "expires"})
+    of a certificate text as the program reads it, or None when it is none."""
+    if not isinstance(text, str) or CERTIFICATE_SEPARATOR not in text:
+        return None
+    document_text, _, signature_text = text.partition(CERTIFICATE_SEPARATOR)
+    document, signature = _decode(document_text), _decode(signature_text)
+    if not document or signature is None or len(signature) != 2 * HALF:
+        return None
+    members = answer_json.parse(document)
+    if not isinstance(members, dict):
+        return None
+    read = {"public_key": members.get("public_key"), "software_id": members.get("software_id"),
+            "key_sequence": _whole(members.get("key_sequence"), 1),
+            "expires": expiry.parse_expiry(members.get("expires"))}
+    if (not isinstance(read["public_key"], str) or _decode_64(read["public_key"]) is None
+            or not isinstance(read["software_id"], str) or not read["software_id"]
+            or read["key_sequence"] is None or read["expires"] is None):
+        return None
+    return document, signature, read
+
+
+def certify(root_key_path, public_key_text, key_sequence, expires, software_id=DEFAULT_SOFTWARE_ID):
+    """The certificate text of an online key (its public key text) for software_id, with its
+    key sequence and expiry (a datetime or the text), signed with the root key in root_key_path."""
+    _public_key_of(public_key_text)
+    if _whole(key_sequence, 1) != key_sequence:
+        raise ValueError(f"key sequence {key_sequence}: a whole number from 1 to 2^53")
+    document = json.dumps({"expires": expiry.format_expiry(expires), "key_sequence": key_sequence,
+                           "public_key": public_key_text, "software_id": software_id},
+                          sort_keys=True, separators=(",", ":")).encode("ascii")
+    return base64.b64encode(document).decode("ascii") + CERTIFICATE_SEPARATOR + sign(document, root_key_path)
+
+
+def _now(now):
+    now = now or expiry.now()
+    return now.replace(tzinfo=expiry.UTC) if now.tzinfo is None else now
+
+
+def judge(body, signature_text, public_keys, now=None, software_id=DEFAULT_SOFTWARE_ID,
+          channel=DEFAULT_CHANNEL, certificate=None, taken=(0, -1), highest_key_sequence=0):
+    """(None, the key sequence it is taken under) when the program built with the root keys
+    public_keys (a text or a list of them) for software_id and channel would take body with this
+    signature and certificate (text or None), having taken before the mark `taken` (key
+    sequence, sequence) for the channel and highest_key_sequence for the product; else (why not,
+    None): "no signature", "malformed signature", then for an answer no root key signed "bad
+    signature" (no certificate), "malformed key certificate", "key not certified by a root key",
+    "another product or channel", "key certificate expired", "key revoked by a newer
+    certificate", "bad signature" (not by the certified key), then the answer's content (see
+    content_refusal) and "older than an answer already taken". A malformed public key text
+    raises ValueError."""
+    roots = [_public_key_of(key) for key in ([public_keys] if isinstance(public_keys, str) else public_keys)]
+    now = _now(now)
+    highest_key_sequence = max(highest_key_sequence, taken[0])
     if not signature_text:
-        return "no signature"
+        return "no signature", None
     raw = _decode_64(signature_text)
     if raw is None:
-        return "malformed signature"
-    r, s = int.from_bytes(raw[:HALF], "big"), int.from_bytes(raw[HALF:], "big")
-    if not (0 < r < ORDER and 0 < s < ORDER):
-        return "bad signature"
-    try:
-        public_key.verify(encode_dss_signature(r, s), bytes(body), ALGORITHM)
-    except InvalidSignature:
-        return "bad signature"
-    return _content_refusal(bytes(body), now, software_id, channel)
+        return "malformed signature", None
+    if any(_valid(body, raw, root) for root in roots):
+        key_sequence = highest_key_sequence  # a root's own answer: where the newest certificate is
+    else:
+        if not certificate:
+            return "bad signature", None
+        read = read_certificate(certificate)
+        if read is None:
+            return "malformed key certificate", None
+        document, certificate_signature, members = read
+        if not any(_valid(document, certificate_signature, root) for root in roots):
+            return "key not certified by a root key", None
+        if members["software_id"] != software_id:
+            return "another product or channel", None
+        if members["expires"] <= now:
+            return "key certificate expired", None
+        if members["key_sequence"] < highest_key_sequence:
+            return "key revoked by a newer certificate", None
+        if not _valid(body, raw, _public_key_of(members["public_key"])):
+            return "bad signature", None
+        key_sequence = members["key_sequence"]
+    if reason := _content_refusal(bytes(body), now, software_id, channel):
+        return reason, None
+    sequence = _whole(_release_of(bytes(body)).get("sequence"), 0)
+    if (key_sequence, sequence) < tuple(taken):
+        return "older than an answer already taken", None
+    return None, key_sequence
+
+
+def verify(body, signature_text, public_key_text, now=None, software_id=DEFAULT_SOFTWARE_ID,
+           channel=DEFAULT_CHANNEL, certificate=None, taken=(0, -1), highest_key_sequence=0):
+    """judge()'s refusal alone: None when the program would take the answer."""
+    return judge(body, signature_text, public_key_text, now, software_id, channel, certificate, taken,
+                 highest_key_sequence)[0]
 
 
 def _empty_digest(member, names):
@@ -154,14 +259,7 @@ def _text_member(release, name, default):
 def has_sequence(release):
     """Whether the program reads a sequence from the answer: a whole number in 0..2^53 once
     read as a double."""
-    value = release.get("sequence")
-    if isinstance(value, bool) or not isinstance(value, (int, float)):
-        return False
-    try:
-        number = float(value)
-    except OverflowError:
-        return False
-    return 0 <= number <= layout.MAX_SEQUENCE and number.is_integer()
+    return _whole(release.get("sequence"), 0) is not None
 
 
 def content_refusal(body, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL, now=None):
@@ -179,10 +277,7 @@ def _content_refusal(body, now, software_id, channel):
     expires = expiry.parse_expiry(release.get("expires"))
     if expires is None:
         return "no expiry"
-    now = now or expiry.now()
-    if now.tzinfo is None:
-        now = now.replace(tzinfo=expiry.UTC)
-    if expires <= now:
+    if expires <= _now(now):
         return "expired"
     # Only the entries the program keeps: one it drops downloads nothing.
     for entry in answer_json.counted_entries(release):
