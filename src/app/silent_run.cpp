@@ -17,6 +17,13 @@ constexpr UINT kMsgWorkDone = WM_APP + 1;
 constexpr std::chrono::milliseconds kStopGrace{3000};
 // Once a write has begun it is finished, whatever asked the process to close.
 constexpr std::chrono::milliseconds kWriteGrace{60000};
+// A console closed, a logoff or a shutdown ends the process when the handler returns, or after
+// about five seconds of waiting for it: a write under way gets what is left of those.
+constexpr std::chrono::milliseconds kConsoleEndGrace{4500};
+// What a run says when it ends without an outcome of its own (neither finished nor failed with
+// a reason): it never ends silently.
+constexpr const wchar_t* kNoOutcome = L"运行已结束，但未能完成，也没有报告原因";
+constexpr const wchar_t* kWorkNotEnded = L"运行未能在时限内结束";
 
 // Standard error when something reads it: a redirect the starter set up, or the console of the
 // program that started this one. Nothing otherwise.
@@ -96,11 +103,16 @@ LRESULT CALLBACK SilentWindowProc(HWND window, UINT message, WPARAM wparam, LPAR
   }
 }
 
-BOOL WINAPI ConsoleControl(DWORD) {
+BOOL WINAPI ConsoleControl(DWORD event) {
   if (g_state == nullptr) return FALSE;
   g_state->asked_to_close.store(true);
   g_state->worker->cancel();
   if (const HWND window = g_state->window.load()) PostMessageW(window, WM_CLOSE, 0, 0);
+  // Ctrl+C and Ctrl+Break leave the process running: the window's close ends the run. A closed
+  // console, a logoff or a shutdown end it as this returns: a write under way finishes first.
+  if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+    close_gate(*g_state, kConsoleEndGrace);
+  }
   return TRUE;
 }
 
@@ -155,12 +167,14 @@ ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-  } else {
-    while (!state.worker->wait_idle(kWriteGrace)) {
-    }
+  }
+  // Without a window, or when its loop ended with neither the work's end nor a request to close
+  // (a stray quit message), the work is waited for, not cancelled: it ends by its own bounds.
+  while (started && !state.asked_to_close.load() && !state.worker->wait_idle(kWriteGrace)) {
   }
   const bool cancelled = state.asked_to_close.load();
   close_gate(state, cancelled ? kStopGrace : kWriteGrace);
+  const bool ended = !started || !state.worker->busy();
   if (cancelled && after_cancel) after_cancel();
   SetConsoleCtrlHandler(ConsoleControl, FALSE);
   state.window.store(nullptr);
@@ -173,5 +187,8 @@ ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
     lines->write(L"已取消");
     return ExitCode::Cancelled;
   }
-  return end.error_text.empty() ? ExitCode::Failed : end.failure;
+  if (!end.error_text.empty()) return end.failure;
+  // Never an end without its reason: a script that reads only the exit code still has a line.
+  lines->write(ended ? kNoOutcome : kWorkNotEnded);
+  return ExitCode::Failed;
 }

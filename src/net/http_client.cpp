@@ -200,8 +200,8 @@ class BodyPace {
 // fail a chunked body cut mid-chunk, or reset: it simply ends there, and so does one whose
 // Content-Length is not reached (caught by the length check of download).
 template <typename Sink>
-BodyEnd read_body(HINTERNET request, BodyPace& pace, Sink&& sink) {
-  thread_local std::vector<char> buffer(kReadPiece);
+BodyEnd read_body(HINTERNET request, BodyPace& pace, std::vector<char>& buffer, Sink&& sink) {
+  buffer.resize(kReadPiece);
   for (;;) {
     // A read that would wait past the window (or the deadline) times out there instead, so a
     // body that stops is seen when its time is up, not a read timeout later.
@@ -349,11 +349,12 @@ std::optional<std::string> HttpClient::get(std::string_view url,
   }
   std::string body;
   BodyPace pace(stall_window_, deadline, kAnswerReadTimeout);
-  const BodyEnd end = read_body(open->request.get(), pace, [&body](const char* data, DWORD size) {
-    if (body.size() + size > kMaxGetBodyBytes) return false;
-    body.append(data, size);
-    return true;
-  });
+  const BodyEnd end =
+      read_body(open->request.get(), pace, read_buffer_, [&body](const char* data, DWORD size) {
+        if (body.size() + size > kMaxGetBodyBytes) return false;
+        body.append(data, size);
+        return true;
+      });
   if (end == BodyEnd::Stopped) {
     last_error_ = "response too large";
     return std::nullopt;
@@ -413,7 +414,7 @@ bool HttpClient::download(std::string_view url, const std::wstring& path, Downlo
     BodyEnd end = BodyEnd::Broken;  // a resume whose request failed brings nothing
     if (open) {
       BodyPace pace(stall_window_, std::nullopt);
-      end = read_body(open->request.get(), pace, [&](const char* data, DWORD size) {
+      end = read_body(open->request.get(), pace, read_buffer_, [&](const char* data, DWORD size) {
         if (cancelled()) {
           stopped = true;
           return false;

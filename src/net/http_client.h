@@ -137,4 +137,7 @@ class HttpClient {
   const std::atomic<bool>* also_cancel_ = nullptr;
   DWORD access_type_ = 0;
   std::chrono::milliseconds stall_window_;
+  // What a read takes the body into; the client's own, made at its first read (not a
+  // thread_local: winpthreads deadlocks when a thread ends with one while the process exits).
+  std::vector<char> read_buffer_;
 };

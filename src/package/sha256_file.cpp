@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "base/sha256.h"
@@ -25,12 +27,19 @@ std::string Sha256File(const std::wstring& path) {
   if (!file) return {};
 
   Sha256 hash;
-  // One buffer per thread: a zip's members are many small files, and a fresh megabyte for each
-  // costs more than hashing it.
-  thread_local std::vector<UCHAR> buffer(kChunkSize);
+  // A buffer no larger than the file: a zip's members are many small files, and a fresh
+  // megabyte for each would cost more than hashing it. (No thread_local buffer: a thread that
+  // ends while the process exits runs its destructor against the runtime's exit, and MinGW's
+  // winpthreads deadlocks there.)
+  LARGE_INTEGER size{};
+  const uint64_t file_size = GetFileSizeEx(file.get(), &size) && size.QuadPart > 0
+                                 ? static_cast<uint64_t>(size.QuadPart)
+                                 : 0;
+  const DWORD chunk = static_cast<DWORD>(std::min<uint64_t>(kChunkSize, file_size + 1));
+  std::vector<UCHAR> buffer(chunk);
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), buffer.data(), kChunkSize, &read, nullptr)) return {};
+    if (!ReadFile(file.get(), buffer.data(), chunk, &read, nullptr)) return {};
     if (read == 0) break;
     if (!hash.add(buffer.data(), read)) return {};
   }
