@@ -22,7 +22,7 @@ import zipfile
 
 TOOLS = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(TOOLS))
-from orvane_release import build, paths, signing  # noqa: E402
+from orvane_release import answer_json, build, paths, signing  # noqa: E402
 from orvane_release.signing import ORDER  # noqa: E402
 
 TOOL = TOOLS / "orvane-release"
@@ -200,10 +200,12 @@ class CommandLineTests(unittest.TestCase):
         for listed, base in zip(deltas, (second, first)):
             self.assertEqual(unpatch(stored(listed, newest), base["chrome.exe"]), third["chrome.exe"])
         self.assertEqual(len(entries["locales/de.pak"]["deltas"]), 1)  # de.pak is one base in 1 and 2
+        # Alone, the root holds neither base: not a refusal (a pruned root is a good root), but
+        # every delta it cannot check is named.
         alone = tool("verify", "--public-key", self.public, newest / ANSWER)
-        self.assertEqual((alone.returncode, alone.stdout.splitlines()[0]),
-                         (1, f"refused: chrome.exe: delta 0: its base {sha(second['chrome.exe'])} is in no release "
-                             "of this root or of --previous"))
+        self.assertEqual((alone.returncode, alone.stdout.splitlines()[0], alone.stdout.splitlines()[-1]),
+                         (0, f"not checked: chrome.exe: delta 0: its base {sha(second['chrome.exe'])} is in no "
+                             "release of this root or of --previous", "accepted"))
         given = tool("verify", "--public-key", self.public, newest / ANSWER, "--previous", root,
                      "--previous", folders[0])
         self.assertEqual(given.stdout, "accepted\n")
@@ -552,6 +554,77 @@ class CommandLineTests(unittest.TestCase):
                                 if p.is_file()),
                          sorted(stored("3", name).relative_to(root / "files").as_posix() for name in urls[2]))
         self.assertTrue(self.run_ok("check", root).startswith("ok: 1 answer(s)"))
+
+    def test_prune_and_check_never_lose_what_a_live_answer_names(self):
+        """A base URL that ends in /files; a live answer only the program's lenient parser
+        reads; an answer nobody can read; a build that holds the root; a pruned root verified."""
+        root, folder = self.dir / "live", self.dir / "live-input"
+        base_url = "https://cdn.example.com/files"
+        (folder / "locales").mkdir(parents=True)
+        for version in ("1", "2"):
+            (folder / "chrome.exe").write_bytes(b"MZ live " + version.encode() * 3000)
+            (folder / "locales" / "en.pak").write_bytes(b"en " + version.encode() * 3000)
+            self.run_ok("build", "--files", folder, "--out", root, "--version", version, "--base-url", base_url,
+                        "--zip", "locales", "--key", self.key, *(("--previous", root) if version == "2" else ()))
+        answer = root / ANSWER
+        live = lambda: {build.stored_file(root, url)  # noqa: E731
+                        for entry in answer_json.release_of(answer.read_bytes())["files"]
+                        for url in [entry["download_url"]] + [d["download_url"] for d in entry.get("deltas", [])]}
+        self.assertTrue(all(path is not None and path.is_file() for path in live()))
+        self.assertTrue(self.run_ok("check", root).startswith("ok: 1 answer(s)"))
+        # A changelog in cp1252 (the program takes it): still the live answer's files.
+        body = answer.read_bytes().replace(b'"changelog": ""', b'"changelog": "caf\xe9 \x96 notes"')
+        build.write_manifest(root, body, key=self.key)
+        self.assertTrue(self.run_ok("check", root).startswith("ok: 1 answer(s)"))
+        before = live()
+        self.run_ok("prune", root, "--keep", "1")
+        self.assertTrue(all(path.is_file() for path in before))
+        # Version 1 is gone with its history: the deltas' bases cannot be checked, which is no refusal.
+        verified = tool("verify", "--public-key", self.public, answer)
+        self.assertEqual((verified.returncode, verified.stdout.splitlines()[-1]), (0, "accepted"), verified.stdout)
+        self.assertTrue(verified.stdout.startswith("not checked: chrome.exe: delta 0: its base "), verified.stdout)
+        # An answer nobody can read stops the prune before anything goes.
+        files = sorted(p for p in (root / "files").rglob("*") if p.is_file())
+        (root / "files" / "stray.bin").write_bytes(b"named by nothing")
+        good = answer.read_bytes()
+        answer.write_bytes(b"<html>maintenance</html>")
+        refused = tool("prune", root, "--keep", "1")
+        self.assertEqual(refused.returncode, 1)
+        self.assertIn("is not a release the program takes; nothing removed", refused.stderr)
+        self.assertTrue((root / "files" / "stray.bin").is_file())
+        answer.write_bytes(good)
+        # While a build holds the root, a prune waits for it (here: gives up after half a second).
+        from orvane_release import layout
+        with layout.locked(root):
+            held = tool("prune", root, "--keep", "1", env={**os.environ, "ORVANE_RELEASE_LOCK_WAIT": "0.5"})
+        self.assertEqual(held.returncode, 1)
+        self.assertIn("is in use by another build, prune or sign", held.stderr)
+        self.assertTrue((root / "files" / "stray.bin").is_file())
+        self.assertIn("removed files/stray.bin", self.run_ok("prune", root, "--keep", "1"))
+        self.assertEqual(sorted(p for p in (root / "files").rglob("*") if p.is_file()), files)
+
+    def test_sign_keeps_an_answer_in_its_place(self):
+        """sign takes product and channel from the answer's place: a beta answer copied into
+        stable.json is refused; a failed sign leaves nothing beside the answer."""
+        root = self.build("placed", "--key", self.key, "--channel", "beta").parents[2]
+        beta = root / "api" / "orvane_browser_150" / "beta.json"
+        stable = beta.with_name("stable.json")
+        stable.write_bytes(beta.read_bytes())
+        listing = lambda: sorted(p.name for p in stable.parent.iterdir())  # noqa: E731
+        before = listing()
+        copied = tool("sign", "--key", self.key, stable)
+        self.assertEqual(copied.returncode, 1)
+        self.assertIn("names channel 'beta', but is served as 'stable'; nothing signed", copied.stderr)
+        self.assertEqual(listing(), before)
+        flagged = tool("sign", "--key", self.key, "--channel", "beta", stable)
+        self.assertEqual(flagged.returncode, 0, flagged.stderr)
+        locked = self.dir / "placed-locked.pem"
+        subprocess.run(["openssl", "pkcs8", "-topk8", "-in", self.key, "-out", locked, "-passout", "pass:right",
+                        "-v2", "aes-256-cbc"], check=True, capture_output=True)
+        locked.chmod(0o600)
+        wrong = tool("sign", "--key", locked, beta, stdin="wrong\n")
+        self.assertEqual(wrong.returncode, 1)
+        self.assertEqual(listing(), sorted(before + ["stable.json.sig"]))
 
     def test_check_finds_a_deleted_and_a_corrupted_package(self):
         root = self.build("checked", "--key", self.key).parents[2]

@@ -126,10 +126,7 @@ def _safe_base_name(file_path):
     return UNSAFE_NAME_CHARS.sub("_", file_path.replace("\\", "/").rsplit("/", 1)[-1]) or "package"
 
 
-def stored_file(root, download_url):
-    """The file under root/files/ a download_url of this root names."""
-    at = download_url.rfind("/files/")
-    return layout.files_dir(root) / urllib.parse.unquote(download_url[at + len("/files/"):])
+stored_file = layout.stored_file
 
 
 def _store(package, target):
@@ -175,6 +172,13 @@ def build_release(root, base_url, version, packages, changelog="", channel=DEFAU
     files/ and, last, the answer (and its signature) into api/. A build that fails on the way
     leaves root exactly as it was."""
     root = pathlib.Path(root)
+    with layout.locked(root):
+        return _build_locked(root, base_url, version, packages, changelog, channel, min_os_version,
+                             software_id, extra, key, expires, previous, certificate)
+
+
+def _build_locked(root, base_url, version, packages, changelog, channel, min_os_version, software_id,
+                  extra, key, expires, previous, certificate):
     releases = installed.open_all(previous, software_id, channel)
     root.parent.mkdir(parents=True, exist_ok=True)
     staging = pathlib.Path(tempfile.mkdtemp(prefix=f".{root.name}.build-", dir=root.parent))

@@ -2,26 +2,13 @@
 answer names (packages and their deltas) is there under the path its URL maps to, with its size
 and digests, and a zip holds its file_path member with that member's digest."""
 import hashlib
-import json
 import pathlib
-import urllib.parse
 import zipfile
 
 from . import answer_json, layout
 from .digest import sha256_file
 
-FILES_ROUTE = "/files/"
-
-
-def stored_path(root, url):
-    """The file of root a download_url maps to, or None when it maps to none (not this
-    service's /files/ route, or a path that leaves files/)."""
-    at = url.find(FILES_ROUTE) if isinstance(url, str) else -1
-    if at < 0:
-        return None
-    files = layout.files_dir(pathlib.Path(root)).resolve()
-    path = (files / urllib.parse.unquote(urllib.parse.urlsplit(url[at:]).path[len(FILES_ROUTE):])).resolve()
-    return path if files in path.parents else None
+stored_path = layout.stored_file
 
 
 def stored_problems(root, url, size, digest, digest_name):
@@ -75,10 +62,10 @@ def check_root(root):
     problems, files = [], 0
     for answer in answers:
         shown = answer.relative_to(root).as_posix()
-        try:
-            release = json.loads(answer.read_bytes())
-        except ValueError:
-            problems.append(f"{shown}: not JSON")
+        # Read as the program reads it: what it takes is what is checked.
+        release = answer_json.release_of(answer.read_bytes())
+        if release is None:
+            problems.append(f"{shown}: not a release the program takes")
             continue
         entries = release.get("files") if isinstance(release, dict) else None
         for entry in entries if isinstance(entries, list) else []:

@@ -27,23 +27,36 @@ def root_releases(root):
     return releases
 
 
-def refusals(body, root, previous=()):
-    """["<file_path>: delta <n>: <why>"] for each delta of the answer (as the program reads it)
-    that is not stored as named or does not make the entry's bytes from a base found in root's
-    releases or previous (installed.InstalledFiles)."""
+class _BaseMissing(Exception):
+    """The release a delta applies to is in no release at hand: nothing to check it against."""
+
+
+def judged(body, root, previous=()):
+    """(refusals, unchecked): "<file_path>: delta <n>: <why>" for each delta of the answer (as
+    the program reads it) that is not stored as named or does not make the entry's bytes from a
+    base found in root's releases or previous (installed.InstalledFiles); and for each whose base
+    none of them holds (a root pruned past it), which is not a refusal."""
     release = answer_json.release_of(body)
     listed = [(entry, position, named) for entry in (answer_json.counted_entries(release) if release else [])
               for position, named in answer_json.kept_deltas(entry)]
     if not listed:
-        return []
+        return [], []
     releases = [*previous, *root_releases(root)]
-    found = []
+    found, unchecked = [], []
     with tempfile.TemporaryDirectory() as scratch:
         for entry, position, named in listed:
-            if why := _refusal(pathlib.Path(root), entry, named, releases, pathlib.Path(scratch)):
-                shown = entry["file_path"].encode("utf-8", "surrogateescape").decode("utf-8", "replace")
-                found.append(f"{shown}: delta {position}: {why}")
-    return found
+            shown = entry["file_path"].encode("utf-8", "surrogateescape").decode("utf-8", "replace")
+            try:
+                if why := _refusal(pathlib.Path(root), entry, named, releases, pathlib.Path(scratch)):
+                    found.append(f"{shown}: delta {position}: {why}")
+            except _BaseMissing as missing:
+                unchecked.append(f"{shown}: delta {position}: {missing}")
+    return found, unchecked
+
+
+def refusals(body, root, previous=()):
+    """judged()'s refusals alone."""
+    return judged(body, root, previous)[0]
 
 
 def _refusal(root, entry, named, releases, scratch):
@@ -53,7 +66,7 @@ def _refusal(root, entry, named, releases, scratch):
         return "; ".join(problems)
     base = installed.find(releases, entry["file_path"], named.get("base_sha256"))
     if base is None:
-        return f"its base {named.get('base_sha256')} {NOT_FOUND}"
+        raise _BaseMissing(f"its base {named.get('base_sha256')} {NOT_FOUND}")
     try:
         if installed.is_zip(entry):
             return _zip_refusal(root, path, entry, named, releases, scratch)
@@ -129,10 +142,12 @@ def _member_refusal(archive, member, releases, scratch):
     if "patch" not in member:
         if base != digest:
             return "no patch, but base_sha256 is not its sha256"
-        return None if installed.find(releases, name, digest) else f"unchanged, but its bytes {NOT_FOUND}"
+        if not installed.find(releases, name, digest):
+            raise _BaseMissing(f"member {name}: unchanged, but its bytes {NOT_FOUND}")
+        return None
     earlier = None
     if base is not None and (earlier := installed.find(releases, name, base)) is None:
-        return f"its base {base} {NOT_FOUND}"
+        raise _BaseMissing(f"member {name}: its base {base} {NOT_FOUND}")
     patch = scratch / "patch"
     try:
         with archive.open(member["patch"]) as source, open(patch, "wb") as out:

@@ -1,7 +1,12 @@
 """Where a built release keeps its parts under its root folder, as the service serves them."""
+import contextlib
+import fcntl
 import json
+import os
 import pathlib
+import sys
 import time
+import urllib.parse
 
 DEFAULT_SOFTWARE_ID = "orvane_browser_150"
 DEFAULT_CHANNEL = "stable"
@@ -10,8 +15,58 @@ SIGNATURE_SUFFIX = ".sig"
 CERTIFICATE_SUFFIX = ".cert"
 
 
+FILES_ROUTE = "/files/"
+LOCK_SUFFIX = ".lock"
+# How long a build, prune or sign waits for another one to let go of its root.
+LOCK_WAIT_SECONDS = float(os.environ.get("ORVANE_RELEASE_LOCK_WAIT", "120"))
+LOCK_POLL_SECONDS = 0.1
+
+
 def files_dir(root):
     return pathlib.Path(root, "files")
+
+
+def stored_file(root, url):
+    """The file under root/files/ a download_url names: what follows the URL's last "/files/"
+    (a base URL may end in /files itself; the stored names never hold that route), or None when
+    the URL names none (no such route, or a path that leaves files/). Every command maps URLs
+    to files with this one."""
+    at = url.rfind(FILES_ROUTE) if isinstance(url, str) else -1
+    if at < 0:
+        return None
+    files = files_dir(pathlib.Path(root)).resolve()
+    name = urllib.parse.unquote(urllib.parse.urlsplit(url[at:]).path[len(FILES_ROUTE):])
+    path = (files / name).resolve()
+    return path if files in path.parents else None
+
+
+@contextlib.contextmanager
+def locked(root):
+    """Holds the root's lock (<root>.lock beside it) for the block: one build, prune or sign
+    at a time changes a root, so that a prune never removes what a build moved in before its
+    answer names it. Waits LOCK_WAIT_SECONDS for another one, then raises RuntimeError."""
+    root = pathlib.Path(root).resolve()
+    root.parent.mkdir(parents=True, exist_ok=True)
+    lock_path = root.with_name(root.name + LOCK_SUFFIX)
+    with open(lock_path, "a") as lock:
+        deadline = time.monotonic() + LOCK_WAIT_SECONDS
+        told = False
+        while True:
+            try:
+                fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+                break
+            except BlockingIOError:
+                if time.monotonic() >= deadline:
+                    raise RuntimeError(f"{root} is in use by another build, prune or sign "
+                                       f"(it holds {lock_path}); nothing was done") from None
+                if not told:
+                    print(f"waiting for {lock_path}: another build, prune or sign holds it", file=sys.stderr)
+                    told = True
+                time.sleep(LOCK_POLL_SECONDS)
+        try:
+            yield
+        finally:
+            fcntl.flock(lock, fcntl.LOCK_UN)
 
 
 def answer_path(root, software_id=DEFAULT_SOFTWARE_ID, channel=DEFAULT_CHANNEL):
