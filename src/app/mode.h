@@ -22,7 +22,8 @@ struct RunMode {
 };
 
 // Case-sensitive substring search for the mode switches, no tokenising: "--updater" and
-// "x--update" select update mode, "--UPDATE" does not.
+// "x--update" select update mode, "--UPDATE" does not. The argument after "--dir" is left out
+// of the search: a directory never selects a mode.
 RunMode select_mode(std::wstring_view command_line);
 
 // A command line (without the program's name) split into arguments by the rules of the C

@@ -12,4 +12,5 @@ enum class ExitCode : int {
   NotFullPath = 6,         // the directory given is not a full path (or too long)
   Cancelled = 7,           // the process was asked to close
   BrowserRunning = 8,      // a silent update found the browser running and changed nothing
+  NoInstallation = 9,      // an update of a folder that holds no installation; nothing changed
 };

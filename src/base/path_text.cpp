@@ -51,6 +51,8 @@ std::optional<std::wstring> full_directory(std::wstring_view typed) {
   if (typed.size() >= 2 && typed.front() == L'"' && typed.back() == L'"') {
     typed = typed.substr(1, typed.size() - 2);
   }
+  // Any other quote is no part of a path: what a command line's "D:\X\" leaves ("D:\X"").
+  if (typed.find(L'"') != std::wstring_view::npos) return std::nullopt;
   constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
   const size_t prefix = typed.substr(0, kLongPrefix.size()) == kLongPrefix ? kLongPrefix.size() : 0;
   const std::wstring_view rest = typed.substr(prefix);

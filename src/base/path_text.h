@@ -23,6 +23,7 @@ std::wstring join_path(std::wstring_view dir, std::wstring_view name);
 // A directory as typed into the installer: absent unless it is fully qualified ("D:\x",
 // "\\server\share\x", "\\?\D:\x"), since a relative one ("Orvane", "..\x", "D:x", "\x") would
 // land wherever the program happened to be started. Surrounding double quotes (Explorer's
-// "Copy as path") go; trailing separators are dropped, but a drive root keeps its own ("D:\");
-// trailing spaces and dots of the last element are dropped as Windows drops them.
+// "Copy as path") go, any other quote makes it no path; trailing separators are dropped, but a
+// drive root keeps its own ("D:\"); trailing spaces and dots of the last element are dropped as
+// Windows drops them.
 std::optional<std::wstring> full_directory(std::wstring_view typed);

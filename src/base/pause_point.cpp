@@ -41,6 +41,12 @@ void pause_point(const char* name) {
   while (!path_exists(resume)) Sleep(kResumePollMs);
 }
 
+bool test_fault(const char* name) {
+  static const std::wstring wanted = variable(L"ORVANE_FAULT_AT");
+  return !wanted.empty() &&
+         wanted == std::wstring(name, name + std::char_traits<char>::length(name));
+}
+
 std::chrono::milliseconds test_milliseconds(const wchar_t* name,
                                             std::chrono::milliseconds fallback) {
   const std::wstring text = variable(name);

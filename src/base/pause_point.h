@@ -7,7 +7,8 @@
 // until "<name>.resume" appears there (for ever, if it never does).
 //
 // A test build also takes a few of its waits from the environment (test_milliseconds), so that a
-// test sees a network bound hold without waiting minutes for it.
+// test sees a network bound hold without waiting minutes for it, and fails a named step when
+// ORVANE_FAULT_AT names it (test_fault): a failure the bench cannot make for real.
 #pragma once
 
 #include <chrono>
@@ -17,10 +18,15 @@ void pause_point(const char* name);
 // The variable's whole number of milliseconds when it holds one above 0, else `fallback`.
 std::chrono::milliseconds test_milliseconds(const wchar_t* variable,
                                             std::chrono::milliseconds fallback);
+// True when ORVANE_FAULT_AT is `name`: the step is to fail as if the system had refused it.
+bool test_fault(const char* name);
 #else
 inline void pause_point(const char*) {}
 inline std::chrono::milliseconds test_milliseconds(const wchar_t*,
                                                    std::chrono::milliseconds fallback) {
   return fallback;
+}
+inline bool test_fault(const char*) {
+  return false;
 }
 #endif

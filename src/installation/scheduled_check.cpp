@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <sddl.h>
 #include <taskschd.h>
 
 #include <optional>
@@ -70,6 +71,35 @@ class SchedulerRoot {
   ComPtr<ITaskFolder> root_;
 };
 
+// The SID of the user this process runs as, as text ("S-1-5-21-..."); empty when unknown.
+std::wstring current_user_sid() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return {};
+  const ScopedKernelHandle token(raw);
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  wchar_t* text = nullptr;
+  if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) ||
+      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+    return {};
+  }
+  const std::wstring sid(text);
+  LocalFree(text);
+  return sid;
+}
+
+// The id of install_dir's installation, as its lock and window tag name it.
+std::wstring installation_id(const std::wstring& install_dir) {
+  const std::wstring tag = InstallationWindowTag(install_dir);
+  return tag.substr(tag.find(L'-') + 1);
+}
+
+// The name earlier installs gave the folder's task and Run value, for every user alike.
+std::wstring legacy_name(const std::wstring& install_dir) {
+  return scheduled_check_name(installation_id(install_dir));
+}
+
 // DOMAIN\name of the user this process runs as: whose logon starts the task, and who runs it.
 std::wstring current_user_id() {
   HANDLE raw = nullptr;
@@ -130,12 +160,23 @@ bool register_task(ITaskFolder* root, const std::wstring& name, const ScheduledC
                                       TASK_LOGON_INTERACTIVE_TOKEN, none, task.put()));
 }
 
+// Deletes a task by name; true when there is none of that name afterwards.
+bool delete_task(ITaskFolder* root, const std::wstring& name) {
+  const Bstr path(name);
+  const HRESULT deleted = root->DeleteTask(path.get(), 0);
+  return SUCCEEDED(deleted) || deleted == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+}
+
 CheckSchedule schedule(const std::wstring& install_dir, bool keep_matching) {
   const std::wstring name = ScheduledCheckName(install_dir);
   const ScheduledCheck check = check_for(install_dir);
-  {
+  // The task an earlier install named for the folder alone goes (one of another user's stays:
+  // it cannot be deleted from here); so does its Run value.
+  DeleteUserValue(kRunKeyPath, legacy_name(install_dir));
+  if (!task_would_expand(check.updater_path)) {
     const SchedulerRoot root;
     if (root.get() != nullptr) {
+      delete_task(root.get(), legacy_name(install_dir));
       const std::optional<std::wstring> definition =
           keep_matching ? registered_definition(root.get(), name) : std::nullopt;
       if ((definition && scheduled_check_matches(*definition, check)) ||
@@ -153,8 +194,7 @@ CheckSchedule schedule(const std::wstring& install_dir, bool keep_matching) {
 }  // namespace
 
 std::wstring ScheduledCheckName(const std::wstring& install_dir) {
-  const std::wstring tag = InstallationWindowTag(install_dir);
-  return scheduled_check_name(tag.substr(tag.find(L'-') + 1));
+  return scheduled_check_name(installation_id(install_dir), current_user_sid());
 }
 
 CheckSchedule ScheduleChecks(const std::wstring& install_dir) {
@@ -165,16 +205,19 @@ CheckSchedule RefreshScheduledChecks(const std::wstring& install_dir) {
   return schedule(install_dir, true);
 }
 
-bool RemoveScheduledChecks(const std::wstring& install_dir) {
+bool RemoveScheduledChecks(const std::wstring& install_dir, bool task_registered) {
   const std::wstring name = ScheduledCheckName(install_dir);
-  bool task_gone = true;
+  // A task the install registered is gone only once the Task Scheduler says so: left behind, it
+  // would run <dir>\orvane-updater.exe every day, whoever makes that folder next.
+  bool task_gone = !task_registered;
   {
     const SchedulerRoot root;
     if (root.get() != nullptr) {
-      const Bstr path(name);
-      const HRESULT deleted = root.get()->DeleteTask(path.get(), 0);
-      task_gone = SUCCEEDED(deleted) || deleted == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+      task_gone = delete_task(root.get(), name);
+      delete_task(root.get(), legacy_name(install_dir));
     }
   }
-  return DeleteUserValue(kRunKeyPath, name) && task_gone;
+  const bool values_gone =
+      DeleteUserValue(kRunKeyPath, name) && DeleteUserValue(kRunKeyPath, legacy_name(install_dir));
+  return values_gone && task_gone;
 }

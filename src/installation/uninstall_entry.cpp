@@ -19,6 +19,8 @@ namespace {
 constexpr const wchar_t* kDisplayName = L"Orvane";
 constexpr const wchar_t* kPublisher = L"Orvane";
 constexpr uint64_t kBytesPerKib = 1024;
+// Our own value in the entry: 1 when a task was registered for the installation's check.
+constexpr const wchar_t* kTaskMark = L"OrvaneScheduledTask";
 
 ScopedRegistryKey open_entry(REGSAM access) {
   return OpenUserKey(kUninstallKeyPath, access);
@@ -112,6 +114,24 @@ bool RefreshRegistration(const std::wstring& install_dir, const std::string& ver
   if (!names(location, install_dir)) return true;
   const ScopedRegistryKey key = open_entry(KEY_SET_VALUE);
   return key && write_version_and_size(key.get(), install_dir, version);
+}
+
+void NoteScheduledTask(const std::wstring& install_dir) {
+  if (!names(RegisteredLocation(), install_dir)) return;
+  const ScopedRegistryKey key = open_entry(KEY_SET_VALUE);
+  if (key) set_number(key.get(), kTaskMark, 1);
+}
+
+bool ScheduledTaskNoted(const std::wstring& install_dir) {
+  if (!names(RegisteredLocation(), install_dir)) return false;
+  const ScopedRegistryKey key = open_entry(KEY_QUERY_VALUE);
+  DWORD value = 0;
+  DWORD size = sizeof(value);
+  DWORD type = 0;
+  return key &&
+         RegQueryValueExW(key.get(), kTaskMark, nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                          &size) == ERROR_SUCCESS &&
+         type == REG_DWORD && value == 1;
 }
 
 bool RemoveRegistration(const std::wstring& install_dir) {

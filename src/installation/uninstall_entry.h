@@ -23,6 +23,14 @@ bool RefreshRegistration(const std::wstring& install_dir, const std::string& ver
 // The folder the entry names (InstallLocation); absent when there is no entry.
 std::optional<std::wstring> RegisteredLocation();
 
+// Marks in the entry, when it names install_dir, that a task was registered for the folder's
+// scheduled check. The mark stays (a later check that falls back to the Run key leaves the task
+// that was there): an uninstall that cannot reach the Task Scheduler then knows one may be left.
+void NoteScheduledTask(const std::wstring& install_dir);
+
+// Whether the entry names install_dir and carries that mark.
+bool ScheduledTaskNoted(const std::wstring& install_dir);
+
 // Removes the entry when it names install_dir; true when no entry names it afterwards.
 bool RemoveRegistration(const std::wstring& install_dir);
 

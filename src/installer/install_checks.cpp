@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "base/file_system.h"
 #include "base/win_handle.h"
@@ -22,12 +23,13 @@ uint64_t size_of(const ReleaseFile& file) {
 std::optional<std::wstring> CheckRoomFor(const ReleaseInfo& release, const std::wstring& install_dir,
                                          const std::wstring& temp_dir) {
   uint64_t total = 0;
-  uint64_t largest = 0;
+  std::vector<uint64_t> sizes;
   for (const ReleaseFile& file : release.files) {
     total = std::min<uint64_t>(total + size_of(file), UINT64_MAX / 2);
-    largest = std::max(largest, size_of(file));
+    sizes.push_back(size_of(file));
   }
-  return MissingRoom({{install_dir, total}, {temp_dir, largest}});
+  // One package is put in place while the next one downloads: two lie in the temporary folder.
+  return MissingRoom({{install_dir, total}, {temp_dir, TwoLargest(sizes)}});
 }
 
 bool CanWriteInto(const std::wstring& dir) {

@@ -8,7 +8,8 @@
 #include "net/release.h"
 
 // Room for the release (the sum of its file sizes) on the installation's volume, and for the
-// largest download in the temporary folder (both on one volume when they share it). The
+// two largest downloads in the temporary folder, which can lie there together (both on one
+// volume when they share it). The
 // failure text ("磁盘空间不足: 需要 X MB，可用 Y MB", for the volume that lacks room), or nothing
 // when there is room or the free space cannot be read.
 std::optional<std::wstring> CheckRoomFor(const ReleaseInfo& release, const std::wstring& install_dir,

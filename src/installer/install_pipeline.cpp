@@ -85,8 +85,10 @@ void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring&
 // A package that did not arrive whole, or whose bytes are not the release's, against one that
 // could not be written into the folder.
 ExitCode place_failure(const std::string& reason) {
-  return reason == kChecksumError || reason == kDownloadChecksumError ? ExitCode::PackageFailed
-                                                                      : ExitCode::FolderNotWritable;
+  return reason == kChecksumError || reason == kDownloadChecksumError ||
+                 reason == kRecordMemberError
+             ? ExitCode::PackageFailed
+             : ExitCode::FolderNotWritable;
 }
 
 }  // namespace
@@ -227,6 +229,7 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
   const bool menu_link = !options.shortcuts || CreateStartMenuShortcut(browser, kShortcutName);
   const bool registered = RegisterInstallation(install_dir, release.version);
   const CheckSchedule checks = ScheduleChecks(install_dir);
+  if (checks == CheckSchedule::Task) NoteScheduledTask(install_dir);
   window.SetState(WindowState::Finished);
   window.SetStatus(finished_status(desktop_link, menu_link, registered, checks));
   remove_tree(temp_dir);

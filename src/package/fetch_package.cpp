@@ -9,6 +9,7 @@
 #include "package/extract_archive.h"
 #include "package/installed_path.h"
 #include "package/package_path.h"
+#include "package/path_conflicts.h"
 #include "package/sha256_file.h"
 #include "package/zip_listing.h"
 
@@ -89,6 +90,9 @@ bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
   if (file.compressed) {
     const std::optional<std::vector<std::string>> names = ListZipFiles(download_path);
     if (!names) return fail(http, kExtractError);
+    // An archive never writes over the installation's records or its journal (nor the mark that
+    // says the installation is being reinstalled).
+    if (find_record_member(*names)) return fail(http, kRecordMemberError);
     if (members) {
       members->clear();
       for (const std::string& name : *names) {

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <iterator>
 #include <set>
 #include <string>
 
@@ -11,14 +10,36 @@
 namespace {
 
 constexpr std::u16string_view kBackupIdentitySuffix = u".BAK";
-// What an installation keeps of its own, as file keys: no package may land there.
+// What an installation keeps of its own, as file keys: no package, and no file of a package's
+// archive, may land there. A record is replaced through the journal beside itself (".new"), and
+// kept as ".bak" until the update is committed.
 constexpr std::u16string_view kReservedIdentities[] = {
-    u"ORVANE-VERSION.JSON",     u"ORVANE-VERSION.JSON.BAK", u"ORVANE-UPDATE.PENDING",
-    u"ORVANE-UPDATE.PENDING.BAK", u"ORVANE-CONFIG.JSON.BAK", u"ORVANE-ZIP-MEMBERS.JSON",
-    u"ORVANE-ZIP-MEMBERS.JSON.BAK",
+    u"ORVANE-VERSION.JSON",         u"ORVANE-VERSION.JSON.BAK",     u"ORVANE-VERSION.JSON.NEW",
+    u"ORVANE-UPDATE.PENDING",       u"ORVANE-UPDATE.PENDING.BAK",   u"ORVANE-UPDATE.PENDING.NEW",
+    u"ORVANE-CONFIG.JSON.BAK",      u"ORVANE-CONFIG.JSON.NEW",      u"ORVANE-ZIP-MEMBERS.JSON",
+    u"ORVANE-ZIP-MEMBERS.JSON.BAK", u"ORVANE-ZIP-MEMBERS.JSON.NEW",
 };
 
+bool is_reserved(const std::u16string& key) {
+  for (std::u16string_view reserved : kReservedIdentities) {
+    if (key == reserved) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+bool is_record_path(std::string_view file_path) {
+  const std::u16string key = file_key(file_path);
+  return !key.empty() && is_reserved(key);
+}
+
+std::optional<std::string> find_record_member(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (is_record_path(name)) return name;
+  }
+  return std::nullopt;
+}
 
 bool same_installed_file(std::u16string_view a, std::u16string_view b) {
   return CompareStringOrdinal(reinterpret_cast<const wchar_t*>(a.data()), static_cast<int>(a.size()),
@@ -49,15 +70,13 @@ std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files) {
 
 std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& files) {
   // Keys in sets: linear in the size of the release, however many files it names.
-  const std::set<std::u16string> reserved(std::begin(kReservedIdentities),
-                                          std::end(kReservedIdentities));
   std::set<std::u16string> paths;    // the files earlier packages name
   std::set<std::u16string> backups;  // the ".bak" names of those
   for (size_t i = 0; i < files.size(); ++i) {
     const std::u16string key = file_key(files[i].file_path);
     if (key.empty()) continue;  // refused on its own, as an unsafe path
     const std::u16string backup = key + std::u16string(kBackupIdentitySuffix);
-    if (reserved.count(key) || paths.count(key) || backups.count(key) || paths.count(backup)) {
+    if (is_reserved(key) || paths.count(key) || backups.count(key) || paths.count(backup)) {
       return i;
     }
     paths.insert(key);

@@ -11,6 +11,16 @@
 
 // Why an install refuses such a release (the second line of its failure text).
 inline constexpr const char* kConflictingPathError = "conflicting file path";
+// Why a package whose archive would deliver one of the installation's own records is refused.
+inline constexpr const char* kRecordMemberError = "archive holds a record of the installation";
+
+// Whether a safe file_path names one of the files an installation keeps of its own (its
+// records, its journal, and their ".bak" and ".new" forms; the config's only in those forms:
+// a release delivers the config itself). No package, and no file of an archive, may land there.
+bool is_record_path(std::string_view file_path);
+
+// The first of an archive's file names that is_record_path refuses; absent when none is.
+std::optional<std::string> find_record_member(const std::vector<std::string>& names);
 
 // The position of the first package whose file_path names a file an earlier package already
 // names (another spelling: case, either separator, "./", trailing dots or spaces), or that is

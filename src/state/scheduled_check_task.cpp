@@ -45,8 +45,14 @@ std::wstring xml_escaped(std::wstring_view text) {
   return out;
 }
 
-std::wstring scheduled_check_name(std::wstring_view installation_id) {
-  return kTaskNamePrefix + std::wstring(installation_id);
+std::wstring scheduled_check_name(std::wstring_view installation_id, std::wstring_view user_sid) {
+  std::wstring name = kTaskNamePrefix + std::wstring(installation_id);
+  if (!user_sid.empty()) (name += L' ') += user_sid;
+  return name;
+}
+
+bool task_would_expand(std::wstring_view updater_path) {
+  return updater_path.find(L'%') != std::wstring_view::npos;
 }
 
 uint32_t spread_minute(std::wstring_view seed) {

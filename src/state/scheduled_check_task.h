@@ -18,8 +18,17 @@ struct ScheduledCheck {
   uint32_t daily_minute = 0;  // the daily check's local time, minutes after midnight
 };
 
-// "Orvane Update Check <installation id>": one task per installation folder.
-std::wstring scheduled_check_name(std::wstring_view installation_id);
+// "Orvane Update Check <installation id> <user SID>": one task per installation folder and
+// user, so that a second user of one folder registers (and removes) a task of their own. Without a
+// SID, the name earlier installs gave the task (one per folder), which updates and the uninstall
+// remove.
+std::wstring scheduled_check_name(std::wstring_view installation_id,
+                                  std::wstring_view user_sid = {});
+
+// Whether the Task Scheduler would read the updater's path as another one: it expands %NAME% in
+// a task's command, and no quoting stops it. Such a folder's check goes into the Run key, whose
+// plain text values (REG_SZ) are run as they are written.
+bool task_would_expand(std::wstring_view updater_path);
 
 // A minute of the day taken from `seed` (the machine, the user and the folder), so that the
 // installations out there do not all ask the release service at one minute.

@@ -24,30 +24,29 @@ std::vector<std::string_view> split(std::string_view text, char separator, bool 
   return parts;
 }
 
+// The fields each kind's line has, the kind's name first.
+constexpr size_t kStepFields = 4;     // replaced, added: target, backup, incoming
+constexpr size_t kRemovedFields = 3;  // target, backup
+constexpr size_t kLeftoverFields = 2;
+
 std::optional<MarkerEntry> parse_entry(std::string_view line) {
   const std::vector<std::string_view> fields = split(line, kFieldSeparator, false);
-  if (fields.size() < 2 || fields.size() > 4 || fields[1].empty()) return std::nullopt;
+  const auto filled = [&fields](size_t i) { return i < fields.size() && !fields[i].empty(); };
+  if (!filled(1)) return std::nullopt;
   MarkerEntry entry;
   entry.file_path = std::string(fields[1]);
-  if (fields.size() > 2) entry.backup = std::string(fields[2]);
-  if (fields.size() > 3) entry.incoming = std::string(fields[3]);
-  if (fields[0] == kReplaced) {
-    entry.kind = MarkerEntryKind::Replaced;
-    if (entry.backup.empty()) entry.backup = entry.file_path + std::string(kDefaultBackupSuffix);
-    return entry;
+  if (fields[0] == kReplaced && fields.size() == kStepFields && filled(2) && filled(3)) {
+    return MarkerEntry{MarkerEntryKind::Replaced, entry.file_path, std::string(fields[2]),
+                       std::string(fields[3])};
   }
-  if (fields[0] == kRemoved && fields.size() <= 3) {
-    entry.kind = MarkerEntryKind::Removed;
-    if (entry.backup.empty()) entry.backup = entry.file_path + std::string(kDefaultBackupSuffix);
-    return entry;
+  if (fields[0] == kAdded && fields.size() == kStepFields && !filled(2) && filled(3)) {
+    return MarkerEntry{MarkerEntryKind::Added, entry.file_path, {}, std::string(fields[3])};
   }
-  if (fields[0] == kAdded && entry.backup.empty()) {
-    entry.kind = MarkerEntryKind::Added;
-    return entry;
+  if (fields[0] == kRemoved && fields.size() == kRemovedFields && filled(2)) {
+    return MarkerEntry{MarkerEntryKind::Removed, entry.file_path, std::string(fields[2]), {}};
   }
-  if (fields[0] == kLeftover && fields.size() == 2) {
-    entry.kind = MarkerEntryKind::Leftover;
-    return entry;
+  if (fields[0] == kLeftover && fields.size() == kLeftoverFields) {
+    return MarkerEntry{MarkerEntryKind::Leftover, entry.file_path, {}, {}};
   }
   return std::nullopt;
 }
@@ -79,10 +78,17 @@ std::string update_marker_text(const UpdateMarker& marker) {
 
 UpdateMarker parse_update_marker(std::string_view text) {
   UpdateMarker marker;
-  const std::vector<std::string_view> lines = split(text, '\n', true);
+  std::vector<std::string_view> lines = split(text, '\n', true);
   const bool current = !lines.empty() && lines.front() == kHeader;
-  if (!current) {
+  if (current) {
+    // What follows the last line feed is a line whose end never came: never acted on.
+    const size_t last_feed = text.rfind('\n');
+    const size_t whole = last_feed == std::string_view::npos ? 0 : last_feed + 1;
+    if (whole < text.size()) marker.untrusted = true;
+    lines = split(text.substr(0, whole), '\n', true);
+  } else {
     // The earlier format: paths the update was about to replace, and no records among them.
+    // Written whole, it has no line cut short.
     marker.untrusted = true;
     for (std::string_view line : lines) {
       const std::string path(line);

@@ -5,17 +5,20 @@
 //   untrusted                           optional: records and files may disagree (refetch all)
 //   committed                           optional: every step was taken; only the backups of
 //                                       the steps below are left to delete
-//   replaced<TAB>P[<TAB>B[<TAB>N]]      B (default "P.bak") holds the file as it was before;
-//                                       N is where the new file waits beside P
-//   added<TAB>P[<TAB><TAB>N]            nothing was at P before the update
-//   removed<TAB>P[<TAB>B]               B (default "P.bak") holds the file the update removed
+//   replaced<TAB>P<TAB>B<TAB>N          B holds the file as it was before; N is where the new
+//                                       file waits beside P
+//   added<TAB>P<TAB><TAB>N              nothing was at P before the update
+//   removed<TAB>P<TAB>B                 B holds the file the update removed
 //   leftover<TAB>F                      a file of an earlier run to delete once it can be (the
 //                                       updater's own image while it runs); never undone
 //
-// Paths are relative to the installation, UTF-8, as published. A text without the first line is
-// the earlier format: one path a line, each one "replaced", and records that were never backed
-// up, so the installation counts as untrusted once repaired. A line that cannot be read makes
-// the journal untrusted: what it named cannot be put back.
+// Paths are relative to the installation, UTF-8, as published; every line ends with a line feed.
+// A step counts only when its line is whole: its line feed came, and it has exactly its kind's
+// fields, none of them empty but added's backup. Anything else (a line a power cut left short,
+// which may still look like a shorter line of another meaning) is not acted on and makes the
+// journal untrusted: the step it names may or may not have been taken. A text without the first
+// line is the earlier format: one path a line, each one "replaced" with the backup "P.bak", and
+// records that were never backed up, so the installation counts as untrusted once repaired.
 #pragma once
 
 #include <optional>

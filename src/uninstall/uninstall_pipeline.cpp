@@ -188,7 +188,7 @@ bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
   }
   if (const std::wstring menu = StartMenuFolderPath(); !menu.empty()) RemoveDirectoryW(menu.c_str());
   // The scheduled check goes before the entry, so that a run again still finds the installation.
-  if (!RemoveScheduledChecks(install_dir)) {
+  if (!RemoveScheduledChecks(install_dir, ScheduledTaskNoted(install_dir))) {
     window.ShowError(kCannotRemoveChecks);
     return false;
   }

@@ -55,8 +55,11 @@ bool make_member(const ZipDeltaMember& member, const std::wstring& installed,
     // Kept as installed, its base being its new digest. The main file is still staged, so the
     // package always brings its file; then its copy is what gets hashed, once.
     if (!keep_copy) return Sha256File(installed) == member.sha256;
-    return CopyFileW(installed.c_str(), target.c_str(), FALSE) &&
-           Sha256File(target) == member.sha256;
+    if (!CopyFileW(installed.c_str(), target.c_str(), FALSE)) return false;
+    // A copy takes the installed file's attributes: the staged file is the release's, as the
+    // whole package would have unpacked it, and must be writable to be flushed and replaced.
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return Sha256File(target) == member.sha256;
   }
   if (!member.base_sha256.empty() && Sha256File(installed) != member.base_sha256) return false;
   const std::optional<std::u16string> patch = safe_relative_path(member.patch);
@@ -80,11 +83,14 @@ std::optional<StagedPackage> stage_zip(const ReleaseFile& file, size_t index,
   const std::optional<std::vector<ZipDeltaMember>> members =
       text ? parse_zip_delta(*text) : std::nullopt;
   if (!members) return std::nullopt;
-  // One file named twice would be made twice; the file at file_path must be the release's.
+  // One file named twice would be made twice, one at a record's name would replace the record;
+  // the file at file_path must be the release's.
   std::set<std::u16string> names;
   const ZipDeltaMember* main = nullptr;
   for (const ZipDeltaMember& member : *members) {
-    if (!names.insert(file_key(member.file_path)).second) return std::nullopt;
+    if (!names.insert(file_key(member.file_path)).second || is_record_path(member.file_path)) {
+      return std::nullopt;
+    }
     if (same_file_path(member.file_path, file.file_path)) main = &member;
   }
   if (main == nullptr || main->file_path != file.file_path ||
@@ -111,6 +117,15 @@ std::optional<StagedPackage> stage_zip(const ReleaseFile& file, size_t index,
   }
   for (UpdateItem& item : others) staged.items.push_back(std::move(item));
   return staged;
+}
+
+// The made files reach the disk before the journal may name them; one that cannot is a failed
+// delta, like any other.
+bool flushed(const StagedPackage& staged) {
+  for (const UpdateItem& item : staged.items) {
+    if (test_fault("delta-flush") || !flush_file(item.source_path)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -150,6 +165,7 @@ std::optional<StagedPackage> StageDelta(const ReleaseFile& file, size_t index,
                  ? stage_zip(file, index, unpack, install_dir, delta_path, patches, cancel)
                  : stage_file(file, index, unpack, install_dir, delta_path);
   }
+  if (staged && !flushed(*staged)) staged.reset();
   remove_tree(patches);
   DeleteFileW(delta_path.c_str());
   return staged;

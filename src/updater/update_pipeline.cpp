@@ -151,6 +151,12 @@ std::optional<StagedPackage> StagePackage(const ReleaseFile& file, size_t index,
   std::string digest = download.digest;  // a plain file's bytes were checked as they arrived
   if (file.compressed) {
     members = ListZipFiles(download.path);
+    // A file of the archive at one of the installation's records would be moved over it by the
+    // journal: the package is refused before anything is unpacked.
+    if (members && find_record_member(*members)) {
+      window.ShowError(kExtractFailed + path_text, ExitCode::PackageFailed);
+      return std::nullopt;
+    }
     if (!members || !ExtractArchive(download.path, unpack, &cancel)) {
       window.ShowError(kExtractFailed + path_text,
                        members ? ExitCode::FolderNotWritable : ExitCode::PackageFailed);
@@ -205,10 +211,28 @@ void RecordReleaseOnly(WindowModel& window, const std::wstring& install_dir,
   }
   if (untrusted) RemoveUpdateMarker(install_dir);
   RefreshRegistration(install_dir, release.version);
-  RefreshScheduledChecks(install_dir);
+  if (RefreshScheduledChecks(install_dir) == CheckSchedule::Task) NoteScheduledTask(install_dir);
   window.SetState(WindowState::Finished);
   window.SetStatus(kAlreadyCurrent);
 }
+
+// Ends an update's use of its staging folder: the download still running stops, then the
+// folder goes.
+class StagingCleanup {
+ public:
+  StagingCleanup(std::wstring staging, std::unique_ptr<PackageDownload>& next)
+      : staging_(std::move(staging)), next_(next) {}
+  StagingCleanup(const StagingCleanup&) = delete;
+  StagingCleanup& operator=(const StagingCleanup&) = delete;
+  ~StagingCleanup() {
+    next_.reset();
+    remove_tree(staging_);
+  }
+
+ private:
+  std::wstring staging_;
+  std::unique_ptr<PackageDownload>& next_;
+};
 
 // Everything the replacement does, decided before it begins.
 struct ReplacementPlan {
@@ -354,8 +378,10 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
         });
   };
   // Package i+1 downloads while package i is unpacked and checked; the download ahead stops
-  // with the run, whichever way it ends.
+  // with the run, whichever way it ends, and then the staging folder goes: a failed or cancelled
+  // update leaves none of its downloads behind.
   std::unique_ptr<PackageDownload> next = n > 0 ? download(0) : nullptr;
+  const StagingCleanup cleanup(staging, next);
   for (int32_t i = 0; i < n; ++i) {
     if (cancel_requested.load()) return;
     const auto k = static_cast<size_t>(i);
@@ -393,14 +419,14 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
       }
       staged = StagePackage(file, k, staging, *downloaded, cancel_requested, window);
       if (!staged) return;
-    }
-    // The staged bytes reach the disk before the journal says they may replace anything; each
-    // package's go while the next one downloads.
-    for (const UpdateItem& item : staged->items) {
-      if (!flush_file(item.source_path)) {
-        window.ShowError(kReplaceFailed + display_wide(item.file_path),
-                         ExitCode::FolderNotWritable);
-        return;
+      // The staged bytes reach the disk before the journal says they may replace anything; each
+      // package's go while the next one downloads (a delta's files are flushed as it makes them).
+      for (const UpdateItem& item : staged->items) {
+        if (!flush_file(item.source_path)) {
+          window.ShowError(kReplaceFailed + display_wide(item.file_path),
+                           ExitCode::FolderNotWritable);
+          return;
+        }
       }
     }
     progress.placed(k);
@@ -439,7 +465,6 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
     CloseRunningBrowser(browser_path);
   } else if (BrowserRunning(browser_path)) {
     // Started since the check: left alone, and nothing replaced.
-    remove_tree(staging);
     window.ShowError(kBrowserInUse, ExitCode::BrowserRunning);
     return;
   }
@@ -450,11 +475,10 @@ void RunUpdate(WindowModel& window, const std::atomic<bool>& cancel_requested, W
                     window)) {
     return;
   }
-  remove_tree(staging);
   // The Apps entry and the scheduled check follow the installation; a stale one does not undo
   // the update.
   RefreshRegistration(install_dir, release.version);
-  RefreshScheduledChecks(install_dir);
+  if (RefreshScheduledChecks(install_dir) == CheckSchedule::Task) NoteScheduledTask(install_dir);
   window.SetProgress(kDonePercent);
   window.SetState(WindowState::Finished);
   window.SetStatus(kUpdated);

@@ -8,10 +8,14 @@
 #include "installation/browser_processes.h"
 #include "installation/declined_update.h"
 #include "installation/scheduled_check.h"
+#include "installation/uninstall_entry.h"
 #include "installation/installation_lock.h"
 #include "installation/update_marker.h"
 #include "net/release_fetch.h"
+#include "base/file_system.h"
 #include "state/config_file.h"
+#include "state/version_manifest.h"
+#include "state/zip_members.h"
 #include "state/install_layout.h"
 #include "ui/shared_texts.h"
 #include "updater/update_query.h"
@@ -23,6 +27,15 @@ constexpr const wchar_t* kCannotStartWorker = L"无法启动更新线程，请�
 constexpr const wchar_t* kUpdateFailed = L"更新失败，请重试";
 constexpr const wchar_t* kQuestionStart = L"发现新版本 ";
 constexpr const wchar_t* kQuestionEnd = L"，是否立即更新？";
+constexpr const wchar_t* kNoInstallation = L"此文件夹中没有 Orvane 安装: ";
+
+// Whether the folder holds an installation to update: its records, or the journal (also the mark
+// an install over it leaves until it has finished). An updater copied anywhere else (Downloads)
+// would otherwise install the whole release there.
+bool HoldsInstallation(const std::wstring& install_dir) {
+  return path_exists(VersionManifestPath(install_dir).native()) ||
+         path_exists(ZipMembersPath(install_dir).native()) || UpdateMarkerExists(install_dir);
+}
 
 }  // namespace
 
@@ -32,6 +45,10 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
                         const std::atomic<bool>& cancel_requested,
                         const std::shared_ptr<WriteGate>& gate, const std::wstring& install_dir,
                         bool may_close_browser) {
+  if (!HoldsInstallation(install_dir)) {
+    window->ShowError(kNoInstallation + install_dir, ExitCode::NoInstallation);
+    return;
+  }
   const std::wstring browser = browser_path(install_dir);
   // An update interrupted half-way is put back as it was first, before and whatever the
   // service answers; if that cannot be done exactly, nothing installed is trusted.
@@ -68,7 +85,7 @@ void CheckAndUpdateOnce(const std::shared_ptr<WindowModel>& window,
   }
   const std::string installed = untrusted ? std::string() : ReadInstalledVersion(install_dir);
   if (!installed.empty() && installed == release->version) {
-    RefreshScheduledChecks(install_dir);
+    if (RefreshScheduledChecks(install_dir) == CheckSchedule::Task) NoteScheduledTask(install_dir);
     window->SetState(WindowState::Finished);
     window->SetStatus(kAlreadyCurrent);
     return;
@@ -150,6 +167,7 @@ void UpdaterController::RunWindow() {
 void UpdaterController::RunCheckMode(bool scheduled) {
   const InstallationLock lock(install_dir_);
   if (!lock.held_by_us()) return;  // the other run asks, or is already updating
+  if (!HoldsInstallation(install_dir_)) return;  // nothing here to ask about
   // Repaired first: without the network, and whatever the answer to the question.
   // An undo the browser blocks is finished by the update window, which closes the browser.
   const RepairOutcome repair = RepairInterruptedUpdate(install_dir_).outcome;

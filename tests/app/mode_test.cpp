@@ -66,6 +66,17 @@ TEST(SelectMode, SilentSwitchesAreWholeArguments) {
       {L"--update --check --scheduledx", true, false, false, false, false, nullptr},
       {L"--uninstall --quiet", false, true, true, false, false, nullptr},
       {L"--update --uninstall --quiet", true, false, true, false, false, nullptr},
+      // A mode word inside the directory is the directory's.
+      {L"--quiet --dir \"D:\\Apps--update\\Orvane\"", false, false, true, false, false,
+       L"D:\\Apps--update\\Orvane"},
+      {L"--quiet --dir D:\\Orvane--uninstall", false, false, true, false, false,
+       L"D:\\Orvane--uninstall"},
+      {L"--dir D:\\x--update--scheduled --quiet", false, false, true, false, false,
+       L"D:\\x--update--scheduled"},
+      {L"--quiet --dir D:\\X --update", true, false, true, false, false, L"D:\\X"},
+      {L"--dir --update", false, false, false, false, false, L"--update"},
+      {L"--update --dir", true, false, false, false, false, L""},
+      {L"--quiet --dir \"D:\\X\\\"", false, false, true, false, false, L"D:\\X\""},
   };
   for (const auto& c : cases) {
     const RunMode mode = select_mode(c.command_line);

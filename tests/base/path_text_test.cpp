@@ -76,6 +76,11 @@ TEST(FullDirectory, RefusesRelativeFormsAndDropsTrailingSeparators) {
       {L"\"C:\\Orvane Quoted\"", L"C:\\Orvane Quoted"},
       {L"\"Orvane\"", std::nullopt},
       {L"\"", std::nullopt},
+      // A quote left over (a command line's --dir "D:\X\" escapes its closing quote).
+      {L"D:\\X\"", std::nullopt},
+      {L"\"D:\\X", std::nullopt},
+      {L"\"\"D:\\X\"\"", std::nullopt},
+      {L"D:\\a\"b", std::nullopt},
       // Relative: they would land wherever the installer was started.
       {L"Orvane", std::nullopt},
       {L"..\\x", std::nullopt},

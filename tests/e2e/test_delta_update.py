@@ -5,6 +5,7 @@ for byte alike, records included, and the service's log shows what each package 
 import copy
 import io
 import json
+import os
 import pathlib
 import random
 import shutil
@@ -46,8 +47,9 @@ def big_file(version):
     return bytes(data[:BIG // 2]) + noise(512 * version, seed=version) + bytes(data[BIG // 2:])
 
 
-def zip_files(version):
-    files = {ZIP: noise(8192, seed=1) + f"中文 {version}".encode(),
+def zip_files(version, main=None):
+    """The zip's files; its file_path member as of version `main` when given (kept unchanged)."""
+    files = {ZIP: noise(8192, seed=1) + f"中文 {main or version}".encode(),
              "locales/en.pak": noise(4096, seed=2),  # never changes
              "locales/fr.pak": noise(6000, seed=3) + f"fr {version}".encode()}
     if version < 3:
@@ -57,10 +59,10 @@ def zip_files(version):
     return files
 
 
-def packages(version, **big_options):
+def packages(version, zip_main=None, **big_options):
     return [Package("chrome.exe", content=h.TEST_BROWSER.read_bytes()),
             Package("big.bin", content=big_file(version), **big_options),
-            Package(ZIP, files=zip_files(version), compressed=True),
+            Package(ZIP, files=zip_files(version, zip_main), compressed=True),
             Package("small.txt", content=f"small {version}".encode())]  # too small to gain a delta
 
 
@@ -167,11 +169,12 @@ class DeltaUpdates(unittest.TestCase):
         self.install(ours)
         self.install(control)
 
-        def release(version, mutate=None, prepare=None, env=None, **big_options):
+        def release(version, mutate=None, prepare=None, env=None, zip_main=None, **big_options):
             """Builds `version` with deltas from the release before, updates the control without
             them and ours with them; {file_path: downloads} of ours."""
             manifest = release_builder.build_release(SERVER_ROOT, self.server.url, str(version),
-                                                     packages(version, **big_options), previous=[SERVER_ROOT])
+                                                     packages(version, zip_main, **big_options),
+                                                     previous=[SERVER_ROOT])
             self.assertEqual({e["file_path"] for e in manifest["files"] if e.get("deltas")}, {"big.bin", ZIP})
             if mutate:
                 mutate(manifest)
@@ -184,7 +187,7 @@ class DeltaUpdates(unittest.TestCase):
             self.server.clear_requests()
             self.update(ours, env=env)
             self.assertEqual(h.installed_files(ours), h.installed_files(control), version)
-            expected = {path: release_builder.sha256_hex(data) for package in packages(version)
+            expected = {path: release_builder.sha256_hex(data) for package in packages(version, zip_main)
                         for path, data in package.entries().items()}
             self.assertEqual({p: d for p, d in h.installed_files(ours).items() if p not in RECORDS}, expected)
             return self.fetched(manifest), manifest
@@ -253,6 +256,18 @@ class DeltaUpdates(unittest.TestCase):
                 downloads, _ = release(version, prepare=killed)
                 self.assertEqual(killed_run, [True])
                 self.assertEqual(downloads, {"big.bin": ["delta"], ZIP: ["delta"], "small.txt": ["full"]})
+
+        # 10 (before 9 in the file, after 8 in the run): the made files' flush fails (a test
+        # build's fault at it) for both deltas: each falls back to its whole package. The zip's
+        # file, kept as installed, is read-only there: the release puts a writable one in place,
+        # as the whole package would.
+        def read_only_zip(folder):
+            (folder / ZIP).chmod(0o444)
+        downloads, _ = release(10, prepare=read_only_zip, env={"ORVANE_FAULT_AT": "delta-flush"})
+        self.assertEqual(downloads, {"big.bin": ["delta", "full"], ZIP: ["delta", "full"], "small.txt": ["full"]})
+        downloads, _ = release(11, prepare=read_only_zip, zip_main=10)
+        self.assertEqual(downloads, {"big.bin": ["delta"], ZIP: ["delta"], "small.txt": ["full"]})
+        self.assertTrue(os.stat(ours / ZIP).st_mode & 0o200, "the zip's file stayed read-only")
 
         # 9: big.bin's patch says it makes 8 GiB, one member patch of the zip's delta another
         # size than delta.json lists: each refused before it is written, the package fetched.

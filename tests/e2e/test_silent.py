@@ -270,6 +270,44 @@ class Silent(unittest.TestCase):
         self.assertEqual((process.returncode, error.decode("utf-8").splitlines()[-1]), (7, "已取消"))
         self.assert_not_installed(cancelled)
 
+    def test_the_folders_silent_runs_are_given(self):
+        """A mode word in --dir's value is the folder's; an updater in a folder that holds no
+        installation changes nothing there; a quote left in --dir is no path; a folder the Task
+        Scheduler would expand is checked from the Run key; a task is the user's own, and an
+        uninstall that cannot reach the Task Scheduler keeps the Apps entry until it can."""
+        self.release("1.0")
+        lonely = WORK / "Downloads"
+        lonely.mkdir()
+        shutil.copyfile(s.EXE, lonely / h.UPDATER_NAME)
+        for switches in (("--update", "--quiet"), ("--update", "--check", "--scheduled", "--quiet")):
+            code, lines = silent(lonely / h.UPDATER_NAME, *switches)
+            self.assertEqual((code, lines[-1]), (9, f"此文件夹中没有 Orvane 安装: {winebench.windows_path(lonely)}"))
+        self.assertEqual([p.name for p in lonely.iterdir()], [h.UPDATER_NAME])
+        self.assertEqual(checks_of(lonely), [])
+        self.assertNotEqual((h.uninstall_entry() or {}).get("InstallLocation"), winebench.windows_path(lonely))
+        code, lines = silent(s.EXE, "--quiet", "--dir", winebench.windows_path(WORK / "Quoted") + '"')
+        self.assertEqual((code, lines[-1]), (6, NOT_FULL_PATH))
+        self.assertFalse((WORK / "Quoted").exists())
+        percent = WORK / "100%"
+        self.assertEqual(self.install(percent, "--no-shortcuts")[-1], LOGON_CHECK_ONLY)
+        self.assertEqual([kind for kind, _ in checks_of(percent)], ["run"])
+        odd = WORK / "Apps--update" / "Orvane--uninstall"
+        self.assertEqual(self.install(odd, "--no-shortcuts")[-1], FINISHED)
+        [(kind, task)] = checks_of(odd)
+        self.assertEqual(kind, "task")
+        self.assertRegex(task, r"^Orvane Update Check [0-9a-f]{16} S-1-5-21-")
+        self.assertEqual(h.uninstall_entry()["OrvaneScheduledTask"], 1)
+        unreachable = winebench.start_wine([odd / h.UPDATER_NAME, "--uninstall", "--quiet"],
+                                           env={"ORVANE_DLL_OVERRIDES": "taskschd=d"})
+        self.assertEqual(unreachable.wait(timeout=60), 1)
+        self.assertEqual(h.uninstall_entry()["InstallLocation"], winebench.windows_path(odd))
+        self.assertEqual(checks_of(odd), [("task", task)])
+        self.uninstall(odd)
+        self.assertEqual(checks_of(odd), [])
+        self.assertIsNone(h.uninstall_entry())
+        self.uninstall(percent)
+        self.assertEqual(checks_of(percent), [])
+
     def test_a_dripping_package_fails_and_frees_the_folder_and_a_slow_link_finishes(self):
         folder = WORK / "Slow"
         self.release("1.0")

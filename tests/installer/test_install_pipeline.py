@@ -185,6 +185,39 @@ class InstallPipeline(unittest.TestCase):
                 self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
                 self.assertEqual(left, [])
 
+    def test_a_reinstall_whose_zip_holds_the_journal_keeps_its_untrusted_mark(self):
+        self.install([Package("chrome.exe", content=b"MZ one")])
+        packages = [Package("locales/zh-CN.pak", files={**ZIP, "orvane-update.pending": b"planted"}, compressed=True),
+                    Package("chrome.exe", content=b"MZ two")]
+        _, calls = self.install(packages)
+        self.assertEqual(calls[-1], ("error", "下载失败: locales/zh-CN.pak\narchive holds a record of the installation"))
+        # The reinstall's mark stays what it wrote (the next updater fetches everything), and no
+        # file of the zip was unpacked.
+        self.assertEqual((INSTALL / "orvane-update.pending").read_bytes(), b"orvane-update 2\nuntrusted\n")
+        self.assertEqual(list((INSTALL / "locales").rglob("*")), [])
+
+    def test_two_large_downloads_need_room_together_on_the_temporary_drive(self):
+        packages = [Package("a.bin", content=bytes(3 << 20)), Package("b.bin", content=bytes(3 << 20))]
+        manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", packages)
+        with tempfile.TemporaryDirectory() as mount_point:
+            mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=5m", "tmpfs", mount_point],
+                                     capture_output=True)
+            self.assertEqual(mounted.returncode, 0, "a small file system is needed as the temporary drive")
+            unmap = winebench.map_drive("T", pathlib.Path(mount_point))
+            try:
+                free = shutil.disk_usage(mount_point).free >> 20
+                self.server.clear_requests()
+                result = probe.one({"op": "run_install", "base_url": self.server.url, "temp": "T:\\",
+                                    "install_dir": winebench.windows_path(INSTALL)})
+                left = list(pathlib.Path(mount_point).iterdir())
+            finally:
+                unmap()
+                subprocess.run(["umount", mount_point], check=True)
+        needed = -(-sum(e["file_size"] for e in manifest["files"]) >> 20)
+        self.assertEqual(result["calls"][-1], {"call": "error", "value": f"磁盘空间不足: 需要 {needed} MB，可用 {free} MB"})
+        self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
+        self.assertEqual((left, list(INSTALL.iterdir())), ([], []))
+
     def test_no_byte_past_the_size_the_release_announces_is_written(self):
         announced, served = 1 << 20, 65 << 20
         for label, fault in (("Content-Length past it", ""), ("chunked, no length", "/_fault/chunked")):

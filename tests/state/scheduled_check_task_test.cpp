@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -74,6 +75,21 @@ TEST(ScheduledCheckXml, SpreadsTheDailyMinute) {
   }
   EXPECT_GT(minutes.size(), 400u);
   EXPECT_EQ(scheduled_check_name(L"0123abcd"), L"Orvane Update Check 0123abcd");
+}
+
+// Two users of one folder: two tasks. A folder the Task Scheduler would expand goes to the Run key.
+TEST(ScheduledCheckName, OnePerFolderAndUser) {
+  const std::wstring anna = scheduled_check_name(L"0123abcd", L"S-1-5-21-1-2-3-1001");
+  const std::wstring ben = scheduled_check_name(L"0123abcd", L"S-1-5-21-1-2-3-1002");
+  EXPECT_EQ(anna, L"Orvane Update Check 0123abcd S-1-5-21-1-2-3-1001");
+  EXPECT_NE(anna, ben);
+  EXPECT_NE(anna, scheduled_check_name(L"0123abce", L"S-1-5-21-1-2-3-1001"));
+  for (const auto& [path, expands] : std::vector<std::pair<std::wstring, bool>>{
+           {L"D:\\Orvane\\orvane-updater.exe", false},
+           {L"D:\\100%\\orvane-updater.exe", true},
+           {L"D:\\%USERPROFILE%\\orvane-updater.exe", true}}) {
+    EXPECT_EQ(task_would_expand(path), expands) << testing::PrintToString(path);
+  }
 }
 
 }  // namespace

@@ -164,6 +164,7 @@ class UpdatePipeline(unittest.TestCase):
                 self.assertEqual(calls[-1], ("error", texts[label]))
                 self.assertNotIn(("status", "正在关闭浏览器..."), calls)
                 self.assertEqual(tree(INSTALL), self.installed)
+                self.assertFalse(self.staging.exists())  # the earlier packages' downloads went too
 
     def test_a_staging_drive_too_small_fails_before_the_first_download(self):
         packages = release_v2()
@@ -221,6 +222,34 @@ class UpdatePipeline(unittest.TestCase):
         _, calls, _, _ = self.update(release_v2(), cancel_at_status=4)  # the first replacement line
         self.assertEqual(calls[-1], ("status", "替换文件: locales/zh-CN.pak"))
         self.assertEqual(tree(INSTALL), self.installed)
+
+    def test_a_zip_that_holds_a_record_of_the_installation_is_refused(self):
+        # Moved into place by the journal, a member at the journal's name would leave a journal
+        # nobody can undo; at a record's, every later update would fail at the records.
+        for member in ("orvane-update.pending", "ORVANE-VERSION.JSON", "orvane-zip-members.json.new"):
+            with self.subTest(member):
+                packages = release_v2()
+                packages[0] = Package("locales/zh-CN.pak", files={**V2_ZIP, member: b"planted"}, compressed=True)
+                _, calls, fetched, _ = self.update(packages)
+                self.assertEqual(calls[-1], ("error", "解压失败: locales/zh-CN.pak"))
+                self.assertEqual(tree(INSTALL), self.installed)
+                self.assertFalse(self.staging.exists())
+
+    def test_a_journal_line_cut_short_is_never_acted_on(self):
+        # A power cut while the update wrote "replaced data.bin data.bin.bak2 data.bin.new" (the
+        # person's data.bin.bak taking the plain name) left the line cut after "data.bin.bak":
+        # read whole, the repair would put the person's file over data.bin.
+        (INSTALL / "data.bin.bak").write_bytes(b"the person's own copy")
+        (INSTALL / "orvane-update.pending").write_bytes(b"orvane-update 2\nreplaced\tdata.bin\tdata.bin.bak")
+        _, calls, fetched, result = self.update(release_v2())
+        self.assertTrue(result["untrusted"])  # the journal says nothing certain: everything is fetched
+        self.assertEqual(calls[-1], ("status", UPDATED))
+        self.assertEqual(len(fetched), 4)
+        now = tree(INSTALL)
+        self.assertEqual(now["data.bin.bak"], b"the person's own copy")
+        self.assertEqual(now["data.bin"], V1["data.bin"])
+        self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
+        self.assertNotIn("orvane-update.pending", now)
 
     def test_files_at_a_backups_name_are_neither_touched_nor_restored(self):
         # A person's own copy of the config, and a backup an older program left: the update keeps
@@ -402,7 +431,7 @@ class UpdatePipeline(unittest.TestCase):
     def test_backups_a_committed_update_left_are_removed_by_the_next_run_and_nothing_else(self):
         # Killed while deleting its backups: the journal says committed and names them.
         (INSTALL / "orvane-update.pending").write_bytes(
-            b"orvane-update 2\ncommitted\nreplaced\tdata.bin\tdata.bin.bak2\n"
+            b"orvane-update 2\ncommitted\nreplaced\tdata.bin\tdata.bin.bak2\tdata.bin.new\n"
             b"added\tlocales/new.pak\t\tlocales/new.pak.new\n")
         for name in ("data.bin.bak2", "locales/new.pak.new", "data.bin.bak", "orvane-config.json.bak",
                      "orvane-version.json.bak", "unrelated.bak"):

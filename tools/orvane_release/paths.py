@@ -5,10 +5,13 @@ import re
 
 DEVICES = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}
 DEVICE_DIGITS = set("0123456789\u00b9\u00b2\u00b3")
-# What an installation keeps of its own (as identities): no file of a release may land there.
-RECORDS = {"ORVANE-VERSION.JSON", "ORVANE-VERSION.JSON.BAK", "ORVANE-UPDATE.PENDING",
-           "ORVANE-UPDATE.PENDING.BAK", "ORVANE-CONFIG.JSON.BAK", "ORVANE-ZIP-MEMBERS.JSON",
-           "ORVANE-ZIP-MEMBERS.JSON.BAK"}
+# What an installation keeps of its own (as identities): no file of a release, and no file of a
+# zip, may land there (the records, the journal, their ".bak" and ".new" forms; the config's in
+# those forms only).
+RECORDS = {"ORVANE-VERSION.JSON", "ORVANE-VERSION.JSON.BAK", "ORVANE-VERSION.JSON.NEW",
+           "ORVANE-UPDATE.PENDING", "ORVANE-UPDATE.PENDING.BAK", "ORVANE-UPDATE.PENDING.NEW",
+           "ORVANE-CONFIG.JSON.BAK", "ORVANE-CONFIG.JSON.NEW", "ORVANE-ZIP-MEMBERS.JSON",
+           "ORVANE-ZIP-MEMBERS.JSON.BAK", "ORVANE-ZIP-MEMBERS.JSON.NEW"}
 BACKUP_SUFFIX = ".BAK"
 # Characters Windows does not take in a file name (beside the separators and control characters).
 FORBIDDEN = set('<>:"|?*')
