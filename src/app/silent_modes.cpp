@@ -5,7 +5,7 @@
 #include "app/silent_run.h"
 #include "base/file_system.h"
 #include "base/instance_lock.h"
-#include "installation/installation_lock.h"
+#include "system/installation_lock.h"
 #include "installer/install_thread.h"
 #include "installer/installer_controller.h"
 #include "package/fetch_package.h"

@@ -122,6 +122,32 @@ struct WindowTraits {
   static void close(type h) { DestroyWindow(h); }
 };
 
+// The hidden window a silent run is asked to close through; null when none can be made.
+HWND MakeSilentWindow(HINSTANCE instance) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = SilentWindowProc;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassExW(&window_class);
+  // Never shown: it is there to be asked to close.
+  return CreateWindowExW(0, kWindowClass, kWindowTitle, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                         instance, nullptr);
+}
+
+// The exit code of the run's end, its last line written when it has none of its own.
+ExitCode EndOfRun(const WindowSnapshot& end, bool cancelled, bool ended, StatusLines& lines) {
+  if (end.state == WindowState::Finished) return ExitCode::Done;
+  if (cancelled) {
+    lines.write(L"已取消");
+    return ExitCode::Cancelled;
+  }
+  if (!end.error_text.empty()) return end.failure;
+  // Never an end without its reason: a script that reads only the exit code still has a line.
+  lines.write(ended ? kNoOutcome : kWorkNotEnded);
+  return ExitCode::Failed;
+}
+
 }  // namespace
 
 ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
@@ -139,17 +165,7 @@ ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
     last = line;
     lines->write(line);
   });
-
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = SilentWindowProc;
-  window_class.hInstance = instance;
-  window_class.lpszClassName = kWindowClass;
-  RegisterClassExW(&window_class);
-  // Never shown: it is there to be asked to close.
-  const ScopedHandle<WindowTraits> window(CreateWindowExW(0, kWindowClass, kWindowTitle,
-                                                          WS_OVERLAPPED, 0, 0, 0, 0, nullptr,
-                                                          nullptr, instance, nullptr));
+  const ScopedHandle<WindowTraits> window(MakeSilentWindow(instance));
   state.window.store(window.get());
   SetConsoleCtrlHandler(ConsoleControl, TRUE);
 
@@ -179,16 +195,7 @@ ExitCode RunSilently(HINSTANCE instance, const SilentWork& work,
   SetConsoleCtrlHandler(ConsoleControl, FALSE);
   state.window.store(nullptr);
   g_state = nullptr;
-
   const WindowSnapshot end = model->snapshot();
   model->set_observer(nullptr);  // a worker past the grace writes no more lines
-  if (end.state == WindowState::Finished) return ExitCode::Done;
-  if (cancelled) {
-    lines->write(L"已取消");
-    return ExitCode::Cancelled;
-  }
-  if (!end.error_text.empty()) return end.failure;
-  // Never an end without its reason: a script that reads only the exit code still has a line.
-  lines->write(ended ? kNoOutcome : kWorkNotEnded);
-  return ExitCode::Failed;
+  return EndOfRun(end, cancelled, ended, *lines);
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "base/path_text.h"
 
@@ -24,6 +25,19 @@ bool path_exists(const std::wstring& path);
 // link itself, never followed, so nothing outside the tree is touched. True when nothing is
 // left at `path`.
 bool remove_tree(const std::wstring& path);
+
+// A folder removed (remove_tree) when the scope that made it ends, whichever way it ends: a
+// run's temporary downloads.
+class ScopedFolderRemoval {
+ public:
+  explicit ScopedFolderRemoval(std::wstring path) : path_(std::move(path)) {}
+  ScopedFolderRemoval(const ScopedFolderRemoval&) = delete;
+  ScopedFolderRemoval& operator=(const ScopedFolderRemoval&) = delete;
+  ~ScopedFolderRemoval() { remove_tree(path_); }
+
+ private:
+  std::wstring path_;
+};
 
 // Drops the read-only mark of an entry whose attributes are given: a mark on a file of ours must
 // not keep it from being replaced or removed.

@@ -8,7 +8,7 @@
 
 #include "base/file_system.h"
 #include "base/win_handle.h"
-#include "installation/disk_room.h"
+#include "system/disk_room.h"
 
 namespace {
 

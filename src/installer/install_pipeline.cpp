@@ -7,15 +7,16 @@
 
 #include "base/file_system.h"
 #include "base/wide.h"
-#include "installation/installation_lock.h"
-#include "installation/scheduled_check.h"
-#include "installation/shortcuts.h"
-#include "installation/uninstall_entry.h"
-#include "installation/update_marker.h"
+#include "system/installation_lock.h"
+#include "system/scheduled_check.h"
+#include "system/shortcuts.h"
+#include "system/uninstall_entry.h"
+#include "journal/journal_repair.h"
 #include "installer/install_checks.h"
 #include "net/http_client.h"
 #include "package/fetch_package.h"
-#include "package/package_download.h"
+#include "package/package_queue.h"
+#include "package/release_records.h"
 #include "package/installed_path.h"
 #include "package/path_conflicts.h"
 #include "package/sha256_file.h"
@@ -24,12 +25,12 @@
 #include "state/version_manifest.h"
 #include "state/zip_members.h"
 #include "ui/progress_reporter.h"
+#include "ui/run_context.h"
 #include "ui/shared_texts.h"
 
 namespace {
 
 constexpr const wchar_t* kDownloadStatus = L"下载: ";
-constexpr const wchar_t* kDownloadFailed = L"下载失败: ";
 constexpr const wchar_t* kFinishing = L"正在完成安装...";
 constexpr const wchar_t* kFinished = L"安装完成！点击「启动浏览器」开始使用。";
 constexpr const wchar_t* kFinishedWithoutDesktopLink = L"安装完成！但未能创建桌面快捷方式。";
@@ -61,34 +62,157 @@ const wchar_t* finished_status(bool desktop_link, bool menu_link, bool registere
 
 // What an archive placed: each file with the digest it has now, so that an update knows what the
 // package brought and an uninstall finds all of it. The file at file_path was hashed when it was
-// checked: `placed_digest`.
+// checked.
 ZipRecord zip_record(const std::wstring& install_dir, const ReleaseFile& file,
-                     const std::vector<std::string>& members, const std::string& placed_digest) {
+                     const PlacedPackage& placed) {
   ZipRecord record{file.file_path, file.zip_checksum, {}};
-  for (const std::string& member : members) {
+  for (const std::string& member : placed.members) {
     const std::optional<std::wstring> path = InstalledPath(install_dir, member);
-    const bool checked = member == file.file_path && !placed_digest.empty();
-    record.members.push_back(
-        {member, checked ? placed_digest : path ? Sha256File(*path) : std::string()});
+    const bool checked = member == file.file_path && !placed.digest.empty();
+    record.members.push_back({member, checked ? placed.digest
+                                      : path  ? Sha256File(*path)
+                                              : std::string()});
   }
   return record;
 }
 
-// Ends a run that stopped early: its downloads go first, so that a retry starts clean, then the
-// window learns why (nothing when the person cancelled).
-void stop(WindowModel& window, const std::wstring& temp_dir, const std::wstring& error,
-          ExitCode kind = ExitCode::FolderNotWritable) {
-  remove_tree(temp_dir);
-  if (!error.empty()) window.ShowError(error, kind);
+// Everything that is told before the first download: a path the release may not install, a
+// folder that cannot take files, drives without room. False when the run ends here.
+bool CheckBeforeDownloads(const RunContext& run, const ReleaseInfo& release,
+                          const std::wstring& temp_dir) {
+  // A path that could leave the folder, or one that names a file twice, is refused before
+  // anything is fetched.
+  if (const std::optional<RefusedPath> refused = find_refused_path(release.files)) {
+    const FailureReport report = install_failure(
+        refused->error, release.files[refused->index].file_path, InstallStep::Refusal);
+    run.window.ShowError(report.text, report.code);
+    return false;
+  }
+  if (!CanWriteInto(run.install_dir)) {
+    run.window.ShowError(kCannotWriteInstallDir + run.install_dir, ExitCode::FolderNotWritable);
+    return false;
+  }
+  if (const std::optional<std::wstring> no_room =
+          CheckRoomFor(release, run.install_dir, temp_dir)) {
+    run.window.ShowError(*no_room, ExitCode::FolderNotWritable);
+    return false;
+  }
+  return true;
 }
 
-// A package that did not arrive whole, or whose bytes are not the release's, against one that
-// could not be written into the folder.
-ExitCode place_failure(const std::string& reason) {
-  return reason == kChecksumError || reason == kDownloadChecksumError ||
-                 reason == kRecordMemberError
-             ? ExitCode::PackageFailed
-             : ExitCode::FolderNotWritable;
+// Installing over an installation writes straight into it: until the install has finished, its
+// records describe files that may be half replaced. The journal says so ("untrusted"), so that
+// an updater after a cancel, a kill or a full disk fetches everything. An update interrupted
+// earlier is retired first: its backups are stale once anything is installed.
+bool MarkReinstall(const RunContext& run) {
+  if (!RetireInterruptedUpdate(run.install_dir) ||
+      (ReadVersionManifest(run.install_dir) &&
+       !WriteJournal(run.install_dir, JournalState{true, false, {}}))) {
+    run.window.ShowError(kCannotWriteRecords + join_path(run.install_dir, kJournalName),
+                         ExitCode::FolderNotWritable);
+    return false;
+  }
+  return true;
+}
+
+// Downloads every package (one ahead of the one being put in place) and puts it in place; what
+// the zips placed, or nothing when the run ended (the reason shown; nothing for a cancel).
+std::optional<ZipMembers> PlaceAll(const RunContext& run, const ReleaseInfo& release,
+                                   const std::wstring& temp_dir) {
+  const auto count = static_cast<int32_t>(release.files.size());
+  const std::wstring config = config_path(run.install_dir);
+  std::vector<int64_t> sizes;
+  for (const ReleaseFile& file : release.files) sizes.push_back(file.file_size);
+  ProgressReporter progress(run.window, sizes, 0, kFullPercent);
+  PackageQueue queue(
+      release.files.size(),
+      [&](size_t i) {
+        return QueuedFile{release.files[i], install_download_path(temp_dir, i), false};
+      },
+      run.cancel,
+      [&progress](size_t i, uint64_t received, uint64_t expected) {
+        progress.downloaded(i, received, expected);
+      });
+  const auto fail = [&](const PackageError& error, const ReleaseFile& file, InstallStep step) {
+    const FailureReport report = install_failure(error, file.file_path, step);
+    run.window.ShowError(report.text, report.code);
+    return std::nullopt;
+  };
+  ZipMembers zips;
+  for (int32_t i = 0; i < count; ++i) {
+    if (run.cancelled()) return std::nullopt;
+    const auto k = static_cast<size_t>(i);
+    const ReleaseFile& file = release.files[k];
+    progress.begin_package(k,
+                           kDownloadStatus + std::to_wstring(i + 1) + L"/" +
+                               std::to_wstring(count) + L"  " + display_wide(file.file_path),
+                           static_cast<int32_t>(int64_t{i} * kFullPercent / count));
+    const PackageOutcome<DownloadedPackage> downloaded = queue.take(k);
+    if (run.cancelled()) return std::nullopt;
+    if (!downloaded) return fail(downloaded.error, file, InstallStep::Download);
+    // A package may bring a new config; the values this installation already had stay.
+    const std::optional<std::string> kept_config = ReadFileText(config);
+    const PackageOutcome<PlacedPackage> placed =
+        PlacePackage(file, *downloaded.value, run.install_dir, &run.cancel, &run.gate);
+    const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
+    if (run.cancelled()) return std::nullopt;
+    if (!placed) return fail(placed.error, file, InstallStep::Place);
+    if (!config_kept) {
+      run.window.ShowError(kCannotWriteConfig + config, ExitCode::FolderNotWritable);
+      return std::nullopt;
+    }
+    if (file.compressed) zips.packages.push_back(zip_record(run.install_dir, file, *placed.value));
+    progress.placed(k);
+  }
+  return zips;
+}
+
+// Records the whole release, or nothing: a cancel now waits for it. False when the run ended.
+bool RecordInstall(const RunContext& run, const ReleaseInfo& release, const ZipMembers& zips) {
+  const std::lock_guard recording(run.gate.mutex);
+  if (run.gate.closed || run.cancelled()) return false;
+  const auto fail = [&](const std::wstring& text) {
+    run.window.ShowError(text, ExitCode::FolderNotWritable);
+    return false;
+  };
+  const std::wstring zips_path = ZipMembersPath(run.install_dir).native();
+  if ((!zips.packages.empty() || path_exists(zips_path)) &&
+      !WriteFileText(zips_path, ZipMembersText(zips))) {
+    return fail(kCannotWriteRecords + zips_path);
+  }
+  if (!WriteVersionManifest(RecordsOf(release), run.install_dir)) {
+    return fail(kCannotWriteRecords + VersionManifestPath(run.install_dir).native());
+  }
+  const std::wstring config = config_path(run.install_dir);
+  if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
+    return fail(kCannotWriteConfig + config);
+  }
+  // The whole release and its records are in place: the installation is trusted again.
+  if (!RetireInterruptedUpdate(run.install_dir)) {
+    return fail(kCannotWriteRecords + join_path(run.install_dir, kJournalName));
+  }
+  return true;
+}
+
+// The updater copy, the shortcuts, the Apps entry and the scheduled check; then Finished,
+// naming what could not be made.
+void FinishInstall(const RunContext& run, const ReleaseInfo& release,
+                   const InstallOptions& options) {
+  run.window.SetProgress(kFullPercent);
+  run.window.SetStatus(kFinishing);
+  const std::wstring updater = updater_path(run.install_dir);
+  if (!CopySelfAsUpdater(updater)) {
+    run.window.ShowError(kCannotCopyUpdater + updater, ExitCode::FolderNotWritable);
+    return;
+  }
+  const std::wstring browser = browser_path(run.install_dir);
+  const bool desktop_link = !options.shortcuts || CreateDesktopShortcut(browser, kShortcutName);
+  const bool menu_link = !options.shortcuts || CreateStartMenuShortcut(browser, kShortcutName);
+  const bool registered = RegisterInstallation(run.install_dir, release.version);
+  const CheckSchedule checks = ScheduleChecks(run.install_dir);
+  if (checks == CheckSchedule::Task) NoteScheduledTask(run.install_dir);
+  run.window.SetState(WindowState::Finished);
+  run.window.SetStatus(finished_status(desktop_link, menu_link, registered, checks));
 }
 
 }  // namespace
@@ -96,6 +220,7 @@ ExitCode place_failure(const std::string& reason) {
 void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, WriteGate& gate,
                 const std::wstring& install_dir, const ReleaseInfo& release,
                 const InstallOptions& options) {
+  const RunContext run{window, cancel_requested, gate, install_dir};
   // The folder exists first, so that the lock names it as every later run will.
   if (!create_directories(install_dir)) {
     window.ShowError(kCannotCreateInstallDir + install_dir, ExitCode::FolderNotWritable);
@@ -109,128 +234,16 @@ void RunInstall(WindowModel& window, const std::atomic<bool>& cancel_requested, 
     window.ShowError(kUpdateRunning, ExitCode::Busy);
     return;
   }
-  HttpClient http;
-  http.set_cancel_flag(&cancel_requested);
   const std::wstring temp_dir = install_temp_dir();
   if (temp_dir.empty() || !create_directories(temp_dir)) {
     window.ShowError(kCannotCreateTemp + temp_dir, ExitCode::FolderNotWritable);
     return;
   }
-  // A path that could leave the folder is refused before anything is fetched.
-  if (const std::optional<size_t> unsafe = find_unsafe_path(release.files)) {
-    return stop(window, temp_dir,
-                kDownloadFailed + display_wide(release.files[*unsafe].file_path) + L"\n" +
-                    display_wide(kInvalidFilePathError),
-                ExitCode::ServiceUnavailable);
-  }
-  // A release that names one file twice would overwrite what it just put down: refused before
-  // anything is fetched, naming the second spelling.
-  if (const std::optional<size_t> conflict = find_conflicting_path(release.files)) {
-    return stop(window, temp_dir,
-                kDownloadFailed + display_wide(release.files[*conflict].file_path) + L"\n" +
-                    display_wide(kConflictingPathError),
-                ExitCode::ServiceUnavailable);
-  }
-  // A full disk or a folder that cannot take files is told now, not after a long download.
-  if (!CanWriteInto(install_dir)) {
-    return stop(window, temp_dir, kCannotWriteInstallDir + install_dir);
-  }
-  if (const std::optional<std::wstring> no_room = CheckRoomFor(release, install_dir, temp_dir)) {
-    return stop(window, temp_dir, *no_room);
-  }
-  // Installing over an installation writes straight into it: until the install has finished,
-  // its records describe files that may be half replaced. The journal says so ("untrusted"), so
-  // that an updater after a cancel, a kill or a full disk fetches everything. An update
-  // interrupted earlier is retired first: its backups are stale once anything is installed.
-  const std::wstring journal = join_path(install_dir, kUpdateMarkerName);
-  if (!RetireInterruptedUpdate(install_dir) ||
-      (ReadVersionManifest(install_dir) &&
-       !WriteUpdateMarker(install_dir, UpdateMarker{true, false, {}}))) {
-    return stop(window, temp_dir, kCannotWriteRecords + journal);
-  }
-  const auto count = static_cast<int32_t>(release.files.size());
-  VersionManifest manifest{
-      release.version, release.channel, {}, release.sequence, release.key_sequence};
-  ZipMembers zips;
-  const std::wstring config = config_path(install_dir);
-  std::vector<int64_t> sizes;
-  for (const ReleaseFile& file : release.files) sizes.push_back(file.file_size);
-  ProgressReporter progress(window, sizes, 0, kFullPercent);
-  const auto download = [&](int32_t i) {
-    return std::make_unique<PackageDownload>(
-        release.files[static_cast<size_t>(i)], install_download_path(temp_dir, static_cast<size_t>(i)),
-        cancel_requested,
-        [&progress, i](uint64_t received, uint64_t expected) {
-          progress.downloaded(static_cast<size_t>(i), received, expected);
-        });
-  };
-  // At most one package downloads ahead of the one being put in place; it stops, and its
-  // thread ends, before the downloads are removed.
-  std::unique_ptr<PackageDownload> next = count > 0 ? download(0) : nullptr;
-  const auto end = [&](const std::wstring& error, ExitCode kind = ExitCode::PackageFailed) {
-    next.reset();
-    stop(window, temp_dir, error, kind);
-  };
-
-  for (int32_t i = 0; i < count; ++i) {
-    if (cancel_requested.load()) return end({});
-    const ReleaseFile& file = release.files[static_cast<size_t>(i)];
-    const std::wstring failed = kDownloadFailed + display_wide(file.file_path) + L"\n";
-    progress.begin_package(static_cast<size_t>(i),
-                           kDownloadStatus + std::to_wstring(i + 1) + L"/" +
-                               std::to_wstring(count) + L"  " + display_wide(file.file_path),
-                           static_cast<int32_t>(int64_t{i} * kFullPercent / count));
-    const std::optional<DownloadedPackage> downloaded = next->wait();
-    const std::string download_error = next->error();
-    next.reset();
-    if (cancel_requested.load()) return end({});
-    if (!downloaded) return end(failed + display_wide(download_error));
-    if (i + 1 < count) next = download(i + 1);
-    // A package may bring a new config; the values this installation already had stay.
-    const std::optional<std::string> kept_config = ReadFileText(config);
-    std::vector<std::string> members;
-    std::string placed_digest;
-    const bool placed = PlacePackage(file, *downloaded, install_dir, http, &cancel_requested,
-                                     &members, &gate, &placed_digest);
-    const bool config_kept = !kept_config || KeepConfigValues(config, *kept_config);
-    if (cancel_requested.load()) return end({});
-    if (!placed)
-      return end(failed + display_wide(http.last_error()), place_failure(http.last_error()));
-    if (!config_kept) return end(kCannotWriteConfig + config, ExitCode::FolderNotWritable);
-    manifest.files.push_back({file.file_path, file.checksum_sha256});
-    if (file.compressed) zips.packages.push_back(zip_record(install_dir, file, members, placed_digest));
-    progress.placed(static_cast<size_t>(i));
-  }
-
-  // Past this point the install is recorded whole or not at all: a cancel now waits for it.
-  const std::lock_guard recording(gate.mutex);
-  if (gate.closed || cancel_requested.load()) return stop(window, temp_dir, {});
-  const std::wstring zips_path = ZipMembersPath(install_dir).native();
-  if ((!zips.packages.empty() || path_exists(zips_path)) &&
-      !WriteFileText(zips_path, ZipMembersText(zips))) {
-    return stop(window, temp_dir, kCannotWriteRecords + zips_path);
-  }
-  if (!WriteVersionManifest(manifest, install_dir)) {
-    return stop(window, temp_dir, kCannotWriteRecords + VersionManifestPath(install_dir).native());
-  }
-  if (RecordProductVersion(config, release.version) == ConfigWrite::WriteFailed) {
-    return stop(window, temp_dir, kCannotWriteConfig + config);
-  }
-  // The whole release and its records are in place: the installation is trusted again.
-  if (!RetireInterruptedUpdate(install_dir)) {
-    return stop(window, temp_dir, kCannotWriteRecords + journal);
-  }
-  window.SetProgress(kFullPercent);
-  window.SetStatus(kFinishing);
-  const std::wstring updater = updater_path(install_dir);
-  if (!CopySelfAsUpdater(updater)) return stop(window, temp_dir, kCannotCopyUpdater + updater);
-  const std::wstring browser = browser_path(install_dir);
-  const bool desktop_link = !options.shortcuts || CreateDesktopShortcut(browser, kShortcutName);
-  const bool menu_link = !options.shortcuts || CreateStartMenuShortcut(browser, kShortcutName);
-  const bool registered = RegisterInstallation(install_dir, release.version);
-  const CheckSchedule checks = ScheduleChecks(install_dir);
-  if (checks == CheckSchedule::Task) NoteScheduledTask(install_dir);
-  window.SetState(WindowState::Finished);
-  window.SetStatus(finished_status(desktop_link, menu_link, registered, checks));
-  remove_tree(temp_dir);
+  // The downloads go however the run ends, so that a retry starts clean (after the download
+  // ahead stopped: the queue is made later, and goes first).
+  const ScopedFolderRemoval downloads(temp_dir);
+  if (!CheckBeforeDownloads(run, release, temp_dir) || !MarkReinstall(run)) return;
+  const std::optional<ZipMembers> zips = PlaceAll(run, release, temp_dir);
+  if (!zips || !RecordInstall(run, release, *zips)) return;
+  FinishInstall(run, release, options);
 }

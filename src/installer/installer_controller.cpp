@@ -6,7 +6,7 @@
 #include "base/detached_thread.h"
 #include "base/file_system.h"
 #include "base/instance_lock.h"
-#include "installation/browser_launch.h"
+#include "system/browser_launch.h"
 #include "installer/install_thread.h"
 #include "net/release_fetch.h"
 #include "package/fetch_package.h"

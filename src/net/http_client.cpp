@@ -141,8 +141,6 @@ std::optional<uint64_t> query_content_length(HINTERNET request) {
   return value;
 }
 
-enum class BodyEnd { Complete, Broken, Stalled, Late, Stopped };
-
 // How fast a body must come: every kStallBytes within the window after the last kStallBytes (a
 // body dripping a byte at a time keeps each read alive, not the transfer), and all of it before
 // the deadline when there is one.
@@ -248,6 +246,26 @@ bool HttpClient::back_off(std::chrono::milliseconds delay) const {
   return !cancelled();
 }
 
+void HttpClient::configure(HINTERNET request, DWORD security_flags,
+                           std::optional<std::chrono::steady_clock::time_point> deadline,
+                           std::optional<std::chrono::milliseconds> read_wait) {
+  // Without them a name that never resolves, or a peer that sends nothing, holds the request
+  // for ever; the receive timeout is also how long one read of the body may wait.
+  WinHttpSetTimeouts(
+      request, bounded_wait(kResolveTimeout, deadline), bounded_wait(kConnectTimeout, deadline),
+      bounded_wait(kSendTimeout, deadline),
+      bounded_wait(std::min(stall_window_, read_wait.value_or(stall_window_)), deadline));
+  DWORD flags = security_flags;
+  WinHttpSetOption(request, WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
+  // Remember what the platform holds now, not what was asked for.
+  DWORD held = 0;
+  DWORD held_size = sizeof(held);
+  last_security_flags_ =
+      WinHttpQueryOption(request, WINHTTP_OPTION_SECURITY_FLAGS, &held, &held_size)
+          ? held
+          : security_flags;
+}
+
 std::optional<HttpClient::OpenRequest> HttpClient::start_request(
     std::string_view url, DWORD security_flags, const std::wstring& headers, DWORD* status,
     std::optional<std::chrono::steady_clock::time_point> deadline,
@@ -274,21 +292,7 @@ std::optional<HttpClient::OpenRequest> HttpClient::start_request(
     last_error_ = "open request failed";
     return std::nullopt;
   }
-  // Without them a name that never resolves, or a peer that sends nothing, holds the request
-  // for ever; the receive timeout is also how long one read of the body may wait.
-  WinHttpSetTimeouts(
-      open.request.get(), bounded_wait(kResolveTimeout, deadline),
-      bounded_wait(kConnectTimeout, deadline), bounded_wait(kSendTimeout, deadline),
-      bounded_wait(std::min(stall_window_, read_wait.value_or(stall_window_)), deadline));
-  DWORD flags = security_flags;
-  WinHttpSetOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &flags, sizeof(flags));
-  // Remember what the platform holds now, not what was asked for.
-  DWORD held = 0;
-  DWORD held_size = sizeof(held);
-  last_security_flags_ =
-      WinHttpQueryOption(open.request.get(), WINHTTP_OPTION_SECURITY_FLAGS, &held, &held_size)
-          ? held
-          : security_flags;
+  configure(open.request.get(), security_flags, deadline, read_wait);
   if (!WinHttpSendRequest(open.request.get(),
                           headers.empty() ? WINHTTP_NO_ADDITIONAL_HEADERS : headers.c_str(),
                           headers.empty() ? 0 : static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA,
@@ -375,125 +379,143 @@ std::optional<std::string> HttpClient::get(std::string_view url,
   return body;
 }
 
-bool HttpClient::download(std::string_view url, const std::wstring& path, DownloadProgress progress,
-                          std::string* sha256, uint64_t max_bytes) {
-  const DownloadProgress report = std::move(progress);
+// One download under way: what it has, what its answer announced, and how to check the next.
+struct HttpClient::Transfer {
+  FileSink* writer = nullptr;  // made once the first answer is judged
+  DownloadProgress report;
+  uint64_t max_bytes = 0;
+  uint64_t total = 0;
+  uint64_t expected = kUnknownLength;
+  std::wstring validator;  // names the first answer in a resumed request's If-Range
+
   // An answer that announces more than the release said is refused before a byte is written.
-  const auto announces_too_much = [&](uint64_t length) {
+  bool announces_too_much(uint64_t length) const {
     return max_bytes > 0 && length != kUnknownLength && length > max_bytes;
-  };
-  std::optional<OpenRequest> open = start_download(url);
-  if (!open) return false;
-  std::optional<uint64_t> length = query_content_length(open->request.get());
+  }
+};
+
+// The answer's length and validator taken as the transfer's (a first answer, or a whole body
+// again); false with last_error set when the length is none or more than announced.
+bool HttpClient::take_answer(HINTERNET request, Transfer& transfer) {
+  const std::optional<uint64_t> length = query_content_length(request);
   if (!length) {
     last_error_ = "invalid content length";
     return false;
   }
-  if (announces_too_much(*length)) {
+  if (transfer.announces_too_much(*length)) {
     last_error_ = kTooLargeError;
     return false;
   }
-  uint64_t expected = *length;
-  std::wstring validator = query_validator(open->request.get());
+  transfer.expected = *length;
+  transfer.validator = query_validator(request);
+  return true;
+}
 
+// The body of one answer into the file. Complete or Broken; Stopped with last_error set when the
+// download ends here (a cancel, a write that failed, more bytes than announced).
+BodyEnd HttpClient::read_into(OpenRequest& open, Transfer& transfer) {
+  bool write_failed = false;
+  bool stopped = false;
+  bool too_large = false;
+  BodyPace pace(stall_window_, std::nullopt);
+  const BodyEnd end =
+      read_body(open.request.get(), pace, read_buffer_, [&](const char* data, DWORD size) {
+        if (cancelled()) return !(stopped = true);
+        if (transfer.max_bytes > 0 && transfer.total + size > transfer.max_bytes)
+          return !(too_large = true);
+        if (!transfer.writer->write(data, size)) return !(write_failed = true);
+        transfer.total += size;
+        if (transfer.report) transfer.report(transfer.total, transfer.expected);
+        return true;
+      });
+  if (!write_failed) write_failed = !transfer.writer->flush();
+  if (stopped || write_failed || too_large) {
+    last_error_ = stopped        ? "cancelled"
+                  : write_failed ? "cannot write output file"
+                                 : kTooLargeError;
+    return BodyEnd::Stopped;
+  }
+  return end;
+}
+
+// Asks for the rest of a broken body after the back-off of resume `attempt`: the open request
+// (nothing when it did not pass, or its range does not continue the file), or false with
+// last_error set when the download ends here.
+bool HttpClient::resume(std::string_view url, Transfer& transfer, int attempt,
+                        std::optional<OpenRequest>& open) {
+  open.reset();
+  if (!back_off(kFirstBackOff * (1 << attempt))) {
+    last_error_ = "cancelled";
+    return false;
+  }
+  // Without a validator the rest cannot be asked for safely: the plain request starts over.
+  const std::wstring headers = transfer.validator.empty()
+                                   ? std::wstring()
+                                   : L"Range: bytes=" + std::to_wstring(transfer.total) +
+                                         L"-\r\nIf-Range: " + transfer.validator;
+  DWORD status = 0;
+  open = start_request(url, download_security_flags(), headers, &status);
+  if (!open) return true;
+  if (status == kPartialContent) {
+    if (!range_continues(open->request.get(), transfer.total, transfer.expected)) open.reset();
+    return true;
+  }
+  // The whole body again (a changed file, or a server that ignores ranges).
+  if (!take_answer(open->request.get(), transfer)) return false;
+  if (!transfer.writer->restart()) {
+    last_error_ = "cannot write output file";
+    return false;
+  }
+  transfer.total = 0;
+  if (transfer.report) transfer.report(transfer.total, transfer.expected);
+  return true;
+}
+
+bool HttpClient::download(std::string_view url, const std::wstring& path, DownloadProgress progress,
+                          std::string* sha256, uint64_t max_bytes) {
+  std::optional<OpenRequest> open = start_download(url);
+  if (!open) return false;
+  // The first answer is judged before the file is made.
+  Transfer transfer{nullptr, std::move(progress), max_bytes, 0, kUnknownLength, {}};
+  if (!take_answer(open->request.get(), transfer)) return false;
   // Delete sharing lets a clean-up remove the temporary folder while a stalled read holds this.
-  ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  const ScopedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     last_error_ = "cannot create output file";
     return false;
   }
-  uint64_t total = 0;
   // Hashes the bytes as it writes them, so that the file is never read again to check it.
   FileSink writer(file.get());
+  transfer.writer = &writer;
   for (int resumes = 0;;) {
-    bool write_failed = false;
-    bool stopped = false;
-    bool too_large = false;
-    BodyEnd end = BodyEnd::Broken;  // a resume whose request failed brings nothing
-    if (open) {
-      BodyPace pace(stall_window_, std::nullopt);
-      end = read_body(open->request.get(), pace, read_buffer_, [&](const char* data, DWORD size) {
-        if (cancelled()) {
-          stopped = true;
-          return false;
-        }
-        if (max_bytes > 0 && total + size > max_bytes) {
-          too_large = true;
-          return false;
-        }
-        if (!writer.write(data, size)) {
-          write_failed = true;
-          return false;
-        }
-        total += size;
-        if (report) report(total, expected);
-        return true;
-      });
+    // A resume whose request failed brings nothing.
+    const BodyEnd end = open ? read_into(*open, transfer) : BodyEnd::Broken;
+    if (end == BodyEnd::Stopped) return false;
+    if (end == BodyEnd::Complete &&
+        (transfer.expected == kUnknownLength || transfer.total >= transfer.expected)) {
+      break;
     }
-    if (!write_failed) write_failed = !writer.flush();
-    if (stopped) {
-      last_error_ = "cancelled";
-      return false;
-    }
-    if (write_failed) {
-      last_error_ = "cannot write output file";
-      return false;
-    }
-    if (too_large) {
-      last_error_ = kTooLargeError;
-      return false;
-    }
-    if (end == BodyEnd::Complete && (expected == kUnknownLength || total >= expected)) break;
     // Broken off (Wine ends a body cut short of its Content-Length without an error of its
     // own). Without a length the end could not be told from a break: nothing to resume.
-    if (expected == kUnknownLength || resumes == kMaxResumes) {
+    if (transfer.expected == kUnknownLength || resumes == kMaxResumes) {
       last_error_ = "incomplete download";
       return false;
     }
-    open.reset();
-    if (!back_off(kFirstBackOff * (1 << resumes++))) {
-      last_error_ = "cancelled";
-      return false;
-    }
-    // Without a validator the rest cannot be asked for safely: the plain request starts over.
-    const std::wstring headers =
-        validator.empty() ? std::wstring()
-                          : L"Range: bytes=" + std::to_wstring(total) + L"-\r\nIf-Range: " + validator;
-    DWORD status = 0;
-    open = start_request(url, download_security_flags(), headers, &status);
-    if (!open) continue;
-    if (status == kPartialContent) {
-      if (!range_continues(open->request.get(), total, expected)) open.reset();
-      continue;
-    }
-    // The whole body again (a changed file, or a server that ignores ranges).
-    length = query_content_length(open->request.get());
-    if (!length) {
-      last_error_ = "invalid content length";
-      return false;
-    }
-    if (announces_too_much(*length)) {
-      last_error_ = kTooLargeError;
-      return false;
-    }
-    if (!writer.restart()) {
-      last_error_ = "cannot write output file";
-      return false;
-    }
-    expected = *length;
-    validator = query_validator(open->request.get());
-    total = 0;
-    if (report) report(total, expected);
+    if (!resume(url, transfer, resumes++, open)) return false;
   }
-  const std::optional<Sha256Digest> digest = writer.digest();
+  return finish_download(transfer, sha256);
+}
 
-  if (total == 0) {
+// A body that came whole: its length as announced, and its digest.
+bool HttpClient::finish_download(Transfer& transfer, std::string* sha256) {
+  const std::optional<Sha256Digest> digest = transfer.writer->digest();
+  if (transfer.total == 0) {
     last_error_ = "no data received";
     return false;
   }
-  if (expected != kUnknownLength && total != expected) {
+  if (transfer.expected != kUnknownLength && transfer.total != transfer.expected) {
     last_error_ = "incomplete download";
     return false;
   }

@@ -61,6 +61,10 @@ inline constexpr const char* kSecureConnectionError = "secure connection failed"
 inline constexpr const char* kTooLargeError = "larger than announced";
 inline constexpr const char* kAnswerTimeoutError = "timed out";
 
+// How the body of one answer ended: all of it came, it broke off, it fell behind its pace (too
+// slow, or past a deadline), or the taker stopped it.
+enum class BodyEnd { Complete, Broken, Stalled, Late, Stopped };
+
 // One client per thread. Every failing call leaves a short English text in last_error(); a
 // successful call leaves it as it was, so it always names the most recent failure.
 class HttpClient {
@@ -89,9 +93,6 @@ class HttpClient {
                 std::string* sha256 = nullptr, uint64_t max_bytes = 0);
 
   const std::string& last_error() const { return last_error_; }
-
-  // For steps that refuse a transfer before it starts, so that the caller's message says why.
-  void set_last_error(std::string text) { last_error_ = std::move(text); }
 
   // Flags that, once either is set, stop a download between two reads ("cancelled"); their
   // owners keep them alive as long as the client.
@@ -122,8 +123,18 @@ class HttpClient {
       DWORD* status = nullptr,
       std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt,
       std::optional<std::chrono::milliseconds> read_wait = std::nullopt);
+  // A request's timeouts (within the deadline) and certificate-error flags.
+  void configure(HINTERNET request, DWORD security_flags,
+                 std::optional<std::chrono::steady_clock::time_point> deadline,
+                 std::optional<std::chrono::milliseconds> read_wait);
   // The first answer of a download, with the retries a passing failure earns.
   std::optional<OpenRequest> start_download(std::string_view url);
+  // The steps of download (http_client.cpp says what each does).
+  bool take_answer(HINTERNET request, Transfer& transfer);
+  BodyEnd read_into(OpenRequest& open, Transfer& transfer);
+  bool resume(std::string_view url, Transfer& transfer, int attempt,
+              std::optional<OpenRequest>& open);
+  bool finish_download(Transfer& transfer, std::string* sha256);
   // Waits `delay` unless the cancel flag is set first; false when it was.
   bool back_off(std::chrono::milliseconds delay) const;
   bool cancelled() const {

@@ -21,9 +21,8 @@ constexpr const wchar_t* kDownloadSuffix = L".zip";
 constexpr DWORD kPlaceFlags =
     MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH;
 
-bool fail(HttpClient& http, const char* reason) {
-  http.set_last_error(reason);
-  return false;
+PackageError failed(PackageFailure kind) {
+  return PackageError{kind, {}};
 }
 
 // Moves the verified download over the installed file. A read-only mark on an installed file
@@ -34,6 +33,48 @@ bool place_file(const std::wstring& download_path, const std::wstring& target) {
     clear_read_only(target, attributes);
   }
   return MoveFileExW(download_path.c_str(), target.c_str(), kPlaceFlags) != 0;
+}
+
+PackageOutcome<PlacedPackage> place_archive(const ReleaseFile& file,
+                                            const std::wstring& download_path,
+                                            const std::wstring& install_dir,
+                                            const std::wstring& target,
+                                            const std::atomic<bool>* cancel) {
+  const std::optional<std::vector<std::string>> names = ListZipFiles(download_path);
+  if (!names) return failed(PackageFailure::UnreadableArchive);
+  // An archive never writes over the installation's records or its journal (nor the mark that
+  // says the installation is being reinstalled).
+  if (find_record_member(*names)) return failed(PackageFailure::RecordMember);
+  PlacedPackage placed;
+  for (const std::string& name : *names) {
+    if (InstalledPath(install_dir, name)) placed.members.push_back(name);
+  }
+  if (!ExtractArchive(download_path, install_dir, cancel)) {
+    const bool cancelled = cancel != nullptr && cancel->load();
+    return failed(cancelled ? PackageFailure::Cancelled : PackageFailure::Extract);
+  }
+  placed.digest = Sha256File(target);
+  if (!file.checksum_sha256.empty() && placed.digest != file.checksum_sha256) {
+    return failed(PackageFailure::FileDigest);
+  }
+  return placed;
+}
+
+PackageOutcome<PlacedPackage> place_plain(const DownloadedPackage& download,
+                                          const std::wstring& target, WriteGate* gate) {
+  const bool existed = path_exists(target);
+  // Across volumes the move is a copy that takes a while: the gate keeps the program from
+  // ending in the middle of it.
+  std::unique_lock<std::mutex> writing;
+  if (gate != nullptr) {
+    writing = std::unique_lock<std::mutex>(gate->mutex);
+    if (gate->closed) return failed(PackageFailure::Cancelled);
+  }
+  pause_point("placing");
+  if (!place_file(download.path, target)) {
+    return failed(existed ? PackageFailure::Replace : PackageFailure::Place);
+  }
+  return PlacedPackage{{}, download.digest};
 }
 
 }  // namespace
@@ -48,93 +89,50 @@ std::wstring install_download_path(const std::wstring& temp_dir, size_t position
   return join_path(temp_dir, std::to_wstring(position) + kDownloadSuffix);
 }
 
-std::optional<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const std::wstring& path,
-                                                 HttpClient& http, DownloadProgress progress) {
-  if (!safe_relative_path(file.file_path)) {
-    http.set_last_error(kInvalidFilePathError);
-    return std::nullopt;
-  }
+PackageOutcome<DownloadedPackage> DownloadPackage(const ReleaseFile& file, const std::wstring& path,
+                                                  HttpClient& http, DownloadProgress progress) {
+  if (!safe_relative_path(file.file_path)) return failed(PackageFailure::InvalidPath);
   DownloadedPackage download{path, {}};
   if (path.empty() || !create_parent_directories(download.path)) {
-    http.set_last_error(kCannotCreateFolderError);
-    return std::nullopt;
+    return failed(PackageFailure::CannotCreateFolder);
   }
   // No byte past what the release announced: a body that goes on fills no disk.
   const uint64_t announced = file.file_size > 0 ? static_cast<uint64_t>(file.file_size) : 0;
   if (!http.download(file.download_url, download.path, std::move(progress), &download.digest,
                      announced)) {
-    return std::nullopt;
+    return PackageError{PackageFailure::Transfer, http.last_error()};
   }
   if (!file.zip_checksum.empty() && download.digest != file.zip_checksum) {
-    http.set_last_error(kDownloadChecksumError);
-    return std::nullopt;
+    return failed(PackageFailure::DownloadDigest);
   }
   // A plain file is checked before it replaces anything, so a bad download never costs the
   // installed file.
   if (!file.compressed && !file.checksum_sha256.empty() && download.digest != file.checksum_sha256) {
-    http.set_last_error(kChecksumError);
-    return std::nullopt;
+    return failed(PackageFailure::FileDigest);
   }
   return download;
 }
 
-bool PlacePackage(const ReleaseFile& file, const DownloadedPackage& download,
-                  const std::wstring& install_dir, HttpClient& http,
-                  const std::atomic<bool>* cancel, std::vector<std::string>* members,
-                  WriteGate* gate, std::string* placed_digest) {
-  const std::optional<std::wstring> installed = InstalledPath(install_dir, file.file_path);
-  if (!installed) return fail(http, kInvalidFilePathError);
-  const std::wstring& download_path = download.path;
-  const std::wstring& target = *installed;
-  if (!create_parent_directories(target)) return fail(http, kCannotCreateFolderError);
-  if (file.compressed) {
-    const std::optional<std::vector<std::string>> names = ListZipFiles(download_path);
-    if (!names) return fail(http, kExtractError);
-    // An archive never writes over the installation's records or its journal (nor the mark that
-    // says the installation is being reinstalled).
-    if (find_record_member(*names)) return fail(http, kRecordMemberError);
-    if (members) {
-      members->clear();
-      for (const std::string& name : *names) {
-        if (InstalledPath(install_dir, name)) members->push_back(name);
-      }
-    }
-    if (!ExtractArchive(download_path, install_dir, cancel)) {
-      const bool cancelled = cancel != nullptr && cancel->load();
-      return fail(http, cancelled ? kCancelledError : kExtractError);
-    }
-    const std::string digest =
-        file.checksum_sha256.empty() && placed_digest == nullptr ? std::string() : Sha256File(target);
-    if (!file.checksum_sha256.empty() && digest != file.checksum_sha256) {
-      return fail(http, kChecksumError);
-    }
-    if (placed_digest != nullptr) *placed_digest = digest;
-  } else {
-    const bool existed = path_exists(target);
-    // Across volumes the move is a copy that takes a while: the gate keeps the program from
-    // ending in the middle of it.
-    std::unique_lock<std::mutex> writing;
-    if (gate != nullptr) {
-      writing = std::unique_lock<std::mutex>(gate->mutex);
-      if (gate->closed) return fail(http, kCancelledError);
-    }
-    pause_point("placing");
-    if (!place_file(download_path, target)) {
-      return fail(http, existed ? kReplaceError : kPlaceError);
-    }
-    if (placed_digest != nullptr) *placed_digest = download.digest;
-  }
-
-  DeleteFileW(download_path.c_str());
-  return true;
+PackageOutcome<PlacedPackage> PlacePackage(const ReleaseFile& file,
+                                           const DownloadedPackage& download,
+                                           const std::wstring& install_dir,
+                                           const std::atomic<bool>* cancel, WriteGate* gate) {
+  const std::optional<std::wstring> target = InstalledPath(install_dir, file.file_path);
+  if (!target) return failed(PackageFailure::InvalidPath);
+  if (!create_parent_directories(*target)) return failed(PackageFailure::CannotCreateFolder);
+  PackageOutcome<PlacedPackage> placed =
+      file.compressed ? place_archive(file, download.path, install_dir, *target, cancel)
+                      : place_plain(download, *target, gate);
+  if (placed) DeleteFileW(download.path.c_str());
+  return placed;
 }
 
-bool FetchPackage(const ReleaseFile& file, size_t position, const std::wstring& install_dir,
-                  HttpClient& http, const std::atomic<bool>* cancel,
-                  std::vector<std::string>* members, WriteGate* gate) {
-  if (!InstalledPath(install_dir, file.file_path)) return fail(http, kInvalidFilePathError);
+PackageOutcome<PlacedPackage> FetchPackage(const ReleaseFile& file, size_t position,
+                                           const std::wstring& install_dir, HttpClient& http) {
+  if (!InstalledPath(install_dir, file.file_path)) return failed(PackageFailure::InvalidPath);
   const std::wstring temp_dir = install_temp_dir();
-  const std::optional<DownloadedPackage> download =
-      DownloadPackage(file, temp_dir.empty() ? temp_dir : install_download_path(temp_dir, position), http);
-  return download && PlacePackage(file, *download, install_dir, http, cancel, members, gate);
+  const PackageOutcome<DownloadedPackage> download = DownloadPackage(
+      file, temp_dir.empty() ? temp_dir : install_download_path(temp_dir, position), http);
+  if (!download) return download.error;
+  return PlacePackage(file, *download.value, install_dir);
 }

@@ -22,12 +22,10 @@ void PackageDownload::run() {
   HttpClient http;
   http.set_cancel_flag(&cancel_, &stop_);
   result_ = DownloadPackage(file_, path_, http, progress_);
-  if (!result_) error_ = http.last_error();
-  ran_ = true;
 }
 
-std::optional<DownloadedPackage> PackageDownload::wait() {
+PackageOutcome<DownloadedPackage> PackageDownload::wait() {
   if (thread_.joinable()) thread_.join();
-  if (!ran_) run();
-  return result_;
+  if (!result_) run();
+  return *result_;
 }

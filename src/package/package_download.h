@@ -1,5 +1,5 @@
 // One package downloading on a thread of its own, so that the run can put the package before it
-// in place meanwhile.
+// in place meanwhile. Only the package queue starts them.
 #pragma once
 
 #include <atomic>
@@ -22,9 +22,8 @@ class PackageDownload {
   // caller's clean-up of the temporary folder.
   ~PackageDownload();
 
-  // Waits for the end: the download, or nothing with the client's reason in error().
-  std::optional<DownloadedPackage> wait();
-  const std::string& error() const { return error_; }
+  // Waits for the end: the download, or why not.
+  PackageOutcome<DownloadedPackage> wait();
 
  private:
   void run();
@@ -34,8 +33,6 @@ class PackageDownload {
   const std::atomic<bool>& cancel_;
   DownloadProgress progress_;
   std::atomic<bool> stop_{false};
-  std::optional<DownloadedPackage> result_;
-  std::string error_;
+  std::optional<PackageOutcome<DownloadedPackage>> result_;
   std::thread thread_;
-  bool ran_ = false;
 };

@@ -84,3 +84,13 @@ std::optional<size_t> find_conflicting_path(const std::vector<ReleaseFile>& file
   }
   return std::nullopt;
 }
+
+std::optional<RefusedPath> find_refused_path(const std::vector<ReleaseFile>& files) {
+  if (const std::optional<size_t> unsafe = find_unsafe_path(files)) {
+    return RefusedPath{*unsafe, {PackageFailure::InvalidPath, {}}};
+  }
+  if (const std::optional<size_t> conflict = find_conflicting_path(files)) {
+    return RefusedPath{*conflict, {PackageFailure::ConflictingPath, {}}};
+  }
+  return std::nullopt;
+}

@@ -8,11 +8,7 @@
 #include <vector>
 
 #include "net/release.h"
-
-// Why an install refuses such a release (the second line of its failure text).
-inline constexpr const char* kConflictingPathError = "conflicting file path";
-// Why a package whose archive would deliver one of the installation's own records is refused.
-inline constexpr const char* kRecordMemberError = "archive holds a record of the installation";
+#include "package/package_failure.h"
 
 // Whether a safe file_path names one of the files an installation keeps of its own (its
 // records, its journal, and their ".bak" and ".new" forms; the config's only in those forms:
@@ -40,6 +36,14 @@ bool same_file_path(std::string_view a, std::string_view b);
 // The position of the first package whose file_path is not a safe relative path
 // (package_path.h); absent when every one is. Checked before anything is fetched.
 std::optional<size_t> find_unsafe_path(const std::vector<ReleaseFile>& files);
+
+// The first package a run refuses before anything is fetched, and why: a path that could leave
+// the installation (InvalidPath), else one that names a file twice (ConflictingPath).
+struct RefusedPath {
+  size_t index = 0;
+  PackageError error;
+};
+std::optional<RefusedPath> find_refused_path(const std::vector<ReleaseFile>& files);
 
 // One text per file a safe file_path names, equal for every spelling of it (the identity,
 // upper-cased as the file system compares names): a key for sets. Empty for an unsafe path.

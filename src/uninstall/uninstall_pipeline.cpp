@@ -10,12 +10,12 @@
 #include "base/file_system.h"
 #include "base/pause_point.h"
 #include "base/win_handle.h"
-#include "installation/browser_processes.h"
-#include "installation/shortcuts.h"
-#include "installation/declined_update.h"
-#include "installation/scheduled_check.h"
-#include "installation/uninstall_entry.h"
-#include "installation/update_marker.h"
+#include "system/browser_processes.h"
+#include "system/shortcuts.h"
+#include "system/declined_update.h"
+#include "system/scheduled_check.h"
+#include "system/uninstall_entry.h"
+#include "journal/journal_repair.h"
 #include "package/installed_path.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
@@ -132,6 +132,60 @@ bool folder_keeps_others(const std::wstring& install_dir, bool keep_updater) {
   return others;
 }
 
+// Every file the uninstall removes can be removed (none is in use): checked before the first
+// goes, so that a file in use stops it with nothing deleted.
+bool AllDeletable(WindowModel& window, const std::vector<std::wstring>& files) {
+  window.SetProgress(kCheckingPercent);
+  window.SetStatus(kCheckingFiles);
+  for (const std::wstring& file : files) {
+    if (!deletable(file)) {
+      window.ShowError(kFileInUse + file);
+      return false;
+    }
+  }
+  return true;
+}
+
+// The installation's files, then its shortcuts; false (the file named) when one cannot go.
+bool RemoveFiles(WindowModel& window, const std::wstring& install_dir,
+                 const std::vector<std::wstring>& files) {
+  const std::vector<std::wstring> links = own_shortcuts(install_dir);
+  const auto n = static_cast<int32_t>(files.size());
+  for (int32_t i = 0; i < n; ++i) {
+    const std::wstring& file = files[static_cast<size_t>(i)];
+    window.SetProgress(kRemovingPercent + i * kRemovingShare / n);
+    window.SetStatus(kRemoving + file);
+    if (!delete_file(file)) {
+      window.ShowError(kCannotDelete + file);
+      return false;
+    }
+    pause_point("removing");
+  }
+  for (const std::wstring& link : links) {
+    if (!delete_file(link)) {
+      window.ShowError(kCannotDelete + link);
+      return false;
+    }
+  }
+  if (const std::wstring menu = StartMenuFolderPath(); !menu.empty()) RemoveDirectoryW(menu.c_str());
+  return true;
+}
+
+// What the system keeps of the installation: the scheduled check goes before the entry, so that
+// a run again still finds the installation.
+bool RemoveSystemEntries(WindowModel& window, const std::wstring& install_dir) {
+  if (!RemoveScheduledChecks(install_dir, ScheduledTaskNoted(install_dir))) {
+    window.ShowError(kCannotRemoveChecks);
+    return false;
+  }
+  ForgetDeclinedVersion(install_dir);
+  if (!RemoveRegistration(install_dir)) {
+    window.ShowError(kCannotRemoveEntry);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
@@ -156,45 +210,9 @@ bool RunUninstall(WindowModel& window, const std::atomic<bool>& cancel,
   window.SetReleaseSummary(records ? records->version : std::string(),
                            static_cast<int32_t>(records ? records->files.size() : 0),
                            int64_t{InstalledKib(install_dir)} * 1024);
-
-  window.SetProgress(kCheckingPercent);
-  window.SetStatus(kCheckingFiles);
-  for (const std::wstring& file : files) {
-    if (!deletable(file)) {
-      window.ShowError(kFileInUse + file);
-      return false;
-    }
-  }
-  if (cancel.load()) return false;
-
+  if (!AllDeletable(window, files) || cancel.load()) return false;
   // From here on the run finishes: stopping half-way would only leave a broken installation.
-  const std::vector<std::wstring> links = own_shortcuts(install_dir);
-  const auto n = static_cast<int32_t>(files.size());
-  for (int32_t i = 0; i < n; ++i) {
-    const std::wstring& file = files[static_cast<size_t>(i)];
-    window.SetProgress(kRemovingPercent + i * kRemovingShare / n);
-    window.SetStatus(kRemoving + file);
-    if (!delete_file(file)) {
-      window.ShowError(kCannotDelete + file);
-      return false;
-    }
-    pause_point("removing");
-  }
-  for (const std::wstring& link : links) {
-    if (!delete_file(link)) {
-      window.ShowError(kCannotDelete + link);
-      return false;
-    }
-  }
-  if (const std::wstring menu = StartMenuFolderPath(); !menu.empty()) RemoveDirectoryW(menu.c_str());
-  // The scheduled check goes before the entry, so that a run again still finds the installation.
-  if (!RemoveScheduledChecks(install_dir, ScheduledTaskNoted(install_dir))) {
-    window.ShowError(kCannotRemoveChecks);
-    return false;
-  }
-  ForgetDeclinedVersion(install_dir);
-  if (!RemoveRegistration(install_dir)) {
-    window.ShowError(kCannotRemoveEntry);
+  if (!RemoveFiles(window, install_dir, files) || !RemoveSystemEntries(window, install_dir)) {
     return false;
   }
   remove_empty_folders(install_dir, files, !keep_updater);

@@ -4,7 +4,7 @@
 
 #include "base/file_system.h"
 #include "base/instance_lock.h"
-#include "installation/installation_lock.h"
+#include "system/installation_lock.h"
 #include "state/install_layout.h"
 #include "state/version_manifest.h"
 #include "uninstall/final_removal.h"

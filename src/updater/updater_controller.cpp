@@ -4,13 +4,13 @@
 
 #include "base/instance_lock.h"
 #include "base/wide.h"
-#include "installation/browser_launch.h"
-#include "installation/browser_processes.h"
-#include "installation/declined_update.h"
-#include "installation/scheduled_check.h"
-#include "installation/uninstall_entry.h"
-#include "installation/installation_lock.h"
-#include "installation/update_marker.h"
+#include "system/browser_launch.h"
+#include "system/browser_processes.h"
+#include "system/declined_update.h"
+#include "system/scheduled_check.h"
+#include "system/uninstall_entry.h"
+#include "system/installation_lock.h"
+#include "journal/journal_repair.h"
 #include "net/release_fetch.h"
 #include "base/file_system.h"
 #include "state/config_file.h"
@@ -34,7 +34,7 @@ constexpr const wchar_t* kNoInstallation = L"此文件夹中没有 Orvane 安装
 // would otherwise install the whole release there.
 bool HoldsInstallation(const std::wstring& install_dir) {
   return path_exists(VersionManifestPath(install_dir).native()) ||
-         path_exists(ZipMembersPath(install_dir).native()) || UpdateMarkerExists(install_dir);
+         path_exists(ZipMembersPath(install_dir).native()) || JournalExists(install_dir);
 }
 
 }  // namespace

@@ -21,9 +21,9 @@
 
 #include "base/wide.h"
 #include "base/win_handle.h"
-#include "installation/browser_processes.h"
-#include "installation/installation_lock.h"
-#include "installation/update_marker.h"
+#include "system/browser_processes.h"
+#include "system/installation_lock.h"
+#include "journal/journal_repair.h"
 #include "installer/install_pipeline.h"
 #include "installer/install_thread.h"
 #include "json/json_dump.h"
@@ -163,7 +163,7 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
     if (n.message == kMsgStatus && !byte_line && ++statuses == cancel_at) cancel = true;
   });
   const std::wstring dir = wide_path(op, "install_dir");
-  RepairOutcome repair = RepairOutcome::NoMarker;
+  RepairOutcome repair = RepairOutcome::NoJournal;
   WriteGate gate;
   if (update) {
     repair = RepairInterruptedUpdate(dir).outcome;
@@ -177,7 +177,7 @@ JsonValue run_pipeline(const JsonValue& op, bool update) {
     RunInstall(model, cancel, gate, dir, *release);
   }
   return JsonValue(Members{{"fetched", JsonValue(true)},
-                           {"repaired", JsonValue(repair != RepairOutcome::NoMarker)},
+                           {"repaired", JsonValue(repair != RepairOutcome::NoJournal)},
                            {"blocked", JsonValue(repair == RepairOutcome::Blocked)},
                            {"untrusted", JsonValue(repair == RepairOutcome::Untrusted)},
                            {"calls", JsonValue(std::move(calls))}});
@@ -244,10 +244,17 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     result["ok"] = JsonValue(ExtractArchive(wide_path(op, "zip"), wide_path(op, "dest")));
   } else if (name == "fetch_package") {
     const JsonValue* file = op.find("file");
-    result["ok"] = JsonValue(FetchPackage(
-        file ? release_file(*file) : ReleaseFile{},
-        static_cast<size_t>(op.get_number("position").value_or(0)), wide_path(op, "install_dir"), *http));
+    const PackageOutcome<PlacedPackage> placed =
+        FetchPackage(file ? release_file(*file) : ReleaseFile{},
+                     static_cast<size_t>(op.get_number("position").value_or(0)),
+                     wide_path(op, "install_dir"), *http);
+    result["ok"] = JsonValue(static_cast<bool>(placed));
     result["temp_dir"] = JsonValue(wide_to_utf8(install_temp_dir()));
+    // The package's own reason (the client's text for a transfer), "" when it was placed.
+    result["last_error"] = JsonValue(placed ? std::string() : failure_reason(placed.error));
+    result["security_flags"] = number(http->last_security_flags());
+    result["access_type"] = number(http->access_type());
+    return JsonValue(std::move(result));
   } else if (name == "fetch_release") {
     std::string why;
     const std::optional<ReleaseInfo> release =

@@ -1,45 +1,34 @@
-// "orvane-update.pending": the journal an update keeps in the installation while it replaces
-// files (its format: state/update_marker_text.h), and what a later run does with it.
+// What a later run does with the journal an update left: the undo of an interrupted update, or
+// the last work of a committed one.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "state/update_marker_text.h"
-
-inline constexpr const wchar_t* kUpdateMarkerName = L"orvane-update.pending";
-
-bool UpdateMarkerExists(const std::wstring& install_dir);
-std::optional<UpdateMarker> ReadUpdateMarker(const std::wstring& install_dir);
-// Replaced whole and flushed, so a crash leaves the old journal or the new one.
-bool WriteUpdateMarker(const std::wstring& install_dir, const UpdateMarker& marker);
-bool RemoveUpdateMarker(const std::wstring& install_dir);
-// Adds one entry's line at the end and flushes it: a step is written down in time linear in
-// the size of its line, not of the journal. A line cut short by a power loss reads as one
-// nobody can undo, which makes the journal untrusted.
-bool AppendUpdateMarkerEntry(const std::wstring& install_dir, const MarkerEntry& entry);
+#include "journal/journal_file.h"
+#include "journal/journal_text.h"
 
 // A committed journal's last work: deletes what its steps kept to undo them, then the journal
 // (an untrusted one stays, without steps). What cannot be deleted yet stays listed in a
 // committed journal; true when nothing is left to delete.
-bool DiscardCommittedSteps(const std::wstring& install_dir, UpdateMarker marker);
+bool DiscardCommittedSteps(const std::wstring& install_dir, JournalState journal);
 
 struct UndoOutcome {
   std::optional<std::wstring> unrestored;  // the first file that could not be put back
-  std::vector<MarkerEntry> leftovers;      // files to delete once they can be
+  std::vector<JournalStep> leftovers;      // files to delete once they can be
 };
 
 // Undoes `steps`, newest first, stopping at the first that cannot be undone.
-UndoOutcome UndoSteps(const std::wstring& install_dir, const std::vector<MarkerEntry>& steps);
+UndoOutcome UndoSteps(const std::wstring& install_dir, const std::vector<JournalStep>& steps);
 
 // After a complete undo: the journal goes, or says "untrusted" again, or keeps (committed) the
 // leftovers of the undo for the next run to delete. True when that was written.
 bool CloseUndoneJournal(const std::wstring& install_dir, bool untrusted,
-                        std::vector<MarkerEntry> leftovers);
+                        std::vector<JournalStep> leftovers);
 
 enum class RepairOutcome {
-  NoMarker,   // nothing was interrupted
+  NoJournal,  // nothing was interrupted
   Restored,   // the installation is again exactly what it was before; the journal is gone
   Completed,  // the interrupted update had committed: only its backups were left, now deleted
   Untrusted,  // files and records may disagree: the journal stays, with no steps, until an
@@ -48,7 +37,7 @@ enum class RepairOutcome {
 };
 
 struct RepairResult {
-  RepairOutcome outcome = RepairOutcome::NoMarker;
+  RepairOutcome outcome = RepairOutcome::NoJournal;
   std::wstring unrestored;  // Blocked: the first file that could not be put back
 };
 

@@ -1,4 +1,4 @@
-#include "installation/browser_launch.h"
+#include "system/browser_launch.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "installation/browser_processes.h"
+#include "system/browser_processes.h"
 
 #include <tlhelp32.h>
 

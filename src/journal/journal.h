@@ -10,19 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "state/update_marker_text.h"
+#include "journal/journal_text.h"
 
-class ReplacementJournal {
+class Journal {
  public:
   // `untrusted`: the run repairs an installation whose records cannot be trusted; the journal
   // keeps saying so until this run has finished. `targets`: file_path of every file the run
   // will put down, so that no backup or waiting name the journal picks is one of them.
-  ReplacementJournal(std::wstring install_dir, bool untrusted,
-                     const std::vector<std::string>& targets);
+  Journal(std::wstring install_dir, bool untrusted, const std::vector<std::string>& targets);
   // A journal neither committed nor rolled back (an exception on the way) is rolled back.
-  ~ReplacementJournal();
-  ReplacementJournal(const ReplacementJournal&) = delete;
-  ReplacementJournal& operator=(const ReplacementJournal&) = delete;
+  ~Journal();
+  Journal(const Journal&) = delete;
+  Journal& operator=(const Journal&) = delete;
 
   // The journal, written before anything in the installation is touched. Refused while the
   // installation holds a journal with steps of an earlier run: those must be undone first.
@@ -48,12 +47,12 @@ class ReplacementJournal {
 
  private:
   bool write();
-  bool write_down(const MarkerEntry& step);
+  bool write_down(const JournalStep& step);
   std::optional<std::string> free_name(const std::string& file_path, const char* suffix) const;
 
   std::wstring install_dir_;
   bool open_ = false;
-  UpdateMarker marker_;
+  JournalState state_;
   std::set<std::u16string> targets_;  // file keys (path_conflicts.h) of what the run puts down
   std::set<std::u16string> held_;     // file keys of every name a written-down step uses
 };

@@ -1,4 +1,4 @@
-#include "installation/installation_lock.h"
+#include "system/installation_lock.h"
 
 #include <windows.h>
 

@@ -26,26 +26,26 @@
 #include <string_view>
 #include <vector>
 
-enum class MarkerEntryKind { Replaced, Added, Removed, Leftover };
+enum class JournalStepKind { Replaced, Added, Removed, Leftover };
 
-struct MarkerEntry {
-  MarkerEntryKind kind = MarkerEntryKind::Replaced;
+struct JournalStep {
+  JournalStepKind kind = JournalStepKind::Replaced;
   std::string file_path;  // the target; Leftover: the file to delete
   std::string backup;     // Replaced, Removed: where the old file goes
   std::string incoming;   // where the new file is put down before it takes the target's name
 };
 
-struct UpdateMarker {
+struct JournalState {
   bool untrusted = false;
   bool committed = false;
-  std::vector<MarkerEntry> entries;  // in the order the update made them
+  std::vector<JournalStep> steps;  // in the order the update made them
 };
 
 inline constexpr std::string_view kDefaultBackupSuffix = ".bak";
 
-std::string update_marker_text(const UpdateMarker& marker);
+std::string journal_text(const JournalState& journal);
 
 // One entry's line, line feed included: what a journal that grows by appending adds.
-std::string update_marker_line(const MarkerEntry& entry);
+std::string journal_line(const JournalStep& entry);
 
-UpdateMarker parse_update_marker(std::string_view text);
+JournalState parse_journal(std::string_view text);

@@ -1,4 +1,4 @@
-#include "installation/disk_room.h"
+#include "system/disk_room.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "state/update_marker_text.h"
+#include "journal/journal_text.h"
 
 namespace {
 
@@ -29,37 +29,37 @@ constexpr size_t kStepFields = 4;     // replaced, added: target, backup, incomi
 constexpr size_t kRemovedFields = 3;  // target, backup
 constexpr size_t kLeftoverFields = 2;
 
-std::optional<MarkerEntry> parse_entry(std::string_view line) {
+std::optional<JournalStep> parse_entry(std::string_view line) {
   const std::vector<std::string_view> fields = split(line, kFieldSeparator, false);
   const auto filled = [&fields](size_t i) { return i < fields.size() && !fields[i].empty(); };
   if (!filled(1)) return std::nullopt;
-  MarkerEntry entry;
+  JournalStep entry;
   entry.file_path = std::string(fields[1]);
   if (fields[0] == kReplaced && fields.size() == kStepFields && filled(2) && filled(3)) {
-    return MarkerEntry{MarkerEntryKind::Replaced, entry.file_path, std::string(fields[2]),
+    return JournalStep{JournalStepKind::Replaced, entry.file_path, std::string(fields[2]),
                        std::string(fields[3])};
   }
   if (fields[0] == kAdded && fields.size() == kStepFields && !filled(2) && filled(3)) {
-    return MarkerEntry{MarkerEntryKind::Added, entry.file_path, {}, std::string(fields[3])};
+    return JournalStep{JournalStepKind::Added, entry.file_path, {}, std::string(fields[3])};
   }
   if (fields[0] == kRemoved && fields.size() == kRemovedFields && filled(2)) {
-    return MarkerEntry{MarkerEntryKind::Removed, entry.file_path, std::string(fields[2]), {}};
+    return JournalStep{JournalStepKind::Removed, entry.file_path, std::string(fields[2]), {}};
   }
   if (fields[0] == kLeftover && fields.size() == kLeftoverFields) {
-    return MarkerEntry{MarkerEntryKind::Leftover, entry.file_path, {}, {}};
+    return JournalStep{JournalStepKind::Leftover, entry.file_path, {}, {}};
   }
   return std::nullopt;
 }
 
 }  // namespace
 
-std::string update_marker_line(const MarkerEntry& entry) {
+std::string journal_line(const JournalStep& entry) {
   std::string text;
   switch (entry.kind) {
-    case MarkerEntryKind::Replaced: text += kReplaced; break;
-    case MarkerEntryKind::Added: text += kAdded; break;
-    case MarkerEntryKind::Removed: text += kRemoved; break;
-    case MarkerEntryKind::Leftover: text += kLeftover; break;
+    case JournalStepKind::Replaced: text += kReplaced; break;
+    case JournalStepKind::Added: text += kAdded; break;
+    case JournalStepKind::Removed: text += kRemoved; break;
+    case JournalStepKind::Leftover: text += kLeftover; break;
   }
   (text += kFieldSeparator) += entry.file_path;
   if (!entry.backup.empty() || !entry.incoming.empty()) (text += kFieldSeparator) += entry.backup;
@@ -67,46 +67,46 @@ std::string update_marker_line(const MarkerEntry& entry) {
   return text += '\n';
 }
 
-std::string update_marker_text(const UpdateMarker& marker) {
+std::string journal_text(const JournalState& journal) {
   std::string text(kHeader);
   text += '\n';
-  if (marker.untrusted) (text += kUntrusted) += '\n';
-  if (marker.committed) (text += kCommitted) += '\n';
-  for (const MarkerEntry& entry : marker.entries) text += update_marker_line(entry);
+  if (journal.untrusted) (text += kUntrusted) += '\n';
+  if (journal.committed) (text += kCommitted) += '\n';
+  for (const JournalStep& entry : journal.steps) text += journal_line(entry);
   return text;
 }
 
-UpdateMarker parse_update_marker(std::string_view text) {
-  UpdateMarker marker;
+JournalState parse_journal(std::string_view text) {
+  JournalState journal;
   std::vector<std::string_view> lines = split(text, '\n', true);
   const bool current = !lines.empty() && lines.front() == kHeader;
   if (current) {
     // What follows the last line feed is a line whose end never came: never acted on.
     const size_t last_feed = text.rfind('\n');
     const size_t whole = last_feed == std::string_view::npos ? 0 : last_feed + 1;
-    if (whole < text.size()) marker.untrusted = true;
+    if (whole < text.size()) journal.untrusted = true;
     lines = split(text.substr(0, whole), '\n', true);
   } else {
     // The earlier format: paths the update was about to replace, and no records among them.
     // Written whole, it has no line cut short.
-    marker.untrusted = true;
+    journal.untrusted = true;
     for (std::string_view line : lines) {
       const std::string path(line);
-      marker.entries.push_back({MarkerEntryKind::Replaced, path, path + ".bak", {}});
+      journal.steps.push_back({JournalStepKind::Replaced, path, path + ".bak", {}});
     }
-    return marker;
+    return journal;
   }
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
     if (line == kUntrusted) {
-      marker.untrusted = true;
+      journal.untrusted = true;
     } else if (line == kCommitted) {
-      marker.committed = true;
-    } else if (const std::optional<MarkerEntry> entry = parse_entry(line)) {
-      marker.entries.push_back(*entry);
+      journal.committed = true;
+    } else if (const std::optional<JournalStep> entry = parse_entry(line)) {
+      journal.steps.push_back(*entry);
     } else {
-      marker.untrusted = true;  // a step nobody can put back: trust nothing installed
+      journal.untrusted = true;  // a step nobody can put back: trust nothing installed
     }
   }
-  return marker;
+  return journal;
 }

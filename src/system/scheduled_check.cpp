@@ -1,4 +1,4 @@
-#include "installation/scheduled_check.h"
+#include "system/scheduled_check.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -13,7 +13,7 @@
 #include "base/file_system.h"
 #include "base/user_registry.h"
 #include "base/win_handle.h"
-#include "installation/installation_lock.h"
+#include "system/installation_lock.h"
 #include "state/install_layout.h"
 #include "state/scheduled_check_task.h"
 

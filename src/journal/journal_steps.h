@@ -19,20 +19,20 @@
 #include <optional>
 #include <string>
 
-#include "state/update_marker_text.h"
+#include "journal/journal_text.h"
 
-// Takes the step, with `source` (the staged file) as its new file (none for a removal). False when it stopped
-// part-way; the journal's undo puts back what it did.
-bool DoStep(const std::wstring& install_dir, const MarkerEntry& step, const std::wstring& source);
+// Takes the step, with `source` (the staged file) as its new file (none for a removal). False when
+// it stopped part-way; the journal's undo puts back what it did.
+bool DoStep(const std::wstring& install_dir, const JournalStep& step, const std::wstring& source);
 
 struct UndoResult {
-  bool undone = true;     // the target is as it was before the step
-  std::string leftover;   // a file of the step that could not be deleted yet (relative), or ""
+  bool undone = true;    // the target is as it was before the step
+  std::string leftover;  // a file of the step that could not be deleted yet (relative), or ""
 };
 
 // Puts back what the step did, as far as it got.
-UndoResult UndoStep(const std::wstring& install_dir, const MarkerEntry& step);
+UndoResult UndoStep(const std::wstring& install_dir, const JournalStep& step);
 
 // After the whole replacement is in place: deletes what the step kept to undo it (its backup,
 // a leftover new file). True when nothing of it is left.
-bool DiscardStep(const std::wstring& install_dir, const MarkerEntry& step);
+bool DiscardStep(const std::wstring& install_dir, const JournalStep& step);

@@ -1,4 +1,4 @@
-#include "installation/uninstall_entry.h"
+#include "system/uninstall_entry.h"
 
 #include <windows.h>
 
@@ -68,8 +68,8 @@ bool write_version_and_size(HKEY key, const std::wstring& install_dir, const std
 }  // namespace
 
 uint32_t InstalledKib(const std::wstring& install_dir) {
-  uint64_t bytes = file_bytes(VersionManifestPath(install_dir).native()) +
-                   file_bytes(updater_path(install_dir));
+  uint64_t bytes =
+      file_bytes(VersionManifestPath(install_dir).native()) + file_bytes(updater_path(install_dir));
   if (const std::optional<VersionManifest> records = ReadVersionManifest(install_dir)) {
     for (const ManifestEntry& entry : records->files) {
       if (const std::optional<std::wstring> path = InstalledPath(install_dir, entry.file_path)) {
@@ -94,8 +94,8 @@ bool RegisterInstallation(const std::wstring& install_dir, const std::string& ve
          set_text(key.get(), L"Publisher", kPublisher) &&
          set_text(key.get(), L"InstallLocation", install_dir) &&
          set_text(key.get(), L"DisplayIcon", browser_path(install_dir)) &&
-         set_text(key.get(), L"InstallDate", today()) &&
-         set_number(key.get(), L"NoModify", 1) && set_number(key.get(), L"NoRepair", 1) &&
+         set_text(key.get(), L"InstallDate", today()) && set_number(key.get(), L"NoModify", 1) &&
+         set_number(key.get(), L"NoRepair", 1) &&
          set_text(key.get(), L"UninstallString", updater + L" " + kUninstallSwitch) &&
          set_text(key.get(), L"QuietUninstallString",
                   updater + L" " + kUninstallSwitch + L" " + kQuietSwitch);

@@ -1,4 +1,4 @@
-#include "installation/replacement_steps.h"
+#include "journal/journal_steps.h"
 
 #include <windows.h>
 
@@ -19,13 +19,13 @@ struct StepPaths {
   std::wstring incoming;
 };
 
-std::optional<StepPaths> paths_of(const std::wstring& install_dir, const MarkerEntry& step) {
+std::optional<StepPaths> paths_of(const std::wstring& install_dir, const JournalStep& step) {
   StepPaths paths;
   const std::optional<std::wstring> target = InstalledPath(install_dir, step.file_path);
   if (!target) return std::nullopt;
   paths.target = *target;
-  for (const auto& [name, out] : {std::pair{&step.backup, &paths.backup},
-                                  std::pair{&step.incoming, &paths.incoming}}) {
+  for (const auto& [name, out] :
+       {std::pair{&step.backup, &paths.backup}, std::pair{&step.incoming, &paths.incoming}}) {
     if (name->empty()) continue;
     const std::optional<std::wstring> path = InstalledPath(install_dir, *name);
     if (!path) return std::nullopt;
@@ -40,17 +40,17 @@ bool rename(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-bool DoStep(const std::wstring& install_dir, const MarkerEntry& step, const std::wstring& source) {
+bool DoStep(const std::wstring& install_dir, const JournalStep& step, const std::wstring& source) {
   const std::optional<StepPaths> paths = paths_of(install_dir, step);
   if (!paths) return false;
-  if (step.kind == MarkerEntryKind::Removed) {
+  if (step.kind == JournalStepKind::Removed) {
     if (!rename(paths->target, paths->backup)) return false;
     pause_point("removed");
     return true;
   }
   if (paths->incoming.empty() || !move_file_durably(source, paths->incoming)) return false;
   pause_point("incoming");
-  if (step.kind == MarkerEntryKind::Replaced) {
+  if (step.kind == JournalStepKind::Replaced) {
     if (!rename(paths->target, paths->backup)) return false;
     pause_point("backup");
   }
@@ -59,15 +59,15 @@ bool DoStep(const std::wstring& install_dir, const MarkerEntry& step, const std:
   return true;
 }
 
-UndoResult UndoStep(const std::wstring& install_dir, const MarkerEntry& step) {
+UndoResult UndoStep(const std::wstring& install_dir, const JournalStep& step) {
   const std::optional<StepPaths> paths = paths_of(install_dir, step);
   if (!paths) return {};  // nothing outside the installation was ever touched
-  if (step.kind == MarkerEntryKind::Leftover) {
+  if (step.kind == JournalStepKind::Leftover) {
     return {true, path_exists(paths->target) ? step.file_path : std::string()};
   }
   UndoResult result;
   if (!paths->incoming.empty() && !delete_file(paths->incoming)) result.leftover = step.incoming;
-  if (step.kind == MarkerEntryKind::Added) {
+  if (step.kind == JournalStepKind::Added) {
     result.undone = delete_file(paths->target);
     return result;
   }
@@ -84,10 +84,10 @@ UndoResult UndoStep(const std::wstring& install_dir, const MarkerEntry& step) {
   return result;
 }
 
-bool DiscardStep(const std::wstring& install_dir, const MarkerEntry& step) {
+bool DiscardStep(const std::wstring& install_dir, const JournalStep& step) {
   const std::optional<StepPaths> paths = paths_of(install_dir, step);
   if (!paths) return true;
-  if (step.kind == MarkerEntryKind::Leftover) return delete_file(paths->target);
+  if (step.kind == JournalStepKind::Leftover) return delete_file(paths->target);
   // A backup keeps the old file's read-only mark: delete_file drops it.
   const bool backup_gone = paths->backup.empty() || delete_file(paths->backup);
   const bool incoming_gone = paths->incoming.empty() || delete_file(paths->incoming);

@@ -1,4 +1,4 @@
-#include "installation/declined_update.h"
+#include "system/declined_update.h"
 
 #include "base/file_system.h"
 #include "base/user_registry.h"

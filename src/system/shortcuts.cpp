@@ -1,4 +1,4 @@
-#include "installation/shortcuts.h"
+#include "system/shortcuts.h"
 
 #include <windows.h>
 #include <shlobj.h>
