@@ -206,7 +206,9 @@ class Install(unittest.TestCase):
             "EstimatedSize": -(-sum(path.stat().st_size for path in ours) // 1024),
             "InstallDate": time.strftime("%Y%m%d"), "NoModify": 1, "NoRepair": 1,
             "UninstallString": f'"{updater}" --uninstall',
-            "QuietUninstallString": f'"{updater}" --uninstall --quiet'})
+            "QuietUninstallString": f'"{updater}" --uninstall --quiet',
+            # The window install registered the daily check: the uninstaller removes that task.
+            "OrvaneScheduledTask": 1})
 
     def test_uninstall_asks_then_removes_what_was_installed_even_after_a_kill(self):
         """Two installations (made by the pipeline through the probe, with the real exe as their

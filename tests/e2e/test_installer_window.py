@@ -211,10 +211,14 @@ class InstallerWindow(unittest.TestCase):
 
     def test_update_mode_without_a_usable_answer_fails_with_its_message(self):
         """The service down, and (for a build with a release key) an answer the key did not sign:
-        the person sees the same thing."""
+        the person sees the same thing. An updater in a folder that holds no installation says so
+        before it asks the service anything."""
         signed = winebench.BUILD_DIR / "tests" / "support" / "orvane-setup-signed.exe"
-        cases = [("service down", s.EXE, False), ("unsigned answer, signed build", signed, True)]
-        for label, exe, serve in cases:
+        offline = "无法获取版本信息，请检查网络连接"
+        cases = [("service down", s.EXE, False, True, offline),
+                 ("unsigned answer, signed build", signed, True, True, offline),
+                 ("outside an installation", s.EXE, True, False, None)]
+        for label, exe, serve, installed, message in cases:
             with self.subTest(label), contextlib.ExitStack() as stack:
                 if serve:
                     shutil.rmtree(SERVER_ROOT, ignore_errors=True)
@@ -225,6 +229,9 @@ class InstallerWindow(unittest.TestCase):
                 updater = WORK / label / "orvane-updater.exe"
                 updater.parent.mkdir(parents=True)
                 shutil.copyfile(exe, updater)
+                if installed:
+                    (updater.parent / h.MANIFEST_NAME).write_bytes(h.manifest_text("1.0", "stable", []))
+                before = sorted(p.name for p in updater.parent.iterdir())
                 session = self.start("--update", name=f"update mode {label}", exe=updater)
                 deadline = time.monotonic() + 60
                 image = session.shot("failed")
@@ -234,10 +241,11 @@ class InstallerWindow(unittest.TestCase):
                     image = session.shot("failed")
                 session.key("alt+F4")
                 self.assertTrue(session.window_gone())
+                text = message or "此文件夹中没有 Orvane 安装: " + windows_dir(updater.parent)
+                self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error(text)), 0)
+                self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), before)
+                # The window told the person; a window closed by them ends the run with 0.
                 self.assertEqual(session.exit_code(), 0)
-                self.assertEqual(winebench.differing_pixels(error_area(image), h.rendered_error("无法获取版本信息，请检查网络连接")), 0)
-                self.assertEqual(sorted(p.name for p in updater.parent.iterdir()), ["orvane-updater.exe"])
-
 
 if __name__ == "__main__":
     unittest.main()
