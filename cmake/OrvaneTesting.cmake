@@ -5,12 +5,15 @@
 # wineserver alive for the run.
 
 set(ORVANE_WINE_HOME ${CMAKE_BINARY_DIR}/wine CACHE INTERNAL "Wine prefix, display and server of the test run")
+# Python tests import the bench as the package `support` (tests/support) and the release tool's
+# package `orvane_release` (tools/); neither edits sys.path.
+set(ORVANE_PYTHONPATH "PYTHONPATH=${PROJECT_SOURCE_DIR}/tests:${PROJECT_SOURCE_DIR}/tools")
 
 # orvane_test_environment(<test>...): what every test of the Windows build needs to find the bench.
 function(orvane_wine_test_properties)
   set_tests_properties(${ARGN} PROPERTIES
     FIXTURES_REQUIRED wine
-    ENVIRONMENT "ORVANE_WINE_HOME=${ORVANE_WINE_HOME};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    ENVIRONMENT "ORVANE_WINE_HOME=${ORVANE_WINE_HOME};ORVANE_BUILD_DIR=${CMAKE_BINARY_DIR};ORVANE_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ORVANE_PYTHONPATH}")
 endfunction()
 
 # orvane_add_gtest(<name> SOURCES <files>... LIBS <targets>...)
@@ -33,6 +36,8 @@ function(orvane_add_script_test name script)
   add_test(NAME ${name} COMMAND ${Python3_EXECUTABLE} ${script} ${ARGN})
   if(WIN32)
     orvane_wine_test_properties(${name})
+  else()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${ORVANE_PYTHONPATH}")
   endif()
 endfunction()
 

@@ -18,15 +18,9 @@ import threading
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(ROOT / "tests" / "support"))
-sys.path.insert(0, str(ROOT / "tests" / "e2e"))
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import release_builder  # noqa: E402
-import winebench  # noqa: E402
-from test_delta_update import path_of, without_deltas  # noqa: E402
-sys.path.insert(0, str(ROOT / "tools"))
-from orvane_release import signing  # noqa: E402
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from orvane_release import build as release_builder, signing  # noqa: E402
+from support import install_helpers as h, installer_session as s, winebench  # noqa: E402
 
 MIB = 1024 * 1024
 BLOCK = 4096
@@ -190,7 +184,7 @@ def measure(server, name, first, second):
     started = time.perf_counter()
     new = release_builder.build_release(SERVER_ROOT, server.url, "2", browser + second, previous=[SERVER_ROOT])
     build_seconds = time.perf_counter() - started
-    release_builder.write_manifest(SERVER_ROOT, without_deltas(new))
+    release_builder.write_manifest(SERVER_ROOT, h.without_deltas(new))
     whole_seconds, _ = run(whole / h.UPDATER_NAME, "--update", "--quiet")
     release_builder.write_manifest(SERVER_ROOT, new)
     server.clear_requests()
@@ -202,9 +196,9 @@ def measure(server, name, first, second):
     for entry in new["files"]:
         if earlier.get(entry["file_path"]) != entry["zip_checksum"]:
             changed += entry["file_size"]
-            sizes[path_of(entry["download_url"])] = entry["file_size"]
+            sizes[h.path_of(entry["download_url"])] = entry["file_size"]
         for delta in entry.get("deltas", []):
-            sizes[path_of(delta["download_url"])] = delta["file_size"]
+            sizes[h.path_of(delta["download_url"])] = delta["file_size"]
     downloaded = sum(sizes.get(path, 0) for method, path, _ in server.requests() if method == "GET")
     same = h.installed_files(by_delta) == h.installed_files(whole)
     for folder in (by_delta, whole):

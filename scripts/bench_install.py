@@ -11,11 +11,9 @@ import sys
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(ROOT / "tests" / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from orvane_release import build as release_builder, service  # noqa: E402
+from support import probe, winebench  # noqa: E402
 
 MIB = 1024 * 1024
 PACKAGE_SIZE = 128 * MIB
@@ -93,7 +91,7 @@ def main():
     best = {}
     memory = {}
     phases = {}
-    with release_server.ReleaseServer(roots["1"]) as old, release_server.ReleaseServer(roots["2"]) as new:
+    with service.ReleaseServer(roots["1"]) as old, service.ReleaseServer(roots["2"]) as new:
         manifests = {"1": release(roots["1"], old.url, "1.0", sources["1"]),
                      "2": release(roots["2"], new.url, "2.0", sources["2"])}
         install_dir = winebench.windows_path(folder)

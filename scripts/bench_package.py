@@ -13,11 +13,9 @@ import sys
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
-sys.path.insert(0, str(ROOT / "tests" / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from orvane_release import build as release_builder, service  # noqa: E402
+from support import probe, winebench  # noqa: E402
 
 MIB = 1024 * 1024
 DOWNLOAD_SIZE = 512 * MIB
@@ -66,7 +64,7 @@ def main():
     baseline = probe.one({"op": "memory"})["peak_working_set"]
     figures = {}
     transport_only = None
-    with release_server.ReleaseServer(server_root) as server:
+    with service.ReleaseServer(server_root) as server:
         url = server.url + "/files/package.bin"
         target = work / "downloaded.bin"
         curl_target = work / "curl.bin"
@@ -107,7 +105,7 @@ def main():
     entries = [{"file_path": f"d{i // 1000}/{i}.pak", "download_url": "x"} for i in range(300000)]
     release_builder.write_manifest(answer_root, json.dumps({"version": "1", "files": entries},
                                                            separators=(",", ":")))
-    with release_server.ReleaseServer(answer_root) as server:
+    with service.ReleaseServer(answer_root) as server:
         judged = probe.one({"op": "judge_release", "base_url": server.url}, timeout=600)
     answer_size = sum(p.stat().st_size for p in (answer_root / "api").rglob("*.json"))
     shutil.rmtree(answer_root, ignore_errors=True)

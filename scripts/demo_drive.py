@@ -11,12 +11,9 @@ import shutil
 import sys
 import time
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tests" / "e2e"))
-import demo_summary  # noqa: E402
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import winebench  # noqa: E402
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from support import install_helpers as h, installer_session as s, winebench  # noqa: E402
 
 INSTALL_TIMEOUT = 60
 BROWSER_TIMEOUT = 30
@@ -75,6 +72,7 @@ def main():
     states = h.StateReader()  # fixture windows: before the installer's own window opens
     winebench.ARTIFACTS = pathlib.Path(args.shots)
     code, ok = drive(args.dir, states)
+    import demo_summary  # beside this script; drive() alone needs none of it
     demo_summary.print_summary(args.dir, code)
     return 0 if ok else 1
 

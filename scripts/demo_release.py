@@ -12,9 +12,10 @@ import pathlib
 import shutil
 import sys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tests" / "support"))
-import release_builder  # noqa: E402
-from release_builder import Package  # noqa: E402
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from orvane_release import build as release_builder  # noqa: E402
+from orvane_release.build import Package  # noqa: E402
 
 VERSION = "150.0.1"
 RESOURCE_BYTES = 3 * 1024 * 1024

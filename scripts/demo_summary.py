@@ -10,10 +10,9 @@ import argparse
 import pathlib
 import sys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "tests" / "e2e"))
-import install_helpers as h  # noqa: E402
-import shell_link  # noqa: E402
-import winebench  # noqa: E402
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
+from support import install_helpers as h, shell_link, winebench  # noqa: E402
 
 
 def shortcuts():

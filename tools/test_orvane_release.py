@@ -20,10 +20,11 @@ import urllib.error
 import urllib.request
 import zipfile
 
+from orvane_release import answer_json, build, paths, service, signing, zips
+from orvane_release.signing import ORDER
+from support import runner
+
 TOOLS = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(TOOLS))
-from orvane_release import answer_json, build, paths, signing  # noqa: E402
-from orvane_release.signing import ORDER  # noqa: E402
 
 TOOL = TOOLS / "orvane-release"
 ANSWER = pathlib.Path("api", "orvane_browser_150", "stable.json")
@@ -174,8 +175,8 @@ class CommandLineTests(unittest.TestCase):
         self.assertEqual(pak["download_url"], f"{BASE_URL}/files/{pak['sha256']}/de.pak.delta.zip")
         with zipfile.ZipFile(io.BytesIO(stored(pak))) as archive:
             self.assertEqual([(i.filename, i.compress_type, i.date_time) for i in archive.infolist()],
-                             [("delta.json", zipfile.ZIP_DEFLATED, build.ZIP_ENTRY_TIME)] +
-                             [(name, zipfile.ZIP_STORED, build.ZIP_ENTRY_TIME)
+                             [("delta.json", zipfile.ZIP_DEFLATED, zips.ZIP_ENTRY_TIME)] +
+                             [(name, zipfile.ZIP_STORED, zips.ZIP_ENTRY_TIME)
                               for name in ("patches/0.zst", "patches/1.zst", "patches/2.zst")])
             members = json.loads(archive.read("delta.json"))["members"]
             patches = {name: archive.read(name) for name in archive.namelist()}
@@ -368,7 +369,6 @@ class CommandLineTests(unittest.TestCase):
                          "refused: key not certified by a root key\n")
         self.assertEqual(tool("verify", "--public-key", self.public, "--public-key", root, answer).stdout,
                          "accepted\n")
-        from orvane_release import service
         served = service.route(self.dir / "online", API_PATH + "stable")
         self.assertEqual(served.headers["X-Orvane-Key-Certificate"], printed)
         # sign with the other online key and its own certificate; a root's answer takes none.
@@ -856,4 +856,4 @@ class SharedRulesTests(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    runner.main(verbosity=2)

@@ -5,6 +5,8 @@ import subprocess
 import sys
 import unittest
 
+from support import runner
+
 
 EXE = pathlib.Path(sys.argv[1])
 OBJDUMP = sys.argv[2]
@@ -34,4 +36,4 @@ class ExeFile(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1], verbosity=2)
+    runner.main(argv=sys.argv[:1], verbosity=2)

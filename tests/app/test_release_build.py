@@ -12,13 +12,9 @@ import subprocess
 import sys
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "e2e"))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import installer_session as s  # noqa: E402
-import probe  # noqa: E402
-import winebench  # noqa: E402
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
-from orvane_release import signing  # noqa: E402
+from orvane_release import signing
+from support import probe, runner, winebench
+from support import installer_session as s
 
 CMAKE, TESTED_EXE = sys.argv[1], pathlib.Path(sys.argv[2])
 BUILD = winebench.BUILD_DIR / "release-check"
@@ -113,4 +109,4 @@ class ReleaseBuild(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1])
+    runner.main(argv=sys.argv[:1])

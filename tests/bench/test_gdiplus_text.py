@@ -1,11 +1,8 @@
 """The bench renders Chinese text through GDI+: a real window, a real screenshot, pixel counts."""
-import pathlib
-import sys
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import winebench  # noqa: E402
+from support import runner, winebench
 
 PROGRAM = winebench.BUILD_DIR / "tests" / "support" / "gdiplus_text_window.exe"
 TITLE = "Orvane Bench Text"
@@ -52,4 +49,4 @@ class GdiplusChineseText(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    runner.main(verbosity=2)

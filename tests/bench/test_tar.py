@@ -1,12 +1,9 @@
 """The bench's tar: `cmd.exe /c tar -xf "<zip>" -C "<dir>"` extracts real zips inside Wine."""
-import pathlib
 import shutil
-import sys
 import unittest
 import zipfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import winebench  # noqa: E402
+from support import runner, winebench
 
 WORK = winebench.DRIVE_C / "bench tar"
 PAYLOAD = {
@@ -73,4 +70,4 @@ class TarStandIn(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    runner.main(verbosity=2)

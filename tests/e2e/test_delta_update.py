@@ -2,28 +2,22 @@
 releases built with deltas from the one before, each release with a failure of its own, beside a
 control installation that takes the same releases with their deltas removed. Both must end byte
 for byte alike, records included, and the service's log shows what each package cost."""
-import copy
 import io
 import json
 import os
-import pathlib
 import random
 import shutil
-import sys
 import time
 import unittest
-import urllib.parse
 import zipfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import winebench  # noqa: E402
-from release_builder import Package  # noqa: E402
-from test_silent import silent  # noqa: E402
+from orvane_release import layout
+from orvane_release import build as release_builder
+from orvane_release.build import Package
+from orvane_release.digest import sha256_hex
+from support import probe, runner, winebench
+from support import install_helpers as h
+from support import installer_session as s
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-delta-server"
 SIDE_ROOT = winebench.BUILD_DIR / "tests" / "e2e-delta-side"
@@ -64,17 +58,6 @@ def packages(version, zip_main=None, **big_options):
             Package("big.bin", content=big_file(version), **big_options),
             Package(ZIP, files=zip_files(version, zip_main), compressed=True),
             Package("small.txt", content=f"small {version}".encode())]  # too small to gain a delta
-
-
-def path_of(url):
-    return urllib.parse.urlsplit(url).path
-
-
-def without_deltas(manifest):
-    stripped = copy.deepcopy(manifest)
-    for entry in stripped["files"]:
-        entry.pop("deltas", None)
-    return stripped
 
 
 # Bytes of a zstd frame's Frame_Content_Size field by its flag (Frame_Header_Descriptor bits
@@ -120,20 +103,20 @@ class DeltaUpdates(unittest.TestCase):
         self.addCleanup(self.server.stop)
 
     def install(self, folder):
-        code, lines = silent(s.EXE, "--quiet", "--no-shortcuts", "--dir", winebench.windows_path(folder))
+        code, lines = h.silent(s.EXE, "--quiet", "--no-shortcuts", "--dir", winebench.windows_path(folder))
         self.assertEqual(code, 0, lines)
 
     def update(self, folder, env=None):
-        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet", env=env)
+        code, lines = h.silent(folder / h.UPDATER_NAME, "--update", "--quiet", env=env)
         self.assertEqual((code, lines[-1:]), (0, [UPDATED]), lines)
 
     def fetched(self, manifest):
         """{file_path: ["delta" | "full", ...]} of the service's GETs since it was cleared."""
         kinds = {}
         for entry in manifest["files"]:
-            kinds[path_of(entry["download_url"])] = (entry["file_path"], "full")
+            kinds[h.path_of(entry["download_url"])] = (entry["file_path"], "full")
             for delta in entry.get("deltas", []):
-                kinds[path_of(delta["download_url"])] = (entry["file_path"], "delta")
+                kinds[h.path_of(delta["download_url"])] = (entry["file_path"], "delta")
         found = {}
         for method, path, _ in self.server.requests():
             if method == "GET" and path in kinds:
@@ -155,8 +138,8 @@ class DeltaUpdates(unittest.TestCase):
 
     def restated(self, delta, remake):
         """The delta with its stored bytes remade (remake(bytes)), served from a URL of its own."""
-        data = remake(release_builder.stored_file(SERVER_ROOT, delta["download_url"]).read_bytes())
-        digest = release_builder.sha256_hex(data)
+        data = remake(layout.stored_file(SERVER_ROOT, delta["download_url"]).read_bytes())
+        digest = sha256_hex(data)
         name = f"restated/{digest}/{delta['download_url'].rsplit('/', 1)[-1]}"
         (SERVER_ROOT / "files" / name).parent.mkdir(parents=True, exist_ok=True)
         (SERVER_ROOT / "files" / name).write_bytes(data)
@@ -181,13 +164,13 @@ class DeltaUpdates(unittest.TestCase):
             for folder in (control, ours):
                 if prepare:
                     prepare(folder)
-            release_builder.write_manifest(SERVER_ROOT, without_deltas(manifest))
+            release_builder.write_manifest(SERVER_ROOT, h.without_deltas(manifest))
             self.update(control)
             release_builder.write_manifest(SERVER_ROOT, manifest)
             self.server.clear_requests()
             self.update(ours, env=env)
             self.assertEqual(h.installed_files(ours), h.installed_files(control), version)
-            expected = {path: release_builder.sha256_hex(data) for package in packages(version, zip_main)
+            expected = {path: sha256_hex(data) for package in packages(version, zip_main)
                         for path, data in package.entries().items()}
             self.assertEqual({p: d for p, d in h.installed_files(ours).items() if p not in RECORDS}, expected)
             return self.fetched(manifest), manifest
@@ -223,7 +206,7 @@ class DeltaUpdates(unittest.TestCase):
         def mutate_5(manifest):
             for entry in manifest["files"]:
                 if entry["file_path"] == "big.bin":
-                    entry["deltas"] = [{**wrong_base, "base_sha256": release_builder.sha256_hex(installed)}]
+                    entry["deltas"] = [{**wrong_base, "base_sha256": sha256_hex(installed)}]
                 elif entry["file_path"] == ZIP:
                     entry["deltas"][0]["sha256"] = "0" * 64
         downloads, _ = release(5, mutate=mutate_5)
@@ -299,4 +282,4 @@ class DeltaUpdates(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

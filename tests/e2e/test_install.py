@@ -1,26 +1,23 @@
 """Installs with the real exe under Wine + Xvfb against the local release service: what lands in
 the folder, the records, updater copy and shortcuts, the browser start, and every way an install
-stops (download, digest, extraction, unsafe path, service gone, cancel)."""
+stops (download, digest, extraction, unsafe path, service gone, cancel). The uninstall of what an
+install leaves is tests/uninstall's."""
 import contextlib
 import hashlib
 import json
-import pathlib
 import shutil
 import socket
 import subprocess
-import sys
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import shell_link  # noqa: E402
-import winebench  # noqa: E402
-from release_builder import Package  # noqa: E402
+from orvane_release import layout
+from orvane_release import build as release_builder
+from orvane_release.build import Package
+from orvane_release.digest import sha256_hex
+from support import fixtures, runner, shell_link, winebench
+from support import install_helpers as h
+from support import installer_session as s
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-install-server"
 PLANTED_PROGRAM = winebench.BUILD_DIR / "tests" / "support" / "planted.exe"
@@ -73,13 +70,7 @@ def failure(file_path, detail=""):
 
 class Install(unittest.TestCase):
     def setUp(self):
-        h.close_browser()
-        self.assertTrue(h.display_free(), "another Orvane window stays open (a concurrent run?)")
-        h.clear_install_traces()
-        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
-        shutil.rmtree(WORK, ignore_errors=True)
-        WORK.mkdir(parents=True)
-        self.addCleanup(h.close_browser)
+        h.clean_slate(self, SERVER_ROOT, WORK)
 
     # -- steps ------------------------------------------------------------------------------
 
@@ -162,9 +153,9 @@ class Install(unittest.TestCase):
         downloads = [path for _, path, status in server.requests() if path.startswith("/files/")]
         self.assertEqual(len(downloads), len(packages), downloads)
 
-        expected = {path: release_builder.sha256_hex(data) for path, data in LOCALES.items()}
-        expected.update({"chrome.exe": release_builder.sha256_hex(browser),
-                         "resources.pak": release_builder.sha256_hex(BIG)})
+        expected = {path: sha256_hex(data) for path, data in LOCALES.items()}
+        expected.update({"chrome.exe": sha256_hex(browser),
+                         "resources.pak": sha256_hex(BIG)})
         installed = h.installed_files(folder)
         self.assertEqual(set(installed),
                          set(expected) | {h.CONFIG_NAME, h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME})
@@ -180,7 +171,7 @@ class Install(unittest.TestCase):
         self.assertEqual([(m["file_path"], m["zip_checksum"]) for m in members],
                          [("locales/en-US.pak", manifest["files"][0]["zip_checksum"])])
         self.assertEqual(sorted((m["file_path"], m["checksum_sha256"]) for m in members[0]["members"]),
-                         sorted((path, release_builder.sha256_hex(data)) for path, data in LOCALES.items()))
+                         sorted((path, sha256_hex(data)) for path, data in LOCALES.items()))
         self.assertEqual((folder / h.UPDATER_NAME).read_bytes(), s.EXE.read_bytes())
         self.assert_shortcut(h.desktop_shortcut(), folder)
         self.assert_shortcut(h.start_menu_shortcut(), folder)
@@ -210,94 +201,8 @@ class Install(unittest.TestCase):
             # The window install registered the daily check: the uninstaller removes that task.
             "OrvaneScheduledTask": 1})
 
-    def test_uninstall_asks_then_removes_what_was_installed_even_after_a_kill(self):
-        """Two installations (made by the pipeline through the probe, with the real exe as their
-        updater) removed with --uninstall: a locked file, "否" and a kill half-way first."""
-        packages = [Package("chrome.exe", content=browser_bytes()),
-                    # A zip of three files in two folders: every one of them goes, and the folders.
-                    Package("locales/zh-CN.pak", files=LOCALES, compressed=True),
-                    Package(h.CONFIG_NAME, content=OLD_CONFIG), Package("resources.pak", content=BIG)]
-
-        def install(folder):
-            with s.service(SERVER_ROOT):
-                self.release(packages)
-                done = probe.one({"op": "run_install", "base_url": BASE_URL,
-                                  "install_dir": winebench.windows_path(folder)})
-            self.assertEqual(done["calls"][-2], {"call": "state", "value": h.FINISHED})
-            shutil.copyfile(s.EXE, folder / h.UPDATER_NAME)
-            # The last status says whether the entry was made; a missing one is told apart from
-            # a registry that could not be read.
-            entry = h.uninstall_entry()
-            self.assertIsNotNone(entry, (done["calls"][-1], h.reg_query_output()))
-            self.assertEqual(entry["InstallLocation"], winebench.windows_path(folder))
-            return folder / h.UPDATER_NAME, h.installed_files(folder)
-
-        def uninstall(updater, *switches, env=None):
-            process = winebench.start_wine([updater, "--uninstall", *switches], env=env)
-            self.addCleanup(process.kill)
-            return process
-
-        def assert_gone(folder, kept):
-            self.assertEqual(h.ours_running(), [], "a program of ours ran on")
-            self.assertEqual(sorted(p.name for p in folder.iterdir()) if folder.exists() else None, kept)
-            self.assertIsNone(h.uninstall_entry())
-            self.assertFalse(h.desktop_shortcut().exists() or h.programs_folder().exists())
-
-        first = WORK / "first!x"  # "!" stays literal for the command processor too
-        updater, installed = install(first)
-        # A file held open: nothing is deleted, and the quiet run says so in its exit code.
-        _, held = probe.start([{"op": "hold_file", "path": winebench.windows_path(first / "resources.pak"),
-                                "ms": 6000}])
-        time.sleep(2)
-        self.assertNotEqual(uninstall(updater, "--quiet").wait(timeout=60), 0)
-        self.assertTrue(held()[0]["ok"])
-        self.assertEqual(h.installed_files(first), installed)
-        # "否" changes nothing.
-        process = uninstall(updater)
-        box = winebench.wait_for_window(h.UNINSTALL_CAPTION, timeout=60, process=process)
-        self.assertIsNotNone(box, "no question was asked")
-        winebench.xdotool("windowfocus", "--sync", box)
-        winebench.xdotool("key", "--window", box, "n")
-        self.assertEqual(process.wait(timeout=30), 0)
-        self.assertEqual(h.installed_files(first), installed)
-        self.assertTrue(h.uninstall_entry())
-        # Killed after two files, then run again: it finishes, the folder goes.
-        pause = winebench.PausePoint("removing#2", PAUSES)
-        killed = uninstall(updater, "--quiet", env=pause.env())
-        self.assertTrue(pause.wait_reached(), "the uninstall never reached its second file")
-        killed.kill()
-        killed.wait()
-        self.assertEqual(len(h.installed_files(first)), len(installed) - 2)
-        self.assertEqual(uninstall(updater, "--quiet").wait(timeout=60), 0)
-        assert_gone(first, None)
-
-        # "是" with the browser running from the installation and a file of the person's in it.
-        second = WORK / "second"
-        updater, _ = install(second)
-        browser = h.start_browser(second)
-        self.addCleanup(browser.kill)
-        (second / "notes.txt").write_text("mine")
-        process = uninstall(updater)
-        box = winebench.wait_for_window(h.UNINSTALL_CAPTION, timeout=60, process=process)
-        winebench.xdotool("windowfocus", "--sync", box)
-        winebench.xdotool("key", "--window", box, "Return")
-        window = winebench.wait_for_window(h.WINDOW_TITLE, timeout=30, process=process)
-        self.assertIsNotNone(window, "no window after the question")
-        deadline = time.monotonic() + INSTALL_TIMEOUT
-        while not ((image := h.capture(window)) and h.bar_full(image)):  # a full bar: Finished
-            self.assertLess(time.monotonic(), deadline, "the uninstall did not finish")
-            time.sleep(h.POLL)
-        winebench.client_shot(window, "uninstall finished")
-        self.assertIsNotNone(browser.wait(timeout=10), "the installation's browser ran on")
-        winebench.xdotool("windowfocus", "--sync", window)
-        winebench.xdotool("key", "--window", window, "alt+F4")
-        self.assertEqual(process.wait(timeout=30), 0)
-        assert_gone(second, [h.BROWSER_LOG, "notes.txt"])
-
     def test_the_demo_keeps_a_window_sized_shot_of_each_step(self):
-        sys.path.insert(0, str(winebench.SOURCE_DIR / "scripts"))
-        import demo_drive  # noqa: E402
-        import demo_release  # noqa: E402
+        demo_drive, demo_release = fixtures.load_script("demo_drive"), fixtures.load_script("demo_release")
         artifacts = winebench.ARTIFACTS
         self.addCleanup(setattr, winebench, "ARTIFACTS", artifacts)
         winebench.ARTIFACTS = WORK / "demo shots"
@@ -353,7 +258,7 @@ class Install(unittest.TestCase):
         self.assertEqual((folder / h.MANIFEST_NAME).read_bytes(), h.manifest_text(
             VERSION, CHANNEL, [(f["file_path"], f["checksum_sha256"]) for f in manifest["files"]]))
         self.assertEqual(h.installed_files(folder)["chrome.exe"],
-                         release_builder.sha256_hex(browser_bytes()))
+                         sha256_hex(browser_bytes()))
         self.close(session)
 
 
@@ -394,11 +299,11 @@ class Install(unittest.TestCase):
             second, zipped = self.generation("2.0", b'{"keep":5,"new_key":2}')
             for run in ("over release 1", "same release again"):
                 manifest = self.install_release(folder, second, "2.0", run)
-                expected = {path: release_builder.sha256_hex(data) for path, data in zipped.items()}
-                expected.update({"chrome.exe": release_builder.sha256_hex(browser_bytes()),
-                                 "resources.pak": release_builder.sha256_hex(b"resources 2.0" * 1000),
-                                 "notes.txt": release_builder.sha256_hex(b"notes 2.0"),
-                                 "notes.txt.bak": release_builder.sha256_hex(b"stale")})
+                expected = {path: sha256_hex(data) for path, data in zipped.items()}
+                expected.update({"chrome.exe": sha256_hex(browser_bytes()),
+                                 "resources.pak": sha256_hex(b"resources 2.0" * 1000),
+                                 "notes.txt": sha256_hex(b"notes 2.0"),
+                                 "notes.txt.bak": sha256_hex(b"stale")})
                 installed = h.installed_files(folder)
                 for name in (h.CONFIG_NAME, h.MANIFEST_NAME, h.ZIP_MEMBERS_NAME, h.UPDATER_NAME):
                     self.assertTrue(installed.pop(name, None), f"{run}: {name} missing")
@@ -536,11 +441,11 @@ class Install(unittest.TestCase):
         """Halves a stored zip and re-announces its size and digest, so that only extraction
         can notice."""
         entry = next(f for f in manifest["files"] if f["file_path"] == file_path)
-        stored = release_builder.stored_file(SERVER_ROOT, entry["download_url"])
+        stored = layout.stored_file(SERVER_ROOT, entry["download_url"])
         data = stored.read_bytes()[:stored.stat().st_size // 2]
         stored.write_bytes(data)
         entry["file_size"] = len(data)
-        entry["zip_checksum"] = release_builder.sha256_hex(data)
+        entry["zip_checksum"] = sha256_hex(data)
         release_builder.write_manifest(SERVER_ROOT, manifest)
 
     def test_file_path_leaving_the_folder_is_refused(self):
@@ -666,9 +571,9 @@ class Install(unittest.TestCase):
             self.assertIn(file["download_url"].removeprefix(BASE_URL), fetched)
         installed = h.installed_files(folder)
         self.assertEqual({p: installed.get(p) for p in expected},
-                         {p: release_builder.sha256_hex(data) for p, data in expected.items()})
+                         {p: sha256_hex(data) for p, data in expected.items()})
         self.assertFalse((folder / h.MARKER_NAME).exists())
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

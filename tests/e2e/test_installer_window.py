@@ -1,19 +1,14 @@
 """The installer's window driven by clicks and keys: the real exe under Wine + Xvfb."""
 import contextlib
-import pathlib
 import shutil
-import sys
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import winebench  # noqa: E402
-from winebench import argb  # noqa: E402
+from orvane_release import build as release_builder
+from support import probe, runner, winebench
+from support import install_helpers as h
+from support import installer_session as s
+from support.winebench import argb
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-window-server"
 WORK = winebench.DRIVE_C / "e2e window"
@@ -248,4 +243,4 @@ class InstallerWindow(unittest.TestCase):
                 self.assertEqual(session.exit_code(), 0)
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

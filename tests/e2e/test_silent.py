@@ -2,7 +2,6 @@
 exit codes from real faults, their lines on standard error), the scheduled update check an
 install registers (a task, or the Run key where the Task Scheduler is unavailable) and the
 once-per-version rule of a scheduled check."""
-import os
 import pathlib
 import re
 import shutil
@@ -11,13 +10,12 @@ import sys
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import install_helpers as h  # noqa: E402
-import installer_session as s  # noqa: E402
-import release_builder  # noqa: E402
-import winebench  # noqa: E402
-from release_builder import Package  # noqa: E402
+from orvane_release import build as release_builder
+from orvane_release.build import Package
+from orvane_release.digest import sha256_hex
+from support import runner, winebench
+from support import install_helpers as h
+from support import installer_session as s
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "e2e-silent-server"
 TOOL = pathlib.Path(__file__).resolve().parents[2] / "tools" / "orvane-release"
@@ -41,14 +39,6 @@ def packages(version, **overrides):
             Package("chrome.exe", content=h.TEST_BROWSER.read_bytes()),
             Package(h.CONFIG_NAME, content=f'{{"from":"{version}"}}'.encode()),
             Package("resources.pak", content=f"resources {version}".encode(), **overrides)]
-
-
-def silent(exe, *args, env=None, timeout=120):
-    """(exit code, lines on standard error) of a run to its end."""
-    command = [str(winebench.WINE_RUN), str(exe), *map(str, args)]
-    done = subprocess.run(command, env={**os.environ, **(env or {})}, stdin=subprocess.DEVNULL,
-                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=timeout)
-    return done.returncode, done.stderr.decode("utf-8", "replace").splitlines()
 
 
 def tasks():
@@ -104,7 +94,7 @@ class Silent(unittest.TestCase):
                                              packages(version, **overrides))
 
     def install(self, folder, *args, env=None, expect=0):
-        code, lines = silent(s.EXE, "--quiet", "--dir", winebench.windows_path(folder), *args, env=env)
+        code, lines = h.silent(s.EXE, "--quiet", "--dir", winebench.windows_path(folder), *args, env=env)
         self.assertEqual(code, expect, lines)
         return lines
 
@@ -123,15 +113,14 @@ class Silent(unittest.TestCase):
 
     def window_install(self, folder):
         """The window's install of the same release: typed, "开始安装", waited for, closed."""
+        states = h.StateReader()  # its fixture windows before the installer's, which keeps the focus
         session = s.Session(name="window install")
         self.processes.append(session.process)
         session.set_directory(winebench.windows_path(folder))
         session.click(s.MAIN_BUTTON, settle=0)
-        deadline = time.monotonic() + 60
-        while not checks_of(folder):  # the last step before Finished
-            self.assertLess(time.monotonic(), deadline, "the window's install did not finish")
-            time.sleep(h.POLL)
-        time.sleep(s.SETTLE)
+        state, _ = states.wait_for(session.window, (h.FINISHED, h.FAILED), timeout=60)
+        self.assertEqual(state, h.FINISHED, "the window's install did not finish")
+        self.assertTrue(checks_of(folder), "Finished before the check was registered")
         session.key("alt+F4")
         self.assertTrue(session.window_gone())
         self.assertEqual(session.exit_code(), 0)
@@ -225,7 +214,7 @@ class Silent(unittest.TestCase):
         files["locales/zh-CN.pak"] = "新的中文".encode() * 100
         build("2.0")
         self.server.clear_requests()
-        self.assertEqual(silent(folder / h.UPDATER_NAME, "--update", "--quiet")[0], 0)
+        self.assertEqual(h.silent(folder / h.UPDATER_NAME, "--update", "--quiet")[0], 0)
         self.assertEqual(installed(), h.installed_files(source))
         self.assertEqual(len([p for _, p, _ in self.server.requests() if p.startswith("/files/")]), 1)
         self.uninstall(folder)
@@ -242,7 +231,7 @@ class Silent(unittest.TestCase):
         ]
         for name, args, release, code, last in cases:
             with self.subTest(name):
-                result, lines = silent(s.EXE, "--quiet", *args)
+                result, lines = h.silent(s.EXE, "--quiet", *args)
                 self.assertEqual((result, "\n".join(lines[-2:]) if "\n" in last else lines[-1]), (code, last))
         self.assert_not_installed(in_the_way)
         # A package whose bytes are not the release's.
@@ -280,12 +269,12 @@ class Silent(unittest.TestCase):
         lonely.mkdir()
         shutil.copyfile(s.EXE, lonely / h.UPDATER_NAME)
         for switches in (("--update", "--quiet"), ("--update", "--check", "--scheduled", "--quiet")):
-            code, lines = silent(lonely / h.UPDATER_NAME, *switches)
+            code, lines = h.silent(lonely / h.UPDATER_NAME, *switches)
             self.assertEqual((code, lines[-1]), (9, f"此文件夹中没有 Orvane 安装: {winebench.windows_path(lonely)}"))
         self.assertEqual([p.name for p in lonely.iterdir()], [h.UPDATER_NAME])
         self.assertEqual(checks_of(lonely), [])
         self.assertNotEqual((h.uninstall_entry() or {}).get("InstallLocation"), winebench.windows_path(lonely))
-        code, lines = silent(s.EXE, "--quiet", "--dir", winebench.windows_path(WORK / "Quoted") + '"')
+        code, lines = h.silent(s.EXE, "--quiet", "--dir", winebench.windows_path(WORK / "Quoted") + '"')
         self.assertEqual((code, lines[-1]), (6, NOT_FULL_PATH))
         self.assertFalse((WORK / "Quoted").exists())
         percent = WORK / "100%"
@@ -321,7 +310,7 @@ class Silent(unittest.TestCase):
         dripping = release("2.0", content=b"r" * 4096, url_prefix="/_fault/drip=2")["files"][3]["download_url"]
         self.server.clear_requests()
         started = time.monotonic()
-        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet",
+        code, lines = h.silent(folder / h.UPDATER_NAME, "--update", "--quiet",
                              env={"ORVANE_TEST_STALL_WINDOW_MS": "4000"})
         self.assertEqual((code, lines[-1]), (3, "下载失败: resources.pak"))
         self.assertLess(time.monotonic() - started, 60)
@@ -332,7 +321,7 @@ class Silent(unittest.TestCase):
         self.install(folder, "--no-shortcuts")
         # A slow link (4 KiB/s) is no stall: the update finishes.
         release("3.0", content=b"s" * (64 << 10), url_prefix="/_fault/slow=4096")
-        code, lines = silent(folder / h.UPDATER_NAME, "--update", "--quiet")
+        code, lines = h.silent(folder / h.UPDATER_NAME, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (0, "更新完成！点击「启动浏览器」继续。"))
         self.assertEqual((folder / "resources.pak").read_bytes(), b"s" * (64 << 10))
         self.uninstall(folder)
@@ -349,7 +338,7 @@ class Silent(unittest.TestCase):
         self.assertIsNotNone(asking, "the scheduled check did not ask about 2.0")
         before = h.installed_files(self.folder)
         self.assertEqual(self.install(self.folder, expect=5)[-1], UPDATE_RUNNING)
-        self.assertEqual(silent(updater, "--update", "--quiet")[0], 5)
+        self.assertEqual(h.silent(updater, "--update", "--quiet")[0], 5)
         self.assertEqual(h.installed_files(self.folder), before)
         self.answer_no(asking)
         # Kept per user, named by the folder (other tests' installations have values of their own).
@@ -366,7 +355,7 @@ class Silent(unittest.TestCase):
         browser = h.start_browser(self.folder)
         self.processes.append(browser)
         self.server.clear_requests()
-        code, lines = silent(updater, "--update", "--quiet")
+        code, lines = h.silent(updater, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (8, BROWSER_IN_USE))
         self.assertIsNone(browser.poll())
         self.assertEqual({name: digest for name, digest in h.installed_files(self.folder).items()
@@ -375,21 +364,21 @@ class Silent(unittest.TestCase):
         h.close_browser()
         browser.wait(timeout=10)
         self.server.stop()
-        self.assertEqual(silent(updater, "--update", "--quiet")[0], 2)
+        self.assertEqual(h.silent(updater, "--update", "--quiet")[0], 2)
         self.server = s.service(SERVER_ROOT).start()
         self.release("3.0")
         # A task removed meanwhile (by hand, by a cleaner) is registered again by the update.
         [(_, task)] = checks_of(self.folder)
         self.assertEqual(winebench.run_wine(["schtasks", "/delete", "/tn", task, "/f"]).returncode, 0)
         self.assertEqual(checks_of(self.folder), [])
-        code, lines = silent(updater, "--update", "--quiet")
+        code, lines = h.silent(updater, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (0, "更新完成！点击「启动浏览器」继续。"))
         self.assertEqual(h.installed_files(self.folder)["locales/zh-CN.pak"],
-                         release_builder.sha256_hex("中文 3.0".encode() * 20))
+                         sha256_hex("中文 3.0".encode() * 20))
         self.assertIn(b'"version": "3.0"', (self.folder / h.MANIFEST_NAME).read_bytes())
         self.assertEqual(checks_of(self.folder), [("task", task)])
         self.server.clear_requests()
-        code, lines = silent(updater, "--update", "--quiet")
+        code, lines = h.silent(updater, "--update", "--quiet")
         self.assertEqual((code, lines[-1]), (0, "已是最新版本！"))
         self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
         self.uninstall(self.folder)
@@ -397,4 +386,4 @@ class Silent(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -1,19 +1,13 @@
 """The install pipeline through its window seam: orvane-probe.exe runs RunInstall on a window
 model that is never shown and reports every setter call in order, against the local release
 service; then the installation on disk is inspected."""
-import json
-import pathlib
 import shutil
 import subprocess
-import sys
-import tempfile
-import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+from orvane_release import layout
+from orvane_release import build as release_builder
+from support import fixtures, probe, runner, winebench
+from support import install_helpers as h
 
 Package = release_builder.Package
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "pipeline-server"
@@ -23,25 +17,13 @@ FINISHED = "安装完成！点击「启动浏览器」开始使用。"
 ZIP = {"locales/zh-CN.pak": "中文".encode() * 40, "locales/en.pak": b"en" * 40}
 
 
-def manifest_text(version, entries, channel="stable"):
-    """The manifest as the product writes it: two-space steps, keys in order, no final newline."""
-    document = {"channel": channel, "files": [{"checksum_sha256": c, "file_path": p} for p, c in entries],
-                "version": version}
-    return json.dumps(document, indent=2, sort_keys=True, ensure_ascii=False)
+class InstallPipeline(fixtures.ServedTestCase):
+    SERVER_ROOT = SERVER_ROOT
 
-
-class InstallPipeline(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
-        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
-        # The probe's temporary folder (a refused package touches nothing).
-        refused = probe.one({"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})
-        cls.temp = winebench.host_path(refused["temp_dir"])
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.stop()
+        super().setUpClass()
+        cls.temp = fixtures.probe_temp_dir()
 
     def setUp(self):
         shutil.rmtree(INSTALL.parent, ignore_errors=True)
@@ -52,7 +34,8 @@ class InstallPipeline(unittest.TestCase):
         result = probe.one({"op": "run_install", "base_url": self.server.url,
                             "install_dir": winebench.windows_path(INSTALL), **options})
         self.assertTrue(result["fetched"])
-        return manifest, probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]])
+        sizes = [f["file_size"] for f in manifest["files"]]
+        return manifest, probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]], sizes=sizes)
 
     def test_three_packages_report_0_33_66_100_and_record_the_install(self):
         manifest, calls = self.install([
@@ -65,8 +48,9 @@ class InstallPipeline(unittest.TestCase):
             ("progress", 33), ("status", "下载: 2/3  chrome.exe"),
             ("progress", 66), ("status", "下载: 3/3  orvane-config.json"),
             ("progress", 100), ("status", FINISHING), ("state", 2), ("status", FINISHED)])
-        expected = manifest_text("150.0.1", [(f["file_path"], f["checksum_sha256"]) for f in manifest["files"]])
-        self.assertEqual((INSTALL / "orvane-version.json").read_bytes(), expected.encode())
+        expected = h.manifest_text("150.0.1", "stable", [(f["file_path"], f["checksum_sha256"])
+                                                         for f in manifest["files"]])
+        self.assertEqual((INSTALL / "orvane-version.json").read_bytes(), expected)
         self.assertEqual((INSTALL / "orvane-config.json").read_bytes(),
                          b'{\n  "keep": {\n    "a": 1\n  },\n  "product_version": "150.0.1"\n}')
         self.assertEqual((INSTALL / "orvane-updater.exe").read_bytes(), probe.PROBE.read_bytes())
@@ -98,12 +82,13 @@ class InstallPipeline(unittest.TestCase):
                 self.setUp()
                 manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [good, bad])
                 if label == "corrupt zip":
-                    stored = release_builder.stored_file(SERVER_ROOT, manifest["files"][1]["download_url"])
+                    stored = layout.stored_file(SERVER_ROOT, manifest["files"][1]["download_url"])
                     stored.write_bytes(b"PK\x03\x04 broken")
                     error = "下载失败: second.bin\narchive could not be extracted"
                 result = probe.one({"op": "run_install", "base_url": self.server.url,
                                     "install_dir": winebench.windows_path(INSTALL)})
-                calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]])
+                calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]],
+                                         sizes=[f["file_size"] for f in manifest["files"]])
                 self.assertEqual(calls, [("progress", 0), ("status", "下载: 1/2  first.bin"),
                                          ("progress", 50), ("status", "下载: 2/2  second.bin"),
                                          ("error", error)])
@@ -133,7 +118,8 @@ class InstallPipeline(unittest.TestCase):
         # The big package weighs nearly everything: the bar passes values between the boundaries.
         inside = {value for call, value in calls if call == "progress" and 50 < value < 100}
         self.assertGreaterEqual(len(inside), 5, calls)
-        self.assertEqual(probe.parts_view(self, calls)[-2:], [("state", 2), ("status", FINISHED)])
+        sizes = [f["file_size"] for f in manifest["files"]]
+        self.assertEqual(probe.parts_view(self, calls, sizes=sizes)[-2:], [("state", 2), ("status", FINISHED)])
         self.assertEqual((INSTALL / "big.bin").stat().st_size, size)
         del manifest
 
@@ -159,24 +145,16 @@ class InstallPipeline(unittest.TestCase):
         packages = [Package("chrome.exe", content=b"MZ browser"), Package("big.bin", content=bytes(3 << 20))]
         release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", packages)
         for label, size in (("too small", "2m"), ("read-only", "8m")):
-            with self.subTest(label), tempfile.TemporaryDirectory() as mount_point:
-                folder = pathlib.Path(mount_point) / "Orvane"
-                if subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", mount_point],
-                                  capture_output=True).returncode != 0:
-                    self.skipTest("cannot mount a small file system here")
-                unmap = winebench.map_drive("T", pathlib.Path(mount_point))
-                try:
-                    folder.mkdir()
-                    if label == "read-only":
-                        subprocess.run(["mount", "-o", "remount,ro", mount_point], check=True)
-                    free = shutil.disk_usage(mount_point).free >> 20
-                    self.server.clear_requests()
-                    result = probe.one({"op": "run_install", "base_url": self.server.url,
-                                        "install_dir": "T:\\Orvane"})
-                    left = list(folder.iterdir())
-                finally:
-                    unmap()
-                    subprocess.run(["umount", mount_point], check=True)
+            with self.subTest(label), winebench.small_drive(self, size, "T") as drive:
+                folder = drive / "Orvane"
+                folder.mkdir()
+                if label == "read-only":
+                    subprocess.run(["mount", "-o", "remount,ro", drive], check=True)
+                free = shutil.disk_usage(drive).free >> 20
+                self.server.clear_requests()
+                result = probe.one({"op": "run_install", "base_url": self.server.url,
+                                    "install_dir": "T:\\Orvane"})
+                left = list(folder.iterdir())
                 # The release (3 MiB and a few bytes, so 4 MB) against what the drive has free;
                 # the downloads go to the temporary folder on another drive.
                 expected = {"too small": f"磁盘空间不足: 需要 4 MB，可用 {free} MB",
@@ -199,20 +177,12 @@ class InstallPipeline(unittest.TestCase):
     def test_two_large_downloads_need_room_together_on_the_temporary_drive(self):
         packages = [Package("a.bin", content=bytes(3 << 20)), Package("b.bin", content=bytes(3 << 20))]
         manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "1.0", packages)
-        with tempfile.TemporaryDirectory() as mount_point:
-            mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=5m", "tmpfs", mount_point],
-                                     capture_output=True)
-            self.assertEqual(mounted.returncode, 0, "a small file system is needed as the temporary drive")
-            unmap = winebench.map_drive("T", pathlib.Path(mount_point))
-            try:
-                free = shutil.disk_usage(mount_point).free >> 20
-                self.server.clear_requests()
-                result = probe.one({"op": "run_install", "base_url": self.server.url, "temp": "T:\\",
-                                    "install_dir": winebench.windows_path(INSTALL)})
-                left = list(pathlib.Path(mount_point).iterdir())
-            finally:
-                unmap()
-                subprocess.run(["umount", mount_point], check=True)
+        with winebench.small_drive(self, "5m", "T") as drive:
+            free = shutil.disk_usage(drive).free >> 20
+            self.server.clear_requests()
+            result = probe.one({"op": "run_install", "base_url": self.server.url, "temp": "T:\\",
+                                "install_dir": winebench.windows_path(INSTALL)})
+            left = list(drive.iterdir())
         needed = -(-sum(e["file_size"] for e in manifest["files"]) >> 20)
         self.assertEqual(result["calls"][-1], {"call": "error", "value": f"磁盘空间不足: 需要 {needed} MB，可用 {free} MB"})
         self.assertEqual([p for _, p, _ in self.server.requests() if p.startswith("/files/")], [])
@@ -249,4 +219,4 @@ class InstallPipeline(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -2,18 +2,12 @@
 import contextlib
 import datetime
 import json
-import pathlib
 import shutil
-import sys
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools"))
-from orvane_release import signing  # noqa: E402
+from orvane_release import certificates, service, signing
+from orvane_release import build as release_builder
+from support import probe, runner, winebench
 
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "release-server"
 CERTS = winebench.BUILD_DIR / "tests" / "certs"
@@ -36,9 +30,9 @@ class FetchLatestRelease(unittest.TestCase):
     def setUpClass(cls):
         shutil.rmtree(SERVER_ROOT, ignore_errors=True)
         cls.stack = contextlib.ExitStack()
-        cls.http = cls.stack.enter_context(release_server.ReleaseServer(SERVER_ROOT))
-        cls.https = cls.stack.enter_context(release_server.ReleaseServer(
-            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "other-host")))
+        cls.http = cls.stack.enter_context(service.ReleaseServer(SERVER_ROOT))
+        cls.https = cls.stack.enter_context(service.ReleaseServer(
+            SERVER_ROOT, tls=certificates.make_certificate(CERTS, "other-host")))
 
     @classmethod
     def tearDownClass(cls):
@@ -107,10 +101,10 @@ class FetchLatestRelease(unittest.TestCase):
         release key) installs through the install worker: refused by every certificate it cannot
         verify, with nothing fetched, until the prefix trusts the authority that issued the
         service's."""
-        issued = self.stack.enter_context(release_server.ReleaseServer(
-            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "ca-issued")))
-        self_signed = self.stack.enter_context(release_server.ReleaseServer(
-            SERVER_ROOT, tls=release_server.make_certificate(CERTS, "localhost")))
+        issued = self.stack.enter_context(service.ReleaseServer(
+            SERVER_ROOT, tls=certificates.make_certificate(CERTS, "ca-issued")))
+        self_signed = self.stack.enter_context(service.ReleaseServer(
+            SERVER_ROOT, tls=certificates.make_certificate(CERTS, "localhost")))
         # Wine 8 matches a host name to a certificate, not an IP address: the name it holds.
         url = lambda server: server.url.replace("127.0.0.1", "localhost")  # noqa: E731
         host = winebench.BUILD_DIR / "tests" / "verified-install"
@@ -129,7 +123,7 @@ class FetchLatestRelease(unittest.TestCase):
         self.assertEqual(install(issued), refused)
         self.assertEqual(probe.one({"op": "get", "url": url(issued) + API_PATH}, verified=True)["last_error"],
                          "secure connection failed")
-        with winebench.trusted_ca(release_server.ca_certificate(CERTS)[0]):
+        with winebench.trusted_ca(certificates.ca_certificate(CERTS)[0]):
             self.assertEqual(install(self_signed), refused)  # no authority issued it
             last, requests, files = install(issued)
             self.assertEqual(last, {"call": "status", "value": "安装完成！点击「启动浏览器」开始使用。"})
@@ -294,4 +288,4 @@ class FetchLatestRelease(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

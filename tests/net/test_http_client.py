@@ -2,20 +2,15 @@
 import contextlib
 import hashlib
 import os
-import pathlib
 import shutil
 import socket
-import subprocess
-import sys
-import tempfile
 import threading
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+from orvane_release import certificates, service
+from orvane_release.faults import gen_bytes_sha256
+from support import probe, runner, winebench
 
 WORK = winebench.DRIVE_C / "http test"
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "http-server"
@@ -65,9 +60,9 @@ class HttpClientTest(unittest.TestCase):
         (SERVER_ROOT / "files").mkdir(parents=True)
         (SERVER_ROOT / "files" / "small.bin").write_bytes(SMALL)
         cls.stack = contextlib.ExitStack()
-        cls.http = cls.stack.enter_context(release_server.ReleaseServer(SERVER_ROOT))
-        cls.https = {kind: cls.stack.enter_context(release_server.ReleaseServer(
-            SERVER_ROOT, tls=release_server.make_certificate(CERTS, kind)))
+        cls.http = cls.stack.enter_context(service.ReleaseServer(SERVER_ROOT))
+        cls.https = {kind: cls.stack.enter_context(service.ReleaseServer(
+            SERVER_ROOT, tls=certificates.make_certificate(CERTS, kind)))
             for kind in ("localhost", "other-host", "expired", "wrong-usage")}
 
     @classmethod
@@ -196,7 +191,7 @@ class HttpClientTest(unittest.TestCase):
                 self.assertTrue(all((ask or "").startswith("bytes=") == ranged for ask, _ in asked[1:]), asked)
                 self.assertEqual(downloaded["last_error"] if not downloaded["ok"] else None, error)
                 if error is None:
-                    self.assertEqual(downloaded["digest"], release_server.gen_bytes_sha256(size))
+                    self.assertEqual(downloaded["digest"], gen_bytes_sha256(size))
                     with open(WORK / f"resume {i}.bin", "rb") as f:
                         self.assertEqual(hashlib.file_digest(f, "sha256").hexdigest(), downloaded["digest"])
                     (WORK / f"resume {i}.bin").unlink()
@@ -244,15 +239,9 @@ class HttpClientTest(unittest.TestCase):
         self.assertEqual((downloaded["ok"], downloaded["last_error"]), (False, "cannot create output file"))
 
     def test_full_disk_fails_the_download(self):
-        with tempfile.TemporaryDirectory() as mount_point:
-            if subprocess.run(["mount", "-t", "tmpfs", "-o", "size=256k", "tmpfs", mount_point],
-                              capture_output=True).returncode != 0:
-                self.skipTest("cannot mount a small file system here")
-            try:
-                downloaded = probe.one({"op": "download", "url": f"{self.http.url}/gen/{4 * 1024 * 1024}",
-                                        "path": winebench.windows_path(pathlib.Path(mount_point) / "x.bin")})
-            finally:
-                subprocess.run(["umount", mount_point], check=True)
+        with winebench.small_drive(self, "256k") as drive:
+            downloaded = probe.one({"op": "download", "url": f"{self.http.url}/gen/{4 * 1024 * 1024}",
+                                    "path": winebench.windows_path(drive / "x.bin")})
         self.assertEqual((downloaded["ok"], downloaded["last_error"]), (False, "cannot write output file"))
 
     def test_last_error_names_the_latest_failure_after_successes(self):
@@ -302,10 +291,10 @@ class HttpClientTest(unittest.TestCase):
         self.assertEqual(target.stat().st_size, LARGE_SIZE)
         with open(target, "rb") as f:
             self.assertEqual(hashlib.file_digest(f, "sha256").hexdigest(),
-                             release_server.gen_bytes_sha256(LARGE_SIZE))
+                             gen_bytes_sha256(LARGE_SIZE))
         self.assertLess(memory["peak_working_set"], MEMORY_BOUND)
         target.unlink()
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

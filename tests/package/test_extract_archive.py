@@ -1,13 +1,9 @@
 """ExtractArchive under Wine: real zips through the prefix's tar, started directly."""
-import pathlib
 import shutil
-import sys
 import unittest
 import zipfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import winebench  # noqa: E402
+from support import probe, runner, winebench
 
 WORK = winebench.DRIVE_C / "extract test"
 PAYLOAD = {
@@ -84,4 +80,4 @@ class ExtractArchive(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -1,15 +1,11 @@
 """FetchPackage under Wine: real downloads from the local release service, real digests, real
 extraction, and what is left on disk afterwards."""
-import pathlib
 import shutil
-import sys
-import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+from orvane_release import layout
+from orvane_release import build as release_builder
+from orvane_release.digest import sha256_hex
+from support import fixtures, probe, runner, winebench
 
 Package = release_builder.Package
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "package-server"
@@ -19,22 +15,13 @@ ZIP_FILES = {"locales/zh-CN.pak": "中文".encode() * 100, "locales/en.pak": b"e
              "resources/deep/nested/data.bin": bytes(range(256)) * 8}
 
 
-def tree(root):
-    return {p.relative_to(root).as_posix(): p.read_bytes() for p in root.rglob("*") if p.is_file()}
+class FetchPackage(fixtures.ServedTestCase):
+    SERVER_ROOT = SERVER_ROOT
 
-
-class FetchPackage(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
-        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
-        # Where the probe's temporary folder is; a refused package writes nothing there.
-        refused = probe.one({"op": "fetch_package", "file": {"file_path": ""}, "install_dir": "C:\\"})
-        cls.temp = winebench.host_path(refused["temp_dir"])
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.stop()
+        super().setUpClass()
+        cls.temp = fixtures.probe_temp_dir()
 
     def setUp(self):
         shutil.rmtree(WORK, ignore_errors=True)
@@ -54,7 +41,7 @@ class FetchPackage(unittest.TestCase):
         return [(r["ok"], r["last_error"]) for r in results]
 
     def downloads_left(self):
-        return tree(self.temp) if self.temp.exists() else {}
+        return fixtures.tree(self.temp) if self.temp.exists() else {}
 
     def test_compressed_and_plain_packages_with_subfolders(self):
         results = self.fetch([
@@ -63,7 +50,7 @@ class FetchPackage(unittest.TestCase):
             Package("chrome.exe", content=b"MZ browser"),
         ])
         self.assertEqual(results, [(True, "")] * 3)
-        self.assertEqual(tree(INSTALL), {**ZIP_FILES, "bin/sub/tool.dll": b"MZ tool",
+        self.assertEqual(fixtures.tree(INSTALL), {**ZIP_FILES, "bin/sub/tool.dll": b"MZ tool",
                                          "chrome.exe": b"MZ browser"})
         self.assertEqual(self.downloads_left(), {})
 
@@ -77,27 +64,27 @@ class FetchPackage(unittest.TestCase):
              True, {"other.pak": b"o"}),
             ("archive without file_path, checksum given", Package(
                 "missing.pak", files={"other.pak": b"o"}, compressed=True,
-                checksum_sha256=release_builder.sha256_hex(b"x")),
+                checksum_sha256=sha256_hex(b"x")),
              (False, "checksum mismatch"), {"other.pak": b"o"}),
             # A plain file is judged before it takes its place.
             ("uppercase checksum", Package(
-                "b.bin", content=b"b", checksum_sha256=release_builder.sha256_hex(b"b").upper()),
+                "b.bin", content=b"b", checksum_sha256=sha256_hex(b"b").upper()),
              (False, "checksum mismatch"), {}),
         ]
         for label, package, ok, installed in cases:
             with self.subTest(label):
                 self.setUp()
                 self.assertEqual(self.fetch([package]), [ok if isinstance(ok, tuple) else (ok, "")])
-                self.assertEqual(tree(INSTALL), installed)
+                self.assertEqual(fixtures.tree(INSTALL), installed)
 
     def test_wrong_download_digest_keeps_the_download_in_the_temporary_folder(self):
-        cases = {"wrong": "0" * 64, "uppercase": release_builder.sha256_hex(b"zipped").upper()}
+        cases = {"wrong": "0" * 64, "uppercase": sha256_hex(b"zipped").upper()}
         for label, zip_checksum in cases.items():
             with self.subTest(label):
                 self.setUp()
                 results = self.fetch([Package("dir/z.bin", content=b"zipped", zip_checksum=zip_checksum)])
                 self.assertEqual(results, [(False, "download checksum mismatch")])
-                self.assertEqual(tree(INSTALL), {})
+                self.assertEqual(fixtures.tree(INSTALL), {})
                 self.assertEqual(self.downloads_left(), {"0.zip": b"zipped"})
 
     def test_what_is_already_in_place_is_replaced(self):
@@ -132,27 +119,27 @@ class FetchPackage(unittest.TestCase):
             Package("cut.bin", content=b"y" * 100000, url_prefix="/_fault/truncate=500"),
         ])
         self.assertEqual(results, [(False, "HTTP 404"), (False, "incomplete download")])
-        self.assertEqual(tree(INSTALL), {})
+        self.assertEqual(fixtures.tree(INSTALL), {})
 
     def test_corrupt_archive_fails(self):
         files = release_builder.build_release(SERVER_ROOT, self.server.url, "1", [
             Package("bad.pak", files={"bad.pak": b"x"}, compressed=True)])["files"]
-        stored = release_builder.stored_file(SERVER_ROOT, files[0]["download_url"])
+        stored = layout.stored_file(SERVER_ROOT, files[0]["download_url"])
         stored.write_bytes(stored.read_bytes()[:30])
         files[0]["zip_checksum"] = ""
         self.assertEqual(self.fetch_entries(files), [(False, "archive could not be extracted")])
-        self.assertEqual(tree(INSTALL), {})
+        self.assertEqual(fixtures.tree(INSTALL), {})
 
     def test_non_ascii_paths(self):
         results = self.fetch([Package("资源/文件.pak", content="内容".encode()),
                               Package("语言/中文.pak", files={"语言/中文.pak": b"zh"}, compressed=True)],
                              install_dir=WORK / "安装 目录")
         self.assertEqual(results, [(True, ""), (True, "")])
-        self.assertEqual(tree(WORK / "安装 目录"), {"资源/文件.pak": "内容".encode(), "语言/中文.pak": b"zh"})
+        self.assertEqual(fixtures.tree(WORK / "安装 目录"), {"资源/文件.pak": "内容".encode(), "语言/中文.pak": b"zh"})
         self.assertEqual(self.downloads_left(), {})
 
     def test_unsafe_paths_are_refused_before_anything_is_written(self):
-        before = tree(winebench.DRIVE_C / "users")
+        before = fixtures.tree(winebench.DRIVE_C / "users")
         unsafe = ["..\\x.bin", "../x.bin", "a/../../x.bin", "C:\\x.bin", "C:x.bin", "\\x.bin", "/x.bin",
                   "\\\\server\\share\\x.bin", "x.bin:stream", "...\\x.bin",
                   "bad\udcff.bin", "half\udce4\udcb8.bin",  # bytes that are not UTF-8
@@ -162,10 +149,10 @@ class FetchPackage(unittest.TestCase):
         results = self.fetch_entries(files)
         self.assertEqual(results, [(False, "invalid file path")] * len(unsafe))
         self.assertEqual(self.server.requests(), [])
-        self.assertEqual(tree(WORK), {})
-        self.assertEqual(tree(winebench.DRIVE_C / "users"), before)
+        self.assertEqual(fixtures.tree(WORK), {})
+        self.assertEqual(fixtures.tree(winebench.DRIVE_C / "users"), before)
         self.assertFalse((winebench.DRIVE_C / "x.bin").exists())
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

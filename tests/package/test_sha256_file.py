@@ -1,14 +1,10 @@
 """Sha256File under Wine against sha256sum on the same bytes."""
 import os
-import pathlib
 import shutil
 import subprocess
-import sys
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import winebench  # noqa: E402
+from support import probe, runner, winebench
 
 WORK = winebench.DRIVE_C / "sha256 test"
 MIB = 1024 * 1024
@@ -53,4 +49,4 @@ class Sha256File(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -296,6 +296,11 @@ JsonValue run(const JsonValue& op, std::unique_ptr<HttpClient>& http) {
     ScopedKernelHandle held(CreateFileW(wide_path(op, "path").c_str(), GENERIC_READ,
                                         FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     result["ok"] = JsonValue(static_cast<bool>(held));
+    // The mark tells a waiting test the file is held from now on.
+    if (held && op.get_string("mark")) {
+      ScopedKernelHandle mark(CreateFileW(wide_path(op, "mark").c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_ALWAYS, 0, nullptr));
+    }
     Sleep(static_cast<DWORD>(op.get_number("ms").value_or(0)));
   } else if (name == "find_browsers") {
     std::vector<JsonValue> found;

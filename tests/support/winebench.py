@@ -237,6 +237,24 @@ def map_drive(letter, host_dir):
     return lambda: link.unlink(missing_ok=True)
 
 
+@contextlib.contextmanager
+def small_drive(test, size, letter=None):
+    """A tmpfs of `size` ("2m") for the block, yielded as its host path and mapped to drive
+    `letter` when one is given. Where none can be mounted the test is skipped, which fails it
+    under CI (support.runner)."""
+    with tempfile.TemporaryDirectory() as mount_point:
+        mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", f"size={size}", "tmpfs", mount_point],
+                                 capture_output=True)
+        if mounted.returncode != 0:
+            test.skipTest(f"cannot mount a small file system here: {mounted.stderr.decode(errors='replace')}")
+        unmap = map_drive(letter, pathlib.Path(mount_point)) if letter else (lambda: None)
+        try:
+            yield pathlib.Path(mount_point)
+        finally:
+            unmap()
+            subprocess.run(["umount", mount_point], check=True)
+
+
 def host_path(windows):
     """The host path of a C:\\ or Z:\\ path that a Windows program in the bench reported."""
     drive, rest = windows[:2].upper(), windows[2:].lstrip("\\/")

@@ -1,16 +1,10 @@
 """Finding and closing the browser's processes under Wine: real chrome.exe processes (the test
 browser) running from two installations; only the one asked for is closed."""
-import pathlib
 import shutil
-import sys
-import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import winebench  # noqa: E402
+from support import fixtures, probe, runner, winebench
 
-BROWSER = winebench.BUILD_DIR / "tests" / "support" / "chrome.exe"
 WORK = winebench.DRIVE_C / "browser processes"
 GRACE_AND_SETTLE_MS = 3000 + 1000
 
@@ -18,26 +12,9 @@ GRACE_AND_SETTLE_MS = 3000 + 1000
 class BrowserProcesses(unittest.TestCase):
     def setUp(self):
         shutil.rmtree(WORK, ignore_errors=True)
-        self.processes = []
-        self.addCleanup(self.stop_all)
-
-    def stop_all(self):
-        for process in self.processes:
-            if process.poll() is None:
-                process.kill()
-                process.wait()
 
     def start_browser(self, folder):
-        folder.mkdir(parents=True, exist_ok=True)
-        shutil.copyfile(BROWSER, folder / "chrome.exe")
-        process = winebench.start_wine([folder / "chrome.exe"])
-        self.processes.append(process)
-        log = folder / "browser-started.txt"
-        deadline = time.monotonic() + 30
-        while not log.exists():
-            self.assertLess(time.monotonic(), deadline, "the test browser did not start")
-            time.sleep(0.1)
-        return process
+        return fixtures.start_browser(self, folder)
 
     def test_closes_only_the_installation_asked_for(self):
         ours = self.start_browser(WORK / "Orvane")
@@ -72,4 +49,4 @@ class BrowserProcesses(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

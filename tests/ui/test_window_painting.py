@@ -1,14 +1,11 @@
 """The progress window painted under Wine + Xvfb, checked by pixel colours at the layout's
 coordinates. Every state is shown by orvane-window-fixture.exe, which runs the product's window
 code with values from its command line; screenshots stay in build/windows/artifacts/."""
-import pathlib
-import sys
 import time
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import winebench  # noqa: E402
-from winebench import argb, close_enough  # noqa: E402
+from support import runner, winebench
+from support.winebench import argb, close_enough
 
 FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
 BACKGROUND = argb(0xFF181A26)
@@ -259,4 +256,4 @@ class WindowPainting(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

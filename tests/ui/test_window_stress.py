@@ -1,12 +1,9 @@
 """A worker calling all five setters in a tight loop while the window repaints, closes, and the
 program ends under it: every run must end by itself with exit code 0 (no crash, no hang)."""
-import pathlib
 import subprocess
-import sys
 import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import winebench  # noqa: E402
+from support import runner, winebench
 
 FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
 CLOSE_AFTER_MS = [0, 1, 20, 100, 400, 1000, 2000] * 3
@@ -27,4 +24,4 @@ class WindowStress(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -3,23 +3,17 @@ never shown) against the local release service, on an installation the install p
 Every outcome is checked on disk: files byte for byte, backups, staging folder, records."""
 import contextlib
 import json
-import pathlib
 import shutil
-import subprocess
-import sys
-import tempfile
-import time
-import unittest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import probe  # noqa: E402
-import release_builder  # noqa: E402
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+from orvane_release import layout
+from orvane_release import build as release_builder
+from orvane_release.digest import sha256_hex
+from support import fixtures, probe, runner, winebench
 
 Package = release_builder.Package
 SERVER_ROOT = winebench.BUILD_DIR / "tests" / "update-server"
 INSTALL = winebench.DRIVE_C / "update test" / "Orvane"
+PAUSES = winebench.BUILD_DIR / "tests" / "update-pauses"
 UPDATED = "更新完成！点击「启动浏览器」继续。"
 
 V1 = {"locales/zh-CN.pak": "中文一".encode() * 30, "locales/en.pak": b"english one" * 30,
@@ -45,21 +39,14 @@ def release_v2(**last):
             Package("data.bin", content=V1["data.bin"], **last)]
 
 
-def tree(root):
-    return {p.relative_to(root).as_posix(): p.read_bytes() for p in root.rglob("*") if p.is_file()}
+class UpdatePipeline(fixtures.ServedTestCase):
+    SERVER_ROOT = SERVER_ROOT
 
-
-class UpdatePipeline(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        shutil.rmtree(SERVER_ROOT, ignore_errors=True)
-        cls.server = release_server.ReleaseServer(SERVER_ROOT).start()
+        super().setUpClass()
         cls.staging = winebench.host_path(probe.one(
             {"op": "update_staging", "install_dir": winebench.windows_path(INSTALL)})["path"])
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.stop()
 
     def setUp(self):
         shutil.rmtree(INSTALL.parent, ignore_errors=True)
@@ -69,15 +56,16 @@ class UpdatePipeline(unittest.TestCase):
         done = probe.one({"op": "run_install", "base_url": self.server.url,
                           "install_dir": winebench.windows_path(INSTALL)})
         self.assertEqual(done["calls"][-2], {"call": "state", "value": 2})
-        self.installed = tree(INSTALL)
+        self.installed = fixtures.tree(INSTALL)
 
     def update(self, packages, version="2.0", **options):
         manifest = release_builder.build_release(SERVER_ROOT, self.server.url, version, packages)
         self.server.clear_requests()
         result = probe.one({"op": "run_update", "base_url": self.server.url,
                             "install_dir": winebench.windows_path(INSTALL), **options})
-        calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]], share=80)
         files = [path for _, path, _ in self.server.requests() if path.startswith("/files/")]
+        calls = probe.parts_view(self, [(c["call"], c.get("value")) for c in result["calls"]], share=80,
+                                 sizes={f["file_path"]: f["file_size"] for f in manifest["files"]})
         return manifest, calls, files, result
 
     def records(self):
@@ -94,11 +82,11 @@ class UpdatePipeline(unittest.TestCase):
             ("progress", 98), ("status", "更新版本信息..."),
             ("progress", 100), ("state", 2), ("status", UPDATED)])
         self.assertEqual(len(fetched), 2)
-        now = tree(INSTALL)
+        now = fixtures.tree(INSTALL)
         # Every file of a changed zip arrives, and is recorded with its digest.
         self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
         self.assertEqual(now["locales/en.pak"], V2_ZIP["locales/en.pak"])
-        self.assertEqual(self.zip_members(now), {path: release_builder.sha256_hex(data)
+        self.assertEqual(self.zip_members(now), {path: sha256_hex(data)
                                                  for path, data in V2_ZIP.items()})
         self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
         self.assertEqual([n for n in now if n.endswith(".bak") or n.endswith(".pending")], [])
@@ -133,17 +121,19 @@ class UpdatePipeline(unittest.TestCase):
                 self.setUp()
                 packages = release_v1()
                 packages[0] = Package("locales/zh-CN.pak", files=zip_files, compressed=True)
-                with self.holding(INSTALL / held) if held else contextlib.nullcontext():
+                with probe.holding(INSTALL / held) if held else contextlib.nullcontext():
                     _, calls, fetched, _ = self.update(packages)
-                now = tree(INSTALL)
+                now = fixtures.tree(INSTALL)
                 self.assertEqual({n: d for n, d in now.items() if n.startswith("locales/")}, expected)
                 self.assertEqual([n for n in now if n.endswith((".bak", ".new", ".pending"))], [])
                 if held:
                     self.assertEqual(now, self.installed)
+                    # The record that could not take its place is named, after the undo.
+                    self.assertEqual(calls[-1], ("error", "无法写入安装记录: " + winebench.windows_path(INSTALL / held)))
                     continue
                 self.assertEqual(calls[-1], ("status", UPDATED))
                 self.assertEqual(len(fetched), 1)  # the zip; nothing else changed
-                self.assertEqual(self.zip_members(now), {path: release_builder.sha256_hex(data)
+                self.assertEqual(self.zip_members(now), {path: sha256_hex(data)
                                                          for path, data in expected.items()})
 
     def test_nothing_changed_rewrites_the_records_only(self):
@@ -163,43 +153,35 @@ class UpdatePipeline(unittest.TestCase):
                 _, calls, _, _ = self.update(packages)
                 self.assertEqual(calls[-1], ("error", texts[label]))
                 self.assertNotIn(("status", "正在关闭浏览器..."), calls)
-                self.assertEqual(tree(INSTALL), self.installed)
+                self.assertEqual(fixtures.tree(INSTALL), self.installed)
                 self.assertFalse(self.staging.exists())  # the earlier packages' downloads went too
 
     def test_a_staging_drive_too_small_fails_before_the_first_download(self):
         packages = release_v2()
         packages[3] = Package("data.bin", content=bytes(3 << 20))
-        with tempfile.TemporaryDirectory() as mount_point:
-            mounted = subprocess.run(["mount", "-t", "tmpfs", "-o", "size=2m", "tmpfs", mount_point],
-                                     capture_output=True)
-            self.assertEqual(mounted.returncode, 0, "a small file system is needed as the temporary drive")
-            unmap = winebench.map_drive("T", pathlib.Path(mount_point))
-            try:
-                free = shutil.disk_usage(mount_point).free >> 20
-                manifest, calls, fetched, _ = self.update(packages, temp="T:\\")
-                left = list(pathlib.Path(mount_point).iterdir())
-            finally:
-                unmap()
-                subprocess.run(["umount", mount_point], check=True)
+        with winebench.small_drive(self, "2m", "T") as drive:
+            free = shutil.disk_usage(drive).free >> 20
+            manifest, calls, fetched, _ = self.update(packages, temp="T:\\")
+            left = list(drive.iterdir())
         # The changed packages staged, and the two largest downloads beside them.
         changed = sorted(e["file_size"] for e in manifest["files"] if e["file_path"] != "chrome.exe")
         needed = -(-(sum(changed) + sum(changed[-2:])) >> 20)
         self.assertEqual(calls[-1], ("error", f"磁盘空间不足: 需要 {needed} MB，可用 {free} MB"))
         self.assertEqual((fetched, left), ([], []))
-        self.assertEqual(tree(INSTALL), self.installed)
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_an_archive_that_does_not_extract_leaves_the_installation_untouched(self):
         packages = release_v2()
         packages[3] = Package("data.bin", files={"data.bin": b"data two"}, compressed=True)
         manifest = release_builder.build_release(SERVER_ROOT, self.server.url, "2.0", packages)
-        stored = release_builder.stored_file(SERVER_ROOT, manifest["files"][3]["download_url"])
+        stored = layout.stored_file(SERVER_ROOT, manifest["files"][3]["download_url"])
         stored.write_bytes(stored.read_bytes()[:40])
         manifest["files"][3]["zip_checksum"] = ""
         release_builder.write_manifest(SERVER_ROOT, manifest)
         result = probe.one({"op": "run_update", "base_url": self.server.url,
                             "install_dir": winebench.windows_path(INSTALL)})
         self.assertEqual(result["calls"][-1], {"call": "error", "value": "解压失败: data.bin"})
-        self.assertEqual(tree(INSTALL), self.installed)
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_a_failed_replacement_restores_every_replaced_file(self):
         cases = [
@@ -212,16 +194,16 @@ class UpdatePipeline(unittest.TestCase):
         for held, error in cases:
             with self.subTest(held.name):
                 self.setUp()
-                with self.holding(held):
+                with probe.holding(held):
                     # A file the update adds goes again too.
                     _, calls, _, _ = self.update(release_v2() + [Package("extra/new.bin", content=b"new")])
                 self.assertEqual(calls[-1], ("error", error))
-                self.assertEqual(tree(INSTALL), self.installed)  # byte for byte, no marker, no .bak
+                self.assertEqual(fixtures.tree(INSTALL), self.installed)  # byte for byte, no marker, no .bak
 
     def test_a_cancel_during_replacement_restores(self):
         _, calls, _, _ = self.update(release_v2(), cancel_at_status=4)  # the first replacement line
         self.assertEqual(calls[-1], ("status", "替换文件: locales/zh-CN.pak"))
-        self.assertEqual(tree(INSTALL), self.installed)
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_a_zip_that_holds_a_record_of_the_installation_is_refused(self):
         # Moved into place by the journal, a member at the journal's name would leave a journal
@@ -232,7 +214,7 @@ class UpdatePipeline(unittest.TestCase):
                 packages[0] = Package("locales/zh-CN.pak", files={**V2_ZIP, member: b"planted"}, compressed=True)
                 _, calls, fetched, _ = self.update(packages)
                 self.assertEqual(calls[-1], ("error", "解压失败: locales/zh-CN.pak"))
-                self.assertEqual(tree(INSTALL), self.installed)
+                self.assertEqual(fixtures.tree(INSTALL), self.installed)
                 self.assertFalse(self.staging.exists())
 
     def test_a_journal_line_cut_short_is_never_acted_on(self):
@@ -245,7 +227,7 @@ class UpdatePipeline(unittest.TestCase):
         self.assertTrue(result["untrusted"])  # the journal says nothing certain: everything is fetched
         self.assertEqual(calls[-1], ("status", UPDATED))
         self.assertEqual(len(fetched), 4)
-        now = tree(INSTALL)
+        now = fixtures.tree(INSTALL)
         self.assertEqual(now["data.bin.bak"], b"the person's own copy")
         self.assertEqual(now["data.bin"], V1["data.bin"])
         self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
@@ -266,7 +248,7 @@ class UpdatePipeline(unittest.TestCase):
         for version, packages in (("2.0", release_v2()), ("3.0", release_v2())):
             _, calls, _, _ = self.update(packages, version=version)
             self.assertEqual(calls[-1], ("status", UPDATED))
-            now = tree(INSTALL)
+            now = fixtures.tree(INSTALL)
             self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
             self.assertEqual({n: d for n, d in now.items()
                               if ".bak" in n or n.endswith((".new", ".pending"))}, kept)
@@ -283,7 +265,7 @@ class UpdatePipeline(unittest.TestCase):
         self.assertTrue(result["repaired"])
         self.assertEqual(calls[-1], ("status", UPDATED))
         self.assertEqual(len(fetched), 4)  # nothing installed was trusted
-        now = tree(INSTALL)
+        now = fixtures.tree(INSTALL)
         self.assertEqual(now["locales/zh-CN.pak"], V2_ZIP["locales/zh-CN.pak"])
         self.assertEqual([n for n in now if n.endswith((".bak", ".pending"))], [])
         self.assertEqual(json.loads(now["orvane-version.json"])["version"], "2.0")
@@ -295,7 +277,7 @@ class UpdatePipeline(unittest.TestCase):
         packages[2] = Package("Orvane-Config.json", content=V2_CONFIG)
         _, calls, _, _ = self.update(packages)
         self.assertEqual(calls[-1], ("status", UPDATED))
-        configs = {n: d for n, d in tree(INSTALL).items() if n.lower().startswith("orvane-config.json")}
+        configs = {n: d for n, d in fixtures.tree(INSTALL).items() if n.lower().startswith("orvane-config.json")}
         self.assertEqual(len(configs), 1, configs)
         self.assertEqual(json.loads(next(iter(configs.values()))),
                          {"keep": "mine", "o": {"x": 1, "y": 2}, "added": True, "product_version": "2.0"})
@@ -307,7 +289,7 @@ class UpdatePipeline(unittest.TestCase):
         (INSTALL / "orvane-update.pending").write_bytes(journal)
         shutil.move(INSTALL / "chrome.exe", INSTALL / "chrome.exe.bak")
         (INSTALL / "chrome.exe").write_bytes(b"MZ browser of the interrupted update")
-        with self.holding(INSTALL / "chrome.exe"):
+        with probe.holding(INSTALL / "chrome.exe"):
             _, calls, _, result = self.update(release_v2())
         self.assertTrue(result["blocked"])
         self.assertEqual(calls[-1][0], "error")
@@ -317,7 +299,7 @@ class UpdatePipeline(unittest.TestCase):
         _, calls, _, result = self.update(release_v2())
         self.assertEqual((result["repaired"], result["blocked"]), (True, False))
         self.assertEqual(calls[-1], ("status", UPDATED))
-        now = tree(INSTALL)
+        now = fixtures.tree(INSTALL)
         self.assertEqual(now["chrome.exe"], V1["chrome.exe"])
         self.assertEqual([n for n in now if n.endswith((".bak", ".new", ".pending"))], [])
 
@@ -327,15 +309,24 @@ class UpdatePipeline(unittest.TestCase):
         done = probe.one({"op": "run_install", "base_url": self.server.url,
                           "install_dir": winebench.windows_path(other)})
         self.assertEqual(done["calls"][-2], {"call": "state", "value": 2})
-        big = bytes(range(256)) * 8192  # long enough for the two runs to overlap
+        big = bytes(range(256)) * 8192
         release_builder.build_release(SERVER_ROOT, self.server.url, "2.0",
                                       release_v2() + [Package("big.bin", content=big)])
+        # Each run stops with its journal begun, before its first replacement, until both have
+        # got there: the two are under way at the same moment.
+        pauses = [winebench.PausePoint("marker", PAUSES / folder.name) for folder in (INSTALL, other)]
         runs = [probe.start([{"op": "run_update", "base_url": self.server.url,
-                              "install_dir": winebench.windows_path(folder)}])[1]
-                for folder in (INSTALL, other)]
+                              "install_dir": winebench.windows_path(folder)}], env=pause.env())[1]
+                for folder, pause in zip((INSTALL, other), pauses)]
+        for pause in pauses:
+            self.assertTrue(pause.wait_reached(timeout=120), f"a run never reached {pause.name}")
+        for folder in (INSTALL, other):
+            self.assertTrue((folder / "orvane-update.pending").exists(), folder)
+        for pause in pauses:
+            pause.resume()
         for finish in runs:
             self.assertEqual(finish()[0]["calls"][-1], {"call": "status", "value": UPDATED})
-        updated = [tree(folder) for folder in (INSTALL, other)]
+        updated = [fixtures.tree(folder) for folder in (INSTALL, other)]
         self.assertEqual(updated[0], updated[1])
         self.assertEqual(updated[0]["big.bin"], big)
         self.assertEqual(updated[0]["locales/en.pak"], V2_ZIP["locales/en.pak"])
@@ -353,18 +344,7 @@ class UpdatePipeline(unittest.TestCase):
         self.assertTrue(result["untrusted"])
         self.assertEqual(calls[-1], ("status", UPDATED))
         self.assertEqual(len(fetched), 4)
-        self.assertEqual(tree(INSTALL), self.installed)
-
-    @contextlib.contextmanager
-    def holding(self, path):
-        """The file held open without delete sharing, as a program using it would."""
-        holder, _ = probe.start([{"op": "hold_file", "ms": 20000, "path": winebench.windows_path(path)}])
-        try:
-            time.sleep(3)
-            yield
-        finally:
-            holder.kill()
-            holder.wait()
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_releases_naming_one_file_twice_are_refused_before_anything_is_fetched(self):
         conflict, unsafe = "conflicting file path", "invalid file path"
@@ -388,7 +368,7 @@ class UpdatePipeline(unittest.TestCase):
                 _, calls, fetched, _ = self.update(packages)
                 self.assertEqual(calls, [("error", "下载失败: " + named)])
                 self.assertEqual(fetched, [])
-                self.assertEqual(tree(INSTALL), self.installed)
+                self.assertEqual(fixtures.tree(INSTALL), self.installed)
                 # The installer refuses the same release, naming the reason.
                 shutil.rmtree(INSTALL.parent / "fresh", ignore_errors=True)
                 (INSTALL.parent / "fresh").mkdir()
@@ -410,16 +390,16 @@ class UpdatePipeline(unittest.TestCase):
         pause.resume()
         calls = [(c["call"], c.get("value")) for c in finish()[0]["calls"]]
         self.assertEqual(calls[-1], ("error", "无法合并配置文件: orvane-config.json"))
-        self.assertEqual(tree(INSTALL), self.installed)
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_a_stale_staged_file_that_cannot_be_removed_stops_the_update(self):
         stale = self.staging / "1" / "orvane-config.json"  # the config is the second package
         stale.parent.mkdir(parents=True)
         stale.write_bytes(b'{"stale": true}')
-        with self.holding(stale):
+        with probe.holding(stale):
             _, calls, _, _ = self.update(release_v2())
         self.assertEqual(calls[-1], ("error", "解压失败: orvane-config.json"))
-        self.assertEqual(tree(INSTALL), self.installed)
+        self.assertEqual(fixtures.tree(INSTALL), self.installed)
 
     def test_a_compressed_package_named_in_chinese_arrives_and_is_replaced(self):
         for version, content in (("2.0", "中文二".encode()), ("3.0", "中文三".encode())):
@@ -440,8 +420,8 @@ class UpdatePipeline(unittest.TestCase):
         self.assertEqual(calls, [("state", 2), ("status", "已是最新版本！")])
         self.assertTrue(result["repaired"])
         self.assertFalse(result["untrusted"])
-        self.assertEqual(sorted(n for n in tree(INSTALL) if ".bak" in n or n.endswith((".new", ".pending"))),
+        self.assertEqual(sorted(n for n in fixtures.tree(INSTALL) if ".bak" in n or n.endswith((".new", ".pending"))),
                          ["data.bin.bak", "orvane-config.json.bak", "orvane-version.json.bak", "unrelated.bak"])
 
 if __name__ == "__main__":
-    unittest.main()
+    runner.main()

@@ -20,7 +20,6 @@ Manifest file members:
 Top-level "expires" ("YYYY-MM-DDTHH:MM:SSZ") only when asked for, or when signing.
 """
 import dataclasses
-import hashlib
 import json
 import os
 import pathlib
@@ -28,15 +27,12 @@ import re
 import shutil
 import tempfile
 import urllib.parse
-import zipfile
 
-from . import expiry, installed, layout, paths
-from .digest import HASH_CHUNK, sha256_file
+from . import delta, expiry, installed, layout, paths
+from .digest import sha256_hex
+from .zips import make_zip
 from .layout import DEFAULT_CHANNEL, DEFAULT_SOFTWARE_ID
 
-# Fixed entry times keep the zips, and so their checksums, the same from run to run.
-ZIP_ENTRY_TIME = (2024, 1, 1, 0, 0, 0)
-ZIP_ENTRY_MODE = 0o644 << 16
 UNSAFE_NAME_CHARS = re.compile(r"[^A-Za-z0-9._-]")
 
 
@@ -82,37 +78,6 @@ class Package:
                 raise ValueError(f"{self.file_path}: files needs compressed=True")
             return dict(self.files)
         return {self.file_path: self.content if self.content is not None else self.source}
-
-
-def sha256_hex(data_or_path):
-    """SHA-256 (lowercase hex) of bytes, or of a file's content when given a path."""
-    if isinstance(data_or_path, (bytes, bytearray, memoryview)):
-        return hashlib.sha256(data_or_path).hexdigest()
-    return sha256_file(data_or_path)
-
-
-def make_zip_raw(path, entries):
-    """A deflated zip of [(arcname, bytes or file path)], names written exactly as given,
-    including hostile ones such as "../evil.txt" or "/abs.txt". Non-ASCII names get the
-    UTF-8 flag (zipfile sets it)."""
-    with zipfile.ZipFile(path, "w") as archive:
-        for arcname, data in entries:
-            info = zipfile.ZipInfo(arcname, date_time=ZIP_ENTRY_TIME)
-            info.compress_type = zipfile.ZIP_DEFLATED
-            info.external_attr = ZIP_ENTRY_MODE
-            if isinstance(data, (bytes, bytearray, memoryview)):
-                archive.writestr(info, bytes(data))
-            else:
-                # Known size up front: zipfile then picks zip64 only when the file needs it.
-                info.file_size = os.path.getsize(data)
-                with open(data, "rb") as src, archive.open(info, "w") as dst:
-                    shutil.copyfileobj(src, dst, HASH_CHUNK)
-    return pathlib.Path(path)
-
-
-def make_zip(path, files):
-    """A deflated zip of {name: bytes or file path}."""
-    return make_zip_raw(path, files.items())
 
 
 def stored_name(package, digest):
@@ -240,7 +205,6 @@ def _build_locked(root, base_url, version, packages, changelog, channel, min_os_
 
 def _deltas(package, made, releases, scratch, staged, files_url, root):
     """The entry's deltas, staged beside its package to move into files/ with it."""
-    from . import delta  # it builds on this module's zips and digests
     scratch.mkdir()
     listed = []
     for number, (base, made_delta) in enumerate(delta.make_deltas(

@@ -15,7 +15,8 @@ import shutil
 import subprocess
 import zipfile
 
-from . import build
+from . import zips
+from .digest import HASH_CHUNK, sha256_hex
 
 ZSTD = "zstd"
 # Made so that the frame states its content size and its window is no larger than that.
@@ -28,7 +29,6 @@ DELTA_LIST = "delta.json"
 PATCH_FOLDER = "patches"
 PLAIN_SUFFIX = ".zst"
 ZIP_SUFFIX = ".delta.zip"
-HASH_CHUNK = build.HASH_CHUNK
 
 
 def suffix(compressed):
@@ -67,7 +67,7 @@ def make_deltas(file_path, compressed, package, releases, scratch):
     when smaller than DELTA_SHARE of the package."""
     if not compressed and package.stat().st_size == 0:
         return []  # zstd cannot patch into an empty file
-    new = None if compressed else build.sha256_hex(package)
+    new = None if compressed else sha256_hex(package)
     limit = DELTA_SHARE * package.stat().st_size
     made, bases = [], set()
     for number, release in enumerate(releases):
@@ -95,7 +95,7 @@ def _make_zip_delta(package, release, target, scratch):
             new = scratch / "member"
             with archive.open(info) as source, open(new, "wb") as out:
                 shutil.copyfileobj(source, out, HASH_CHUNK)
-            listed = {"file_path": info.filename, "sha256": build.sha256_hex(new), "size": info.file_size}
+            listed = {"file_path": info.filename, "sha256": sha256_hex(new), "size": info.file_size}
             base = release.digest(info.filename)
             if base == listed["sha256"]:
                 listed["base_sha256"] = base
@@ -118,9 +118,9 @@ def _make_zip_delta(package, release, target, scratch):
 
 
 def _entry(name, size, compress_type=zipfile.ZIP_STORED):
-    info = zipfile.ZipInfo(name, date_time=build.ZIP_ENTRY_TIME)
+    info = zipfile.ZipInfo(name, date_time=zips.ZIP_ENTRY_TIME)
     info.compress_type = compress_type
-    info.external_attr = build.ZIP_ENTRY_MODE
+    info.external_attr = zips.ZIP_ENTRY_MODE
     info.file_size = size
     return info
 

@@ -8,8 +8,8 @@ import shutil
 import tempfile
 import zipfile
 
-from . import answer_json, build, check, delta, installed
-from .digest import sha256_stream
+from . import answer_json, check, delta, installed
+from .digest import HASH_CHUNK, sha256_hex, sha256_stream
 
 NOT_FOUND = "is in no release of this root or of --previous"
 # The program does not read a longer delta.json.
@@ -87,7 +87,7 @@ def _made(patch, base, scratch):
     made = scratch / "made"
     try:
         delta.apply_patch(patch, made, base)
-        return build.sha256_hex(made), made.stat().st_size
+        return sha256_hex(made), made.stat().st_size
     finally:
         made.unlink(missing_ok=True)
 
@@ -151,7 +151,7 @@ def _member_refusal(archive, member, releases, scratch):
     patch = scratch / "patch"
     try:
         with archive.open(member["patch"]) as source, open(patch, "wb") as out:
-            shutil.copyfileobj(source, out, build.HASH_CHUNK)
+            shutil.copyfileobj(source, out, HASH_CHUNK)
     except KeyError:
         return f"its patch {member['patch']} is not in the delta"
     try:

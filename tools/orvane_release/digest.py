@@ -16,3 +16,10 @@ def sha256_stream(stream):
 def sha256_file(path):
     with open(path, "rb") as stream:
         return sha256_stream(stream)
+
+
+def sha256_hex(data_or_path):
+    """SHA-256 (lowercase hex) of bytes, or of a file's content when given a path."""
+    if isinstance(data_or_path, (bytes, bytearray, memoryview)):
+        return hashlib.sha256(data_or_path).hexdigest()
+    return sha256_file(data_or_path)

@@ -1,6 +1,6 @@
 """The release service on this machine, for tests and for trying a release: the
-latest-release API, package files, generated bodies, and transport faults that a Windows
-program can provoke with nothing but a URL.
+latest-release API and the package files of a built root (faults.py adds the test bench's
+routes, certificates.py its TLS certificates).
 
 Routes (under the base URL):
   /api/v1/public/software/<id>/latest?channel=<c>  the bytes of <root>/api/<id>/<c>.json, with
@@ -9,33 +9,15 @@ Routes (under the base URL):
                                                    and X-Orvane-Key-Certificate likewise from
                                                    <c>.json.cert
   /files/<path>                                    the file <root>/files/<path>
-  /gen/<n>                                         n bytes of a fixed pseudo-random pattern
-Any route may be prefixed with /_fault/<item>[,<item>...]/ to spoil the answer:
-  status=<code>   that status (200..599) with the body "fault <code>\n"; 204 and 304 bodiless
-  empty           200 with Content-Length: 0
-  truncate=<k>    the full Content-Length, k body bytes, then an orderly close (FIN)
-  close=<k>       the full Content-Length, k body bytes, then a reset (RST)
-  chunked         Transfer-Encoding: chunked, 64 KiB chunks and the last chunk
-  slow=<rate>     the body at about rate bytes per second
-  delay=<s>       s seconds (fractions allowed) before the headers
-  drip=<s>        the body a piece at a time, s seconds (fractions allowed) apart; piece=<k>
-                  bytes a piece (default 1)
-  extra=<k>       the announced body, then k bytes "X" more, then close ("Connection: close"
-                  is announced, so that a client never reads them as its next answer)
-Items combine (chunked,slow=100000; chunked,truncate=10); so do nested prefixes.
-A malformed item gets 400.
 
 Every request is recorded in memory and appended to <root>/requests.log as
 "<METHOD> <path> <status>", so that other processes can count requests too.
 
-main() serves until SIGTERM or SIGINT; tests/support/release_server.py runs it as a program.
+`orvane-release serve` and the test bench (python3 -m orvane_release.faults) run it until
+SIGTERM or SIGINT.
 """
-import argparse
 import collections
 import dataclasses
-import datetime
-import functools
-import hashlib
 import http.server
 import os
 import pathlib
@@ -43,11 +25,7 @@ import re
 import signal
 import socket
 import ssl
-import struct
-import subprocess
-import tempfile
 import threading
-import time
 import urllib.parse
 
 from . import layout
@@ -56,72 +34,21 @@ HOST = "127.0.0.1"
 API_PREFIX = "/api/v1/public/software/"
 API_SUFFIX = "/latest"
 FILES_PREFIX = "/files/"
-GEN_PREFIX = "/gen/"
-FAULT_PREFIX = "/_fault/"
 REQUEST_LOG_NAME = "requests.log"
 LOGGED_PATH_CHARS = 300
 SIGNATURE_HEADER = "X-Orvane-Signature"
 CERTIFICATE_HEADER = "X-Orvane-Key-Certificate"
 
 FILE_CHUNK = 256 * 1024
-CHUNKED_PIECE = 64 * 1024
-# Pieces of a slow body go out about this often.
-SLOW_TICK = 0.02
-# What an extra=<k> fault appends after the body.
-EXTRA_BYTE = b"X"
 # A client that never sends its next request still frees its thread eventually.
 CONNECTION_TIMEOUT = 120
 # How quickly serve_forever notices a shutdown request.
 POLL_INTERVAL = 0.05
 
-# /gen/<n> repeats one block whose length is prime, so that the pattern never lines up
-# with power-of-two offsets: a client that resumes or retries at a wrong offset gets
-# different bytes instead of identical ones.
-GEN_PERIOD = 1_048_573
-GEN_SEED = b"orvane release server /gen pattern"
-GEN_CHUNK = 1024 * 1024
 
 # Names taken from URLs into file names: no separators, no leading dot.
 SAFE_NAME = re.compile(r"^[A-Za-z0-9_\-][A-Za-z0-9_.\-]*$")
 BODYLESS_STATUSES = (204, 304)
-
-
-# ----------------------------------------------------------------------------------------
-# Generated bodies
-
-
-@functools.lru_cache(maxsize=1)
-def _gen_window():
-    """One period of the pattern followed by its first GEN_CHUNK bytes, so that any chunk
-    of up to GEN_CHUNK bytes is a single slice, whatever its starting offset."""
-    counter_blocks = (GEN_PERIOD + 31) // 32
-    block = b"".join(hashlib.sha256(GEN_SEED + i.to_bytes(4, "big")).digest()
-                     for i in range(counter_blocks))[:GEN_PERIOD]
-    return memoryview(block + block[:GEN_CHUNK])
-
-
-def gen_chunks(n, offset=0):
-    """The bytes offset..n-1 of the /gen pattern, as memoryviews of up to GEN_CHUNK bytes."""
-    window = _gen_window()
-    position = offset
-    while position < n:
-        start = position % GEN_PERIOD
-        length = min(GEN_CHUNK, n - position)
-        yield window[start:start + length]
-        position += length
-
-
-def gen_bytes(n):
-    """The first n bytes of the /gen pattern (for small n)."""
-    return b"".join(gen_chunks(n))
-
-
-def gen_bytes_sha256(n):
-    """SHA-256 (lowercase hex) of the body /gen/<n> returns."""
-    digest = hashlib.sha256()
-    for chunk in gen_chunks(n):
-        digest.update(chunk)
-    return digest.hexdigest()
 
 
 # ----------------------------------------------------------------------------------------
@@ -149,10 +76,6 @@ def file_body(path):
     return Body(status.st_size, chunks, f'"{status.st_size:x}-{status.st_mtime_ns:x}"')
 
 
-def gen_body(n):
-    return Body(n, lambda offset=0: gen_chunks(n, offset), f'"gen-{n:x}"')
-
-
 RANGE_FORM = re.compile(r"^bytes=(\d+)-$")
 
 
@@ -178,9 +101,8 @@ def not_found():
     return Answer(404, "text/plain", bytes_body(b"not found\n"))
 
 
-def route(root, target, test_routes=True):
-    """What a request for target (path and query, faults already removed) gets; /gen/ only
-    with test_routes."""
+def route(root, target):
+    """What a request for target (path and query, faults already removed) gets."""
     parts = urllib.parse.urlsplit(target)
     path = parts.path
     if path.startswith(API_PREFIX) and path.endswith(API_SUFFIX):
@@ -205,11 +127,6 @@ def route(root, target, test_routes=True):
         if file is None:
             return not_found()
         return Answer(200, "application/octet-stream", file_body(file))
-    if test_routes and path.startswith(GEN_PREFIX):
-        count = path[len(GEN_PREFIX):]
-        if not count.isdigit():
-            return not_found()
-        return Answer(200, "application/octet-stream", gen_body(int(count)))
     return not_found()
 
 
@@ -225,115 +142,11 @@ def _file_inside(folder, relative):
 
 
 # ----------------------------------------------------------------------------------------
-# Faults
-
-
-@dataclasses.dataclass
-class Faults:
-    status: int = None     # answer with this status and the body "fault <status>\n"
-    empty: bool = False    # answer 200 with Content-Length: 0
-    truncate: int = None   # full Content-Length, this many body bytes, then a normal close
-    close: int = None      # full Content-Length, this many body bytes, then a reset
-    chunked: bool = False  # Transfer-Encoding: chunked instead of Content-Length
-    slow: int = None       # body at about this many bytes per second
-    delay: float = 0.0     # seconds before the headers
-    extra: int = 0         # this many bytes after the announced body, then close
-    stall: int = None      # this many body bytes, then nothing more on an open connection
-    norange: bool = False  # Range is ignored: always the whole body with 200
-    newetag: bool = False  # every answer carries an ETag of its own, as if the file changed
-    times: int = None      # status, empty, cuts, slow and delay hold for this many requests only
-    drip: float = None     # seconds between pieces of the body
-    piece: int = 1         # bytes a drip sends at once
-
-    @property
-    def cut(self):
-        for limit in (self.truncate, self.close, self.stall):
-            if limit is not None:
-                return limit
-        return None
-
-
-# item name -> how its value is read; None for items without a value.
-FAULT_ITEMS = {
-    "status": int, "empty": None, "truncate": int, "close": int,
-    "chunked": None, "slow": int, "delay": float, "extra": int,
-    "stall": int, "norange": None, "newetag": None, "times": int,
-    "drip": float, "piece": int,
-}
-
-
-def parse_faults(text):
-    """Faults from "item,item,..."; raises ValueError naming the first bad item."""
-    faults = Faults()
-    for item in text.split(","):
-        name, has_value, value = item.partition("=")
-        if name not in FAULT_ITEMS or bool(has_value) != (FAULT_ITEMS[name] is not None):
-            raise ValueError(item)
-        if FAULT_ITEMS[name] is None:
-            setattr(faults, name, True)
-            continue
-        try:
-            number = FAULT_ITEMS[name](value)
-        except ValueError:
-            raise ValueError(item) from None
-        if number < 0 or (name in ("slow", "piece") and number == 0) or \
-                (name == "status" and not 200 <= number <= 599):
-            raise ValueError(item)
-        setattr(faults, name, number)
-    if sum(limit is not None for limit in (faults.truncate, faults.close, faults.stall)) > 1:
-        raise ValueError("more than one of truncate, close and stall")
-    return faults
-
-
-def split_faults(target):
-    """(Faults, the rest of the target) for a request target; nested prefixes add up."""
-    items = []
-    while target.startswith(FAULT_PREFIX):
-        text, _, rest = target[len(FAULT_PREFIX):].partition("/")
-        items.append(urllib.parse.unquote(text))
-        target = "/" + rest
-    return (parse_faults(",".join(items)) if items else Faults()), target
-
-
-def _take(chunks, limit):
-    for chunk in chunks:
-        if limit <= 0:
-            return
-        piece = memoryview(chunk)[:limit]
-        limit -= len(piece)
-        yield piece
-
-
-def _split(chunks, size):
-    for chunk in chunks:
-        view = memoryview(chunk)
-        for start in range(0, len(view), size):
-            yield view[start:start + size]
-
-
-def _paced(pieces, rate, stopping):
-    started = time.monotonic()
-    sent = 0
-    for piece in pieces:
-        yield piece
-        sent += len(piece)
-        pause = started + sent / rate - time.monotonic()
-        if pause > 0 and stopping.wait(pause):
-            raise ConnectionAbortedError("server stopping")
-
-
-def _dripped(pieces, interval, stopping):
-    for piece in pieces:
-        yield piece
-        if stopping.wait(interval):
-            raise ConnectionAbortedError("server stopping")
-
-
-# ----------------------------------------------------------------------------------------
 # HTTP
 
 
-class _Handler(http.server.BaseHTTPRequestHandler):
+class Handler(http.server.BaseHTTPRequestHandler):
+    """The service's routes, answered as they are (faults.FaultHandler adds the test routes)."""
     protocol_version = "HTTP/1.1"
     server_version = "OrvaneReleaseServer/1"
     timeout = CONNECTION_TIMEOUT
@@ -359,31 +172,19 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def _answer(self, with_body):
-        owner = self.server.owner
-        try:
-            faults, target = split_faults(self.path) if owner.test_routes else (Faults(), self.path)
-        except ValueError as bad:
-            answer = Answer(400, "text/plain", bytes_body(f"bad fault: {bad}\n".encode()))
-            faults, target = Faults(), self.path
-        else:
-            answer = route(owner.root, target, owner.test_routes)
-        asked = self.server.owner._count(self.path)
-        if faults.times is not None and asked > faults.times:
-            # What the file and the server are stays; what goes wrong with one answer passes.
-            faults = Faults(norange=faults.norange, newetag=faults.newetag, chunked=faults.chunked)
-        if faults.newetag and answer.body.etag is not None:
-            answer.body.etag = answer.body.etag[:-1] + f'-{asked}"'
-        start = None
-        if answer.status == 200 and not faults.norange:
-            start = resumed_from(self.headers.get("Range"), self.headers.get("If-Range"), answer.body)
+        answer = route(self.server.owner.root, self.path)
         self.range_asked = self.headers.get("Range")
-        if faults.status is not None:
-            answer = Answer(faults.status, "text/plain", bytes_body(f"fault {faults.status}\n".encode()))
-        if faults.empty:
-            answer = Answer(200, answer.content_type, bytes_body(b""))
-        if faults.delay and self.server.owner._stopping.wait(faults.delay):
-            raise ConnectionAbortedError("server stopping")
+        start = None
+        if answer.status == 200:
+            start = resumed_from(self.range_asked, self.headers.get("If-Range"), answer.body)
+        offset = self._send_headers(answer, start)
+        if with_body and answer.status not in BODYLESS_STATUSES:
+            for piece in answer.body.chunks(offset):
+                self.wfile.write(piece)
 
+    def _send_headers(self, answer, start, chunked=False):
+        """The status line and headers (206 with Content-Range when start is given); the body's
+        first offset."""
         bodyless = answer.status in BODYLESS_STATUSES
         if start is not None:
             answer.status = 206
@@ -392,7 +193,7 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         self.send_response(answer.status)
         if not bodyless:
             self.send_header("Content-Type", answer.content_type)
-            if faults.chunked:
+            if chunked:
                 self.send_header("Transfer-Encoding", "chunked")
             else:
                 self.send_header("Content-Length", str(answer.body.size - offset))
@@ -400,66 +201,19 @@ class _Handler(http.server.BaseHTTPRequestHandler):
                 self.send_header("ETag", answer.body.etag)
         for name, value in answer.headers.items():
             self.send_header(name, value)
-        if faults.extra:
-            self.send_header("Connection", "close")
         self.end_headers()
-        if with_body and not bodyless:
-            self._send_body(answer.body, faults, offset)
-
-    def _send_body(self, body, faults, offset):
-        pieces = body.chunks(offset)
-        if faults.cut is not None:
-            pieces = _take(pieces, faults.cut)
-        if faults.drip is not None:
-            pieces = _dripped(_split(pieces, faults.piece), faults.drip, self.server.owner._stopping)
-        elif faults.slow:
-            pieces = _paced(_split(pieces, max(1, min(CHUNKED_PIECE, int(faults.slow * SLOW_TICK)))),
-                            faults.slow, self.server.owner._stopping)
-        elif faults.chunked:
-            pieces = _split(pieces, CHUNKED_PIECE)
-        for piece in pieces:
-            if faults.chunked:
-                self.wfile.write(b"%x\r\n" % len(piece))
-                self.wfile.write(piece)
-                self.wfile.write(b"\r\n")
-            else:
-                self.wfile.write(piece)
-        if faults.close is not None:
-            self._reset_connection()
-            return
-        if faults.stall is not None:
-            # The connection stays open and silent: only the client's own patience ends it.
-            self.wfile.flush()
-            self.server.owner._stopping.wait(CONNECTION_TIMEOUT)
-            self.close_connection = True
-            return
-        if faults.truncate is not None:
-            self.close_connection = True
-            return
-        if faults.chunked:
-            self.wfile.write(b"0\r\n\r\n")
-        if faults.extra:
-            self.wfile.write(EXTRA_BYTE * faults.extra)
-            self.close_connection = True
-
-    def _reset_connection(self):
-        """Closes with a TCP reset instead of an orderly end: a linger time of zero makes
-        close() send RST. The read side shares the descriptor, so it must go first."""
-        self.close_connection = True
-        self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
-        self.rfile.close()
-        self.connection.close()
+        return offset
 
 
 class _HTTPServer(http.server.ThreadingHTTPServer):
     daemon_threads = True
 
-    def __init__(self, address, owner, ssl_context):
+    def __init__(self, address, owner, ssl_context, handler):
         self.owner = owner
         self.ssl_context = ssl_context
         self.connections = set()
         self.connections_lock = threading.Lock()
-        super().__init__(address, _Handler)
+        super().__init__(address, handler)
 
     def get_request(self):
         connection, address = super().get_request()
@@ -534,7 +288,11 @@ class ReleaseServer:
             context.load_cert_chain(*map(str, self._tls))
         self.root.mkdir(parents=True, exist_ok=True)
         self._stopping.clear()
-        self._httpd = _HTTPServer((self._host, self._requested_port), self, context)
+        handler = Handler
+        if self.test_routes:
+            from . import faults  # the test bench's routes: a plain serve never loads them
+            handler = faults.FaultHandler
+        self._httpd = _HTTPServer((self._host, self._requested_port), self, context, handler)
         self._thread = threading.Thread(target=self._httpd.serve_forever,
                                         kwargs={"poll_interval": POLL_INTERVAL},
                                         name="release-server", daemon=True)
@@ -596,160 +354,7 @@ class ReleaseServer:
 
 
 # ----------------------------------------------------------------------------------------
-# Certificates
-
-OPENSSL = "openssl"
-VALID_DAYS = 3650
-# A valid certificate starts a day early, so a clock a little behind still accepts it.
-VALID_LEEWAY = datetime.timedelta(days=1)
-EXPIRED_START = "20200101000000Z"
-EXPIRED_END = "20210101000000Z"
-
-
-@dataclasses.dataclass(frozen=True)
-class CertKind:
-    subject: str
-    subject_alt_name: str
-    key_usage: str
-    extended_key_usage: str
-    expired: bool = False
-    issued_by_ca: bool = False  # by the directory's test certificate authority, not by itself
-
-
-# Kinds sharing the host name differ in OU, so that no certificate names another as issuer.
-CERT_KINDS = {
-    "localhost": CertKind("/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
-                          "critical,digitalSignature,keyEncipherment", "serverAuth"),
-    "other-host": CertKind("/CN=other.example", "DNS:other.example",
-                           "critical,digitalSignature,keyEncipherment", "serverAuth"),
-    "expired": CertKind("/OU=expired/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
-                        "critical,digitalSignature,keyEncipherment", "serverAuth", expired=True),
-    # The key itself may sign and encipher (TLS still works); only the extended usage is wrong,
-    # which is what a client's "wrong usage" certificate error is about.
-    "wrong-usage": CertKind("/OU=wrong-usage/CN=127.0.0.1", "IP:127.0.0.1,DNS:localhost",
-                            "critical,digitalSignature,keyEncipherment", "clientAuth"),
-    # What a client that verifies certificates takes once it trusts the test CA (ca_certificate):
-    # addressed as https://localhost:<port> (Wine 8 does not match an IP address to a certificate).
-    "ca-issued": CertKind("/OU=ca-issued/CN=localhost", "DNS:localhost,IP:127.0.0.1",
-                          "critical,digitalSignature,keyEncipherment", "serverAuth", issued_by_ca=True),
-}
-CA_SUBJECT = "/O=Orvane test bench/CN=Orvane Test CA"
-
-# `openssl ca` is used because OpenSSL 3.0 has no other way to give a certificate dates in
-# the past (x509 -not_before/-not_after arrived in 3.2).
-CA_CONFIG = """\
-[ ca ]
-default_ca = test_ca
-
-[ test_ca ]
-database = {work}/index.txt
-new_certs_dir = {work}
-rand_serial = yes
-default_md = sha256
-policy = policy_any
-unique_subject = no
-email_in_dn = no
-copy_extensions = none
-
-[ policy_any ]
-organizationalUnitName = optional
-commonName = supplied
-
-[ req ]
-distinguished_name = req_dn
-
-[ req_dn ]
-
-[ server_ext ]
-basicConstraints = critical,CA:FALSE
-subjectKeyIdentifier = hash
-keyUsage = {kind.key_usage}
-extendedKeyUsage = {kind.extended_key_usage}
-subjectAltName = {kind.subject_alt_name}
-
-[ ca_ext ]
-basicConstraints = critical,CA:TRUE
-keyUsage = critical,keyCertSign,cRLSign
-subjectKeyIdentifier = hash
-"""
-CA_KIND = CertKind(CA_SUBJECT, "", "", "")
-
-
-def _asn1_time(moment):
-    return moment.strftime("%Y%m%d%H%M%SZ")
-
-
-def make_certificate(directory, kind):
-    """(cert_path, key_path) of an RSA 2048 certificate of the given kind (a key of
-    CERT_KINDS), self-signed or issued by the directory's test CA, made with the openssl tool
-    once per directory and kind."""
-    wanted = CERT_KINDS[kind]
-    issuer = ca_certificate(directory) if wanted.issued_by_ca else None
-    return _make(pathlib.Path(directory), kind, wanted, "server_ext", issuer)
-
-
-def ca_certificate(directory):
-    """(cert_path, key_path) of the test certificate authority kept in directory (made once),
-    which issues the "ca-issued" kind. A client trusts it only when told to."""
-    return _make(pathlib.Path(directory), "test-ca", CA_KIND, "ca_ext", None)
-
-
-def _make(directory, name, wanted, extensions, issuer):
-    cert, key = directory / f"{name}.cert.pem", directory / f"{name}.key.pem"
-    if cert.is_file() and key.is_file():
-        return cert, key
-    directory.mkdir(parents=True, exist_ok=True)
-    if wanted.expired:
-        start, end = EXPIRED_START, EXPIRED_END
-    else:
-        now = datetime.datetime.now(datetime.timezone.utc)
-        start = _asn1_time(now - VALID_LEEWAY)
-        end = _asn1_time(now + datetime.timedelta(days=VALID_DAYS))
-    with tempfile.TemporaryDirectory(dir=directory) as work:
-        config = pathlib.Path(work, "ca.cnf")
-        config.write_text(CA_CONFIG.format(work=work, kind=wanted))
-        pathlib.Path(work, "index.txt").write_text("")
-        _openssl("req", "-new", "-newkey", "rsa:2048", "-nodes", "-config", config,
-                 "-subj", wanted.subject, "-keyout", f"{work}/key.pem", "-out", f"{work}/req.csr")
-        signer = ["-selfsign", "-keyfile", f"{work}/key.pem"] if issuer is None else \
-            ["-cert", issuer[0], "-keyfile", issuer[1]]
-        _openssl("ca", "-batch", "-config", config, *signer, "-preserveDN", "-notext",
-                 "-in", f"{work}/req.csr", "-out", f"{work}/cert.pem",
-                 "-startdate", start, "-enddate", end, "-extensions", extensions)
-        if issuer is not None:
-            # The server sends its chain: its own certificate, then the CA's.
-            with open(f"{work}/cert.pem", "ab") as chain:
-                chain.write(pathlib.Path(issuer[0]).read_bytes())
-        # The certificate goes last: its presence means the pair is complete.
-        os.replace(f"{work}/key.pem", key)
-        os.replace(f"{work}/cert.pem", cert)
-    return cert, key
-
-
-def _openssl(*args):
-    result = subprocess.run([OPENSSL, *map(str, args)], capture_output=True, text=True)
-    if result.returncode != 0:
-        raise RuntimeError(f"openssl {args[0]} failed: {result.stderr.strip()}")
-
-
-# ----------------------------------------------------------------------------------------
 # Command line
-
-
-def main(argv=None):
-    parser = argparse.ArgumentParser(description="Serve a release folder until SIGTERM or SIGINT.")
-    parser.add_argument("--root", required=True, help="folder with api/ and files/")
-    parser.add_argument("--port", type=int, default=0, help="0 lets the system choose")
-    parser.add_argument("--tls-kind", choices=sorted(CERT_KINDS), help="serve HTTPS with this certificate")
-    parser.add_argument("--cert-dir", help="where certificates are kept (default: <root>/certs)")
-    parser.add_argument("--url-file", help="written with the base URL once listening")
-    args = parser.parse_args(argv)
-
-    tls = None
-    if args.tls_kind:
-        tls = make_certificate(args.cert_dir or pathlib.Path(args.root, "certs"), args.tls_kind)
-    serve_until_signalled(ReleaseServer(args.root, tls=tls, port=args.port), args.url_file)
-    return 0
 
 
 def serve_until_signalled(server, url_file=None):
@@ -767,4 +372,3 @@ def serve_until_signalled(server, url_file=None):
         print(server.url, flush=True)
         while not stop.wait(1.0):
             pass
-

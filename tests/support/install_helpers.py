@@ -1,6 +1,7 @@
 """What install tests (and the demo) need around installer_session: the places an install
 touches in the prefix, the window's state read from its pixels, reference renderings of exact
 texts by the window fixture, the manifest text the installer writes, and the test browser."""
+import copy
 import json
 import os
 import pathlib
@@ -8,16 +9,14 @@ import re
 import shutil
 import signal
 import subprocess
-import sys
 import tempfile
 import time
+import urllib.parse
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import installer_session as s  # noqa: E402
-import release_builder  # noqa: E402
-import winebench  # noqa: E402
-from winebench import argb  # noqa: E402
+from orvane_release.digest import sha256_hex
+from . import winebench
+from . import installer_session as s
+from .winebench import argb
 
 FIXTURE = winebench.BUILD_DIR / "tests" / "support" / "orvane-window-fixture.exe"
 TEST_BROWSER = winebench.BUILD_DIR / "tests" / "support" / "chrome.exe"
@@ -201,7 +200,7 @@ def manifest_text(version, channel, files):
 def installed_files(folder):
     """{relative "/"-path: SHA-256} of every file under folder."""
     folder = pathlib.Path(folder)
-    return {p.relative_to(folder).as_posix(): release_builder.sha256_hex(p)
+    return {p.relative_to(folder).as_posix(): sha256_hex(p)
             for p in sorted(folder.rglob("*")) if p.is_file()}
 
 
@@ -271,3 +270,35 @@ def start_browser(folder, timeout=30):
             raise AssertionError(f"the browser in {folder} did not start")
         time.sleep(POLL)
     return process
+
+
+def clean_slate(test, *folders):
+    """What a test of the real exe starts from: no browser of ours running, no Orvane window
+    open, no traces of an earlier install (shortcuts, Apps entry, temporary folder), the folders
+    emptied (the last one made again, for the test's work); the browser closed at the end."""
+    close_browser()
+    test.assertTrue(display_free(), "another Orvane window stays open (a concurrent run?)")
+    clear_install_traces()
+    for folder in folders:
+        shutil.rmtree(folder, ignore_errors=True)
+    folders[-1].mkdir(parents=True)
+    test.addCleanup(close_browser)
+
+
+def silent(exe, *args, env=None, timeout=120):
+    """(exit code, lines on standard error) of a run to its end."""
+    command = [str(winebench.WINE_RUN), str(exe), *map(str, args)]
+    done = subprocess.run(command, env={**os.environ, **(env or {})}, stdin=subprocess.DEVNULL,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=timeout)
+    return done.returncode, done.stderr.decode("utf-8", "replace").splitlines()
+
+
+def path_of(url):
+    return urllib.parse.urlsplit(url).path
+
+
+def without_deltas(manifest):
+    stripped = copy.deepcopy(manifest)
+    for entry in stripped["files"]:
+        entry.pop("deltas", None)
+    return stripped

@@ -1,16 +1,14 @@
 """Driving the real orvane-setup.exe under Wine + Xvfb as a person would, against the local
 release service on the loopback origin the Windows build is made with."""
 import contextlib
-import pathlib
 import socket
 import subprocess
-import sys
 import threading
 import time
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
-import release_server  # noqa: E402
-import winebench  # noqa: E402
+from orvane_release import certificates
+from orvane_release import service as release_service
+from . import winebench
 
 EXE = winebench.BUILD_DIR / "src" / "app" / "orvane-setup.exe"
 SERVICE_PORT = 47443  # the windows preset's ORVANE_RELEASE_BASE_URL
@@ -26,7 +24,7 @@ APART = 0.7
 
 def service(root):
     """The release service on the build's fixed origin (HTTPS, self-signed)."""
-    return release_server.ReleaseServer(root, tls=release_server.make_certificate(CERTS, "localhost"),
+    return release_service.ReleaseServer(root, tls=certificates.make_certificate(CERTS, "localhost"),
                                         port=SERVICE_PORT)
 
 

@@ -3,15 +3,16 @@ they certified, each with what a signed build had taken before and what it must 
 made afresh each time and thrown away (only their public halves stay in the table); the
 signatures of the rows stay valid, so the rows are made once and committed.
 
-    python3 tests/rules/make_key_cases.py
+    python3 scripts/make_key_cases.py
 """
 import json
 import pathlib
 import sys
 import tempfile
 
-TABLE = pathlib.Path(__file__).resolve().with_name("release_answers.json")
-sys.path.insert(0, str(TABLE.parents[2] / "tools"))
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+TABLE = ROOT / "tests" / "rules" / "release_answers.json"
+sys.path[:0] = [str(ROOT / "tests"), str(ROOT / "tools")]  # the test bench and the release tool's packages
 from orvane_release import signing  # noqa: E402
 
 SOFTWARE_ID = "orvane_browser_150"

@@ -1,5 +1,5 @@
-"""Checks the local release service and the release builder against real clients:
-http.client, ssl, curl and openssl. Run: python3 tests/support/test_release_server.py"""
+"""Checks the release service, its test bench routes and the release builder against real
+clients: http.client, ssl, curl and openssl. Run: python3 tools/test_release_service.py"""
 import hashlib
 import http.client
 import json
@@ -17,14 +17,18 @@ import unittest
 import urllib.request
 import zipfile
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from orvane_release.build import DROP, Package, build_release, build_release_from_folder, write_manifest
+from orvane_release.certificates import CERT_KINDS, make_certificate
+from orvane_release.digest import sha256_hex
+from orvane_release.faults import GEN_PERIOD, gen_bytes, gen_bytes_sha256
+from orvane_release.layout import stored_file
+from orvane_release.service import REQUEST_LOG_NAME, ReleaseServer
+from orvane_release.zips import make_zip_raw
+from support import runner
 
-from release_builder import (DROP, Package, build_release, build_release_from_folder, stored_file,  # noqa: E402
-                             make_zip_raw, sha256_hex, write_manifest)
-from release_server import (CERT_KINDS, GEN_PERIOD, REQUEST_LOG_NAME, ReleaseServer,  # noqa: E402
-                            gen_bytes, gen_bytes_sha256, make_certificate)
-
-SERVER_SCRIPT = pathlib.Path(__file__).resolve().parent / "release_server.py"
+TOOLS = pathlib.Path(__file__).resolve().parent
+# The test bench's command line: the service with the fault routes.
+BENCH_COMMAND = [sys.executable, "-m", "orvane_release.faults"]
 API_PATH = "/api/v1/public/software/orvane_browser_150/latest?channel=stable"
 MIB = 1024 * 1024
 BIG_FILE_SIZE = 600 * 1024 + 17  # spans several read chunks, not a multiple of any
@@ -431,10 +435,10 @@ class CommandLineTests(unittest.TestCase):
         for tls_kind, signum in [(None, signal.SIGTERM), ("localhost", signal.SIGINT)]:
             with self.subTest(tls_kind=tls_kind), tempfile.TemporaryDirectory() as root:
                 url_file = pathlib.Path(root, "url")
-                args = [sys.executable, SERVER_SCRIPT, "--root", root, "--url-file", url_file]
+                args = [*BENCH_COMMAND, "--root", root, "--url-file", url_file]
                 if tls_kind:
                     args += ["--tls-kind", tls_kind, "--cert-dir", pathlib.Path(root, "certs")]
-                process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                process = subprocess.Popen(args, cwd=TOOLS, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
                 try:
                     deadline = time.monotonic() + TIMEOUT
                     while not url_file.exists() and time.monotonic() < deadline and process.poll() is None:
@@ -550,4 +554,4 @@ class BuilderTests(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    unittest.main(verbosity=2)
+    runner.main(verbosity=2)
