@@ -187,8 +187,12 @@ JsonValue peak_memory() {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof(counters);
   K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+  // Private bytes (the commit charge) beside the working set: what the process itself holds,
+  // whatever of it is paged in.
   return JsonValue(Members{{"peak_working_set", number(counters.PeakWorkingSetSize)},
-                           {"working_set", number(counters.WorkingSetSize)}});
+                           {"working_set", number(counters.WorkingSetSize)},
+                           {"peak_private", number(counters.PeakPagefileUsage)},
+                           {"private", number(counters.PagefileUsage)}});
 }
 
 // The child windows of the open progress window in z-order, the order in which a screen reader
